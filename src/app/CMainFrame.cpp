@@ -1,0 +1,166 @@
+#include "app/CMainFrame.h"
+
+#include "app/CTonnelixDoc.h"
+#include "app/CommandTable.h"
+#include "app/IconFactory.h"
+#include "platform/Prompt.h"
+#include "view/CTonnelixView.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QWhatsThis>
+
+CMainFrame::CMainFrame(CTonnelixDoc* document, QWidget* parent) : QMainWindow(parent), m_document(document)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tonnelix.svg")));
+    m_view = new CTonnelixView(this);
+    setCentralWidget(m_view);
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+    wireCommands();
+    updateTitle();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::updateTitle()
+{
+    setWindowTitle(m_document->title() + QStringLiteral(" - Tonnelix"));
+}
+
+void CMainFrame::createActions()
+{
+    for (const Commands::Command& command : Commands::all()) {
+        auto* action = new QAction(command.text.isEmpty() ? command.tooltip : command.text, this);
+        action->setObjectName(QStringLiteral("command%1").arg(command.id));
+        action->setData(command.id);
+        action->setStatusTip(command.prompt);
+        action->setToolTip(command.tooltip.isEmpty() ? command.prompt : command.tooltip);
+        if (!command.key.isEmpty())
+            action->setShortcut(command.key);
+        if (!command.glyph.isEmpty())
+            action->setIcon(IconFactory::commandIcon(command.id, command.glyph));
+        action->setEnabled(false); // enabled by the code that carries it out
+        addAction(action);         // keys work even when the item has no menu
+        m_actions.insert(command.id, action);
+    }
+}
+
+void CMainFrame::createMenus()
+{
+    QHash<QString, QMenu*> menus;
+    for (const QString& title : Commands::menus())
+        menus.insert(title, menuBar()->addMenu(title));
+    QHash<QString, QMenu*> submenus;
+    for (const Commands::Command& command : Commands::all()) {
+        if (command.menu.isEmpty())
+            continue;
+        QMenu* menu = menus.value(command.menu);
+        if (!command.submenu.isEmpty()) {
+            const QString key = command.menu + QLatin1Char('/') + command.submenu;
+            if (!submenus.contains(key))
+                submenus.insert(key, menu->addMenu(command.submenu));
+            menu = submenus.value(key);
+        }
+        if (command.id == Commands::Print || command.id == Commands::Exit)
+            menu->addSeparator();
+        menu->addAction(m_actions.value(command.id));
+    }
+}
+
+void CMainFrame::createToolBars()
+{
+    m_toolBar = addToolBar(QStringLiteral("Barre d'outils"));
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setIconSize(QSize(16, 16));
+    for (int id : Commands::toolbar()) {
+        if (id == 0)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(m_actions.value(id));
+    }
+    // The dialog bar beside it, showing the cellar's banner.
+    m_dialogBar = addToolBar(QStringLiteral("Tonnelix"));
+    m_dialogBar->setObjectName(QStringLiteral("dialogBar"));
+    auto* banner = new QLabel(m_dialogBar);
+    banner->setPixmap(QIcon(QStringLiteral(":/icons/banner.svg")).pixmap(QSize(220, 24)));
+    m_dialogBar->addWidget(banner);
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    for (const char* indicator : {"MAJ", "NUM", "DEF"}) {
+        auto* pane = new QLabel(QString::fromLatin1(indicator), bar);
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+    }
+    m_datePane = new QLabel(bar);
+    m_datePane->setObjectName(QStringLiteral("datePane"));
+    m_clockPane = new QLabel(bar);
+    m_clockPane->setObjectName(QStringLiteral("clockPane"));
+    bar->addPermanentWidget(m_datePane);
+    bar->addPermanentWidget(m_clockPane);
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &CMainFrame::OnUpdateDateTime);
+    m_clock->start();
+    OnUpdateDateTime();
+}
+
+void CMainFrame::OnUpdateDateTime()
+{
+    const QLocale locale;
+    const QDateTime now = QDateTime::currentDateTime();
+    // The weekday, day, month name and year, then the locale's time with seconds.
+    m_datePane->setText(locale.toString(now.date(), QStringLiteral("dddd, dd, MMMM yyyy ")));
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QLatin1Char('t'));
+    m_clockPane->setText(locale.toString(now.time(), timeFormat.trimmed()));
+}
+
+void CMainFrame::wireCommands()
+{
+    auto wire = [this](int id, auto slot) {
+        QAction* action = m_actions.value(id);
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    wire(Commands::Exit, &CMainFrame::close);
+    wire(Commands::PrintSetup, &CMainFrame::OnFilePrintSetup);
+    wire(Commands::HelpTopics, [] { Prompt::current().openHelp(); });
+    wire(Commands::Help, [] { Prompt::current().openHelp(); });
+    wire(Commands::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+
+    QAction* toolbarToggle = m_actions.value(Commands::ViewToolbar);
+    toolbarToggle->setCheckable(true);
+    toolbarToggle->setChecked(true);
+    toolbarToggle->setEnabled(true);
+    connect(toolbarToggle, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
+    connect(m_toolBar, &QToolBar::visibilityChanged, toolbarToggle, &QAction::setChecked);
+
+    QAction* statusToggle = m_actions.value(Commands::ViewStatusBar);
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    statusToggle->setEnabled(true);
+    connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+}
+
+void CMainFrame::OnFilePrintSetup()
+{
+    static QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
+    dialog.exec();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+class CTonnelixDoc;
+class CTonnelixView;
+class QAction;
+class QLabel;
+class QTimer;
+class QToolBar;
+
+// The main window: menu, toolbar and dialog bar, the view, and a status bar whose date and clock
+// panes are refreshed every second. Commands whose dialogs are not part of the program yet stay disabled.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit CMainFrame(CTonnelixDoc* document, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CTonnelixView* view() const { return m_view; }
+    QAction* action(int id) const { return m_actions.value(id); }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QToolBar* dialogBar() const { return m_dialogBar; }
+    QLabel* datePane() const { return m_datePane; }
+    QLabel* clockPane() const { return m_clockPane; }
+
+    // Puts "document - Tonnelix" in the caption.
+    void updateTitle();
+    // Refreshes the date and clock panes (the timer calls it every second).
+    void OnUpdateDateTime();
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void wireCommands();
+    void OnFilePrintSetup();
+
+    CTonnelixDoc* m_document;
+    CTonnelixView* m_view = nullptr;
+    QHash<int, QAction*> m_actions;
+    QToolBar* m_toolBar = nullptr;
+    QToolBar* m_dialogBar = nullptr;
+    QLabel* m_datePane = nullptr;
+    QLabel* m_clockPane = nullptr;
+    QTimer* m_clock = nullptr;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+class CMainFrame;
+class CTonnelixDoc;
+class MessageBoxPrompt;
+
+// Start-up of the application: names, settings, trace log, then the frame, whose view opens the cellar.
+class CTonnelixApp
+{
+public:
+    CTonnelixApp();
+    ~CTonnelixApp();
+
+    // arguments: the program's arguments without the program name; an optional cellar file comes first.
+    // False when no cellar could be opened: the process should end with a failure code.
+    bool InitInstance(const QStringList& arguments);
+    CMainFrame* mainFrame() const { return m_frame.get(); }
+
+    // The names under which the settings and data folders are found.
+    static void setApplicationNames();
+
+private:
+    std::unique_ptr<CTonnelixDoc> m_document;
+    std::unique_ptr<CMainFrame> m_frame;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "db/engine/Database.h"
+#include "db/engine/DbError.h"
+#include "db/engine/Recordset.h"
+
+#include <QString>
+#include <QVariantList>
+#include <memory>
+
+// The open cellar database for the life of the process, with one current recordset.
+// Every part of the system reads and writes the cellar through it.
+class CellarSession
+{
+public:
+    explicit CellarSession(std::unique_ptr<Database> database);
+    ~CellarSession();
+    CellarSession(const CellarSession&) = delete;
+    CellarSession& operator=(const CellarSession&) = delete;
+
+    // Locates and opens the cellar, starting from the saved path (empty: beside the program, then the
+    // user's data folder, where a first start creates it). When it cannot be opened the user is told
+    // and may pick another file; nullptr when the user gives up.
+    static std::unique_ptr<CellarSession> Open(const QString& savedPath);
+
+    // The session in use by the application (set by whoever owns it).
+    static CellarSession* current();
+    static void setCurrent(CellarSession* session);
+
+    // Opens a whole table, editable, on its first row. On failure the user is told ("\n" + label
+    // under "Erreur") and false is returned.
+    bool OpenTable(const QString& label, const QString& table);
+    // Opens a query with its values bound in order. On failure the user is told and false is returned.
+    bool OpenQuery(const QString& label, const QString& sql, const QVariantList& values = {});
+    void CloseTable();
+    void CloseQuery();
+    Recordset& recordset() { return m_recordset; }
+
+    Database& database() { return *m_database; }
+    QString path() const { return m_database->path(); }
+
+    // Replaces target by a compacted copy of source and leaves the session open on target. The target
+    // is replaced only once the copy exists; on failure it is left as it was and the session stays open
+    // on the database it had. Reports nothing; returns whether it succeeded.
+    bool CompactInto(const QString& source, const QString& target);
+
+private:
+    std::unique_ptr<Database> m_database;
+    Recordset m_recordset;
+};
+
+// Shows a database failure to the user: its description and number, with the offer to see help.
+void ReportDaoException(const DbError& error);
+
+// Opens a cellar file: creates it with the base schema when allowed and missing, fills a blank one,
+// refuses (DbError) anything that is not a cellar without modifying it.
+std::unique_ptr<Database> OpenCellarFile(const QString& path, bool mayCreate);

@@ -1,0 +1,23 @@
+#pragma once
+
+class Database;
+
+// The cellar's tables. The base schema (CAVE, TYPEVIN, CRUS, ANNEES) is what every cellar file holds;
+// the upgrade chain adds the other columns and tables.
+namespace Schema {
+
+// True when the file has no table at all (a database just created).
+bool isBlank(Database& db);
+// True when the file holds the base tables of a cellar.
+bool isCellar(Database& db);
+
+// Creates the four base tables with their base columns only.
+void createBaseSchema(Database& db);
+// Fills CRUS with common crus when it is empty.
+void seedCrus(Database& db);
+// Fills PAYS with the country list when it is empty.
+void seedCountries(Database& db);
+// Indexes that keep large cellars fast; harmless to run again.
+void createIndexes(Database& db);
+
+} // namespace Schema

@@ -1,0 +1,210 @@
+#include "db/SchemaUpgrade.h"
+
+#include "db/CellarSession.h"
+#include "db/Schema.h"
+#include "platform/Paths.h"
+#include "platform/Profile.h"
+#include "platform/Prompt.h"
+#include "trace/Trace.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace {
+
+const QStringList kCaveColumns02 = {QStringLiteral("Contenance"), QStringLiteral("Cepage"), QStringLiteral("Filler"),
+                                    QStringLiteral("Filler1"), QStringLiteral("Filler2")};
+const QStringList kTypeColumns34 = {QStringLiteral("Raisin"),   QStringLiteral("Garde"),
+                                    QStringLiteral("Terroir"),  QStringLiteral("Caracteres"),
+                                    QStringLiteral("Millesimesremarquables"), QStringLiteral("RelPlats"),
+                                    QStringLiteral("Superficie"), QStringLiteral("Temperature")};
+const QString kOwner = QStringLiteral("Zalbrec");
+const QString kConfig = QStringLiteral("Config");
+const QString kVersionKey = QStringLiteral("Version Base");
+
+bool lacksAny(Database& db, const QString& table, const QStringList& columns)
+{
+    for (const QString& column : columns) {
+        if (!db.columnExists(table, column))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+double SchemaUpgrade::infoVersion()
+{
+    Database& db = m_session.database();
+    if (!db.tableExists(QStringLiteral("INFO")))
+        return 0.0;
+    return db.scalar(QStringLiteral("SELECT [Version Base] FROM INFO ORDER BY rowid LIMIT 1")).toString().toDouble();
+}
+
+bool SchemaUpgrade::needs0to2()
+{
+    Database& db = m_session.database();
+    return lacksAny(db, QStringLiteral("CAVE"), kCaveColumns02) || !db.tableExists(QStringLiteral("INFO")) ||
+           !db.tableExists(QStringLiteral("RAYONNAGE")) || infoVersion() < 2.0;
+}
+
+bool SchemaUpgrade::needs2to3()
+{
+    return !m_session.database().columnExists(QStringLiteral("CAVE"), QStringLiteral("Images")) || infoVersion() < 3.0;
+}
+
+bool SchemaUpgrade::needs3to4()
+{
+    Database& db = m_session.database();
+    return lacksAny(db, QStringLiteral("TYPEVIN"), kTypeColumns34) || !db.tableExists(QStringLiteral("PLATS")) ||
+           !db.tableExists(QStringLiteral("DOMAINES")) || infoVersion() < 5.0;
+}
+
+bool SchemaUpgrade::needs5to6()
+{
+    Database& db = m_session.database();
+    if (!db.columnExists(QStringLiteral("TYPEVIN"), QStringLiteral("Nic")) || !db.tableExists(QStringLiteral("PAYS")) ||
+        infoVersion() < 6.0)
+        return true;
+    return db.scalar(QStringLiteral("SELECT count(*) FROM PAYS")).toInt() == 0;
+}
+
+void SchemaUpgrade::RunChain()
+{
+    if (needs0to2()) {
+        MajDeBase0to2();
+        Profile::writeString(kConfig, kVersionKey, QStringLiteral("2.00"));
+    }
+    if (needs2to3()) {
+        MajDeBase2to3();
+        Profile::writeString(kConfig, kVersionKey, QStringLiteral("3.00"));
+    }
+    if (needs3to4()) {
+        MajDeBase3to4();
+        Profile::writeString(kConfig, kVersionKey, QStringLiteral("5.00"));
+    }
+    if (needs5to6())
+        MajDeBase5to6();
+    // Whatever the path, the cellar now has the complete schema.
+    if (Profile::getString(kConfig, kVersionKey) != QStringLiteral("6.00"))
+        Profile::writeString(kConfig, kVersionKey, QStringLiteral("6.00"));
+    ddl(QStringLiteral("index"), [this] { Schema::createIndexes(m_session.database()); });
+}
+
+void SchemaUpgrade::ddl(const QString& what, const std::function<void()>& statement)
+{
+    try {
+        statement();
+    } catch (const DbError& error) {
+        if (error.code() == DbError::kFieldExists)
+            return;
+        TraceLine("MajDeBase %s : %s (%d)", qUtf8Printable(what), qUtf8Printable(error.description()), error.code());
+        Prompt::show(QString(), QString(), Prompt::Icon::Stop);
+    }
+}
+
+void SchemaUpgrade::addColumns(const QString& table, const QStringList& columns)
+{
+    Database& db = m_session.database();
+    for (const QString& column : columns) {
+        if (!db.columnExists(table, column))
+            ddl(column, [&] { db.addColumn(table, column, QStringLiteral("TEXT COLLATE NOCASE")); });
+    }
+}
+
+void SchemaUpgrade::createTable(const QString& table, const QString& definition)
+{
+    Database& db = m_session.database();
+    if (db.tableExists(table))
+        return;
+    ddl(table, [&] { db.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(table, definition)); });
+}
+
+void SchemaUpgrade::writeInfo(const QString& label, const QString& version, const QString& date)
+{
+    if (!m_session.OpenTable(label, QStringLiteral("INFO")))
+        return;
+    Recordset& rs = m_session.recordset();
+    try {
+        if (rs.recordCount() == 0)
+            rs.addNew();
+        else
+            rs.edit();
+        rs.setField(QStringLiteral("Version Base"), version);
+        rs.setField(QStringLiteral("Date"), date);
+        rs.setField(QStringLiteral("Proprietaire"), kOwner);
+        rs.update();
+    } catch (const DbError& error) {
+        TraceLine("%s : %s (%d)", qUtf8Printable(label), qUtf8Printable(error.description()), error.code());
+    }
+    m_session.CloseTable();
+}
+
+void SchemaUpgrade::startUpgradeProgram(const QString& name)
+{
+    // The converters of older releases, when installed beside the program; a missing one is not reported.
+    const QString program = QDir(Paths::executableDir()).filePath(name);
+    if (QFileInfo(program).isExecutable())
+        QProcess::startDetached(program, {});
+}
+
+void SchemaUpgrade::MajDeBase0to2()
+{
+    TraceLine("Mise à jour de la base");
+    Transaction tx(m_session.database());
+    addColumns(QStringLiteral("CAVE"), kCaveColumns02);
+    createTable(QStringLiteral("INFO"),
+                QStringLiteral("[Version Base] TEXT COLLATE NOCASE, Date TEXT COLLATE NOCASE, "
+                               "Proprietaire TEXT COLLATE NOCASE"));
+    createTable(QStringLiteral("RAYONNAGE"),
+                QStringLiteral("Relation INTEGER, Casier INTEGER, [Coordonnees X] INTEGER, [Coordonnees Y] INTEGER"));
+    if (infoVersion() < 2.0)
+        writeInfo(QStringLiteral("MajDeBase"), QStringLiteral("2.00"), QStringLiteral("10/10/2002"));
+    tx.commit();
+    TraceLine("Fin de la MAJ Base de 0 en 2");
+}
+
+void SchemaUpgrade::MajDeBase2to3()
+{
+    TraceLine("Mise à jour de la base de 2 en 3");
+    Transaction tx(m_session.database());
+    addColumns(QStringLiteral("CAVE"), {QStringLiteral("Images")});
+    if (infoVersion() < 3.0)
+        writeInfo(QStringLiteral("MajDeBase2to3"), QStringLiteral("3.00"), QStringLiteral("11/11/2005"));
+    tx.commit();
+    TraceLine("Fin de la MAJ Base de 2 en 3");
+}
+
+void SchemaUpgrade::MajDeBase3to4()
+{
+    TraceLine("Mise à jour de la base de 3 en 4");
+    Database& db = m_session.database();
+    Transaction tx(db);
+    addColumns(QStringLiteral("TYPEVIN"), kTypeColumns34);
+    createTable(QStringLiteral("PLATS"),
+                QStringLiteral("IndexPlats INTEGER PRIMARY KEY AUTOINCREMENT, Plat TEXT COLLATE NOCASE"));
+    ddl(QStringLiteral("IndexPlats"),
+        [&] { db.execute(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS IndexPlats ON PLATS (IndexPlats)")); });
+    createTable(QStringLiteral("DOMAINES"), QStringLiteral("Domaine TEXT COLLATE NOCASE, Type TEXT COLLATE NOCASE"));
+    startUpgradeProgram(QStringLiteral("Kestrova34"));
+    if (infoVersion() < 5.0)
+        writeInfo(QStringLiteral("MajDeBase"), QStringLiteral("5.00"), QStringLiteral("01/01/2006"));
+    tx.commit();
+    TraceLine("Fin de la MAJ Base de 3 en 4");
+}
+
+void SchemaUpgrade::MajDeBase5to6()
+{
+    TraceLine("Mise à jour de la base de 5 en 6");
+    Database& db = m_session.database();
+    Transaction tx(db);
+    addColumns(QStringLiteral("TYPEVIN"), {QStringLiteral("Nic")});
+    createTable(QStringLiteral("PAYS"), QStringLiteral("Pays TEXT COLLATE NOCASE, Nic TEXT COLLATE NOCASE"));
+    ddl(QStringLiteral("PAYS"), [&] { Schema::seedCountries(db); });
+    startUpgradeProgram(QStringLiteral("Kestrova56"));
+    if (infoVersion() < 6.0)
+        writeInfo(QStringLiteral("MajDeBase"), QStringLiteral("6.00"), QStringLiteral("06/01/2007"));
+    tx.commit();
+    TraceLine("Fin de la MAJ Base de 5 en 6");
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class CellarSession;
+
+// Brings any cellar, whatever release wrote it, to the complete schema in one start. Each step runs
+// when the database lacks what it adds (or its version record is older), and can run again harmlessly.
+// The version is recorded in the settings ("Config"/"Version Base") and in the INFO table.
+class SchemaUpgrade
+{
+public:
+    explicit SchemaUpgrade(CellarSession& session) : m_session(session) {}
+
+    void RunChain();
+
+    bool needs0to2();
+    bool needs2to3();
+    bool needs3to4();
+    bool needs5to6();
+
+    void MajDeBase0to2();
+    void MajDeBase2to3();
+    void MajDeBase3to4();
+    void MajDeBase5to6();
+
+    // The version the INFO row records (0 when there is none).
+    double infoVersion();
+
+private:
+    void addColumns(const QString& table, const QStringList& columns);
+    void createTable(const QString& table, const QString& definition);
+    void writeInfo(const QString& label, const QString& version, const QString& date);
+    void ddl(const QString& what, const std::function<void()>& statement);
+    static void startUpgradeProgram(const QString& name);
+
+    CellarSession& m_session;
+};

@@ -1,0 +1,30 @@
+#include "platform/LocaleFormat.h"
+
+namespace LocaleFormat {
+
+QString fixed(double value, int decimals, const QLocale& locale)
+{
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(value, 'f', decimals);
+}
+
+std::optional<double> parseDecimal(const QString& text)
+{
+    QString s;
+    s.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.isSpace() || c == QChar(0x202F) || c == QChar(0x00A0))
+            continue;
+        s.append(c == QLatin1Char(',') ? QLatin1Char('.') : c);
+    }
+    if (s.isEmpty() || s.count(QLatin1Char('.')) > 1)
+        return std::nullopt;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(s, &ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace LocaleFormat

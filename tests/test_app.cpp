@@ -1,0 +1,120 @@
+// Start-up of the whole application under the offscreen platform.
+#include "app/CMainFrame.h"
+#include "app/CTonnelixApp.h"
+#include "app/CommandTable.h"
+#include "platform/Profile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+#include "view/CTonnelixView.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+QString savedBase()
+{
+    return Profile::getString(QStringLiteral("Config"), QStringLiteral("Base"));
+}
+
+} // namespace
+
+class TestApp : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void startsOnTheSavedCellarWithItsFrame()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Base);
+        Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), cellar.path());
+        CTonnelixApp app;
+        QVERIFY(app.InitInstance({}));
+        CMainFrame* frame = app.mainFrame();
+        QVERIFY(frame->isVisible());
+        QVERIFY(frame->isMaximized());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Tonnelix.mdb - Tonnelix"));
+        QCOMPARE(savedBase(), cellar.path());
+        // The base file was upgraded at start.
+        QVERIFY(frame->view()->session()->database().tableExists(QStringLiteral("PAYS")));
+        QCOMPARE(Profile::getString(QStringLiteral("Config"), QStringLiteral("Version Base")), QStringLiteral("6.00"));
+
+        QStringList menus;
+        for (QAction* a : frame->menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, (QStringList{"&Fichier", "A&jouter", "&Modifier", "&Rangement", "&Outils", "&Affichage", "&?"}));
+        int buttons = 0;
+        for (QAction* a : frame->toolBar()->actions())
+            buttons += a->isSeparator() ? 0 : 1;
+        QCOMPARE(buttons, 19);
+        QAction* print = frame->action(Commands::Print);
+        QCOMPARE(print->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+        QCOMPARE(print->statusTip(), QStringLiteral("Imprime le document actif"));
+        QCOMPARE(print->toolTip(), QStringLiteral("Imprimer"));
+        QCOMPARE(frame->action(Commands::AddCru)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+        QCOMPARE(frame->action(Commands::ReadyToDrink)->statusTip(), QStringLiteral("Votre base à été restaurer !"));
+        QVERIFY(frame->action(Commands::Exit)->isEnabled());
+
+        // Bar toggles.
+        frame->action(Commands::ViewStatusBar)->trigger();
+        QVERIFY(!frame->statusBar()->isVisible());
+        frame->action(Commands::ViewStatusBar)->trigger();
+        QVERIFY(frame->statusBar()->isVisible());
+
+        // The clock pane moves on within two seconds.
+        const QString first = frame->clockPane()->text();
+        QVERIFY(!first.isEmpty());
+        QVERIFY(frame->datePane()->text().endsWith(QLatin1Char(' ')));
+        QTRY_VERIFY_WITH_TIMEOUT(frame->clockPane()->text() != first, 2500);
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    void fileOnTheCommandLineIsForThisRunOnly()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar saved(TempCellar::Content::Complete);
+        TempCellar given(TempCellar::Content::Demo);
+        Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), saved.path());
+        CTonnelixApp app;
+        QVERIFY(app.InitInstance({given.path()}));
+        QCOMPARE(app.mainFrame()->view()->session()->path(), given.path());
+        QCOMPARE(savedBase(), saved.path());
+    }
+
+    void unreachableCellarThenCancelEndsWithFailure()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar gone(TempCellar::Content::None);
+        Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), gone.path());
+        prompt.allowUnscripted(true);
+        CTonnelixApp app;
+        QVERIFY(!app.InitInstance({}));
+        QCOMPARE(savedBase(), gone.path());
+        QCOMPARE(prompt.fileTitles().size(), 1);
+    }
+
+    void pickedFileIsSaved()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar gone(TempCellar::Content::None);
+        TempCellar found(TempCellar::Content::Complete);
+        Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), gone.path());
+        prompt.allowUnscripted(true);
+        prompt.queueFile(found.path());
+        CTonnelixApp app;
+        QVERIFY(app.InitInstance({}));
+        QCOMPARE(savedBase(), found.path());
+    }
+};
+
+QTEST_MAIN(TestApp)
+#include "test_app.moc"

@@ -1,0 +1,185 @@
+// Finding and opening the cellar, opening tables and queries, compacting.
+#include "db/CellarSession.h"
+#include "platform/Paths.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+const QString kOpenTitle = QStringLiteral("Ouverture de votre base de données ...");
+const QString kGiveUp = QStringLiteral("Impossible d'ouvrir la database de plusieurs manières\n Erreur : ");
+
+} // namespace
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("Morvalis Software"));
+        QCoreApplication::setApplicationName(QStringLiteral("Tonnelix"));
+        QDir(Paths::userDataDir()).removeRecursively();
+    }
+
+    void firstStartCreatesTheCellarInTheDataFolder()
+    {
+        ScriptedPrompt prompt;
+        QVERIFY(!QFile::exists(Paths::portableDatabasePath()));
+        auto session = CellarSession::Open(QString());
+        QVERIFY(session);
+        QCOMPARE(session->path(), Paths::defaultDatabasePath());
+        QVERIFY(session->database().tableExists(QStringLiteral("CAVE")));
+        QVERIFY(session->database().scalar(QStringLiteral("SELECT count(*) FROM CRUS")).toInt() > 5);
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    void portableCellarBesideTheProgramComesFirst()
+    {
+        ScriptedPrompt prompt;
+        const QString portable = Paths::portableDatabasePath();
+        {
+            TempCellar source(TempCellar::Content::Base);
+            QVERIFY(QFile::copy(source.path(), portable));
+        }
+        auto session = CellarSession::Open(QString());
+        QFile::remove(portable);
+        QVERIFY(session);
+        QCOMPARE(session->path(), portable);
+    }
+
+    void savedPathIsOpenedUnchanged()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        auto session = CellarSession::Open(cellar.path());
+        QVERIFY(session);
+        QCOMPARE(session->path(), cellar.path());
+    }
+
+    void missingCellarOffersAChoiceThenGivesUp()
+    {
+        ScriptedPrompt prompt;
+        TempCellar gone(TempCellar::Content::None);
+        prompt.queue(Prompt::Answer::Ok); // the path under "ERREUR ouverture base"
+        prompt.queue(Prompt::Answer::No); // the engine's message, no help
+        prompt.queue(Prompt::Answer::Ok); // giving up
+        auto session = CellarSession::Open(gone.path());
+        QVERIFY(!session);
+        QVERIFY(!QFile::exists(gone.path())); // nothing created at a saved path
+        const auto& m = prompt.messages();
+        QCOMPARE(m.size(), 3);
+        QCOMPARE(m[0].text, gone.path());
+        QCOMPARE(m[0].caption, QStringLiteral("ERREUR ouverture base"));
+        QVERIFY(m[1].text.endsWith(QStringLiteral(")\n\nWould you like to see help?")));
+        QCOMPARE(m[1].buttons, Prompt::Buttons::YesNo);
+        QCOMPARE(prompt.fileTitles(), QStringList{kOpenTitle});
+        QCOMPARE(m[2].text, kGiveUp);
+    }
+
+    void pickingAnotherFileOpensIt()
+    {
+        ScriptedPrompt prompt;
+        TempCellar gone(TempCellar::Content::None);
+        TempCellar other(TempCellar::Content::Complete);
+        prompt.queue(Prompt::Answer::Ok);
+        prompt.queue(Prompt::Answer::Yes); // asks for help this time
+        prompt.queueFile(other.path());
+        auto session = CellarSession::Open(gone.path());
+        QVERIFY(session);
+        QCOMPARE(session->path(), other.path());
+        QCOMPARE(prompt.helpRequests(), 1);
+    }
+
+    void fileThatIsNotACellarIsRefusedUntouched()
+    {
+        ScriptedPrompt prompt;
+        QTemporaryDir dir;
+        const QString jet = dir.filePath(QStringLiteral("Tonnelix.mdb"));
+        {
+            QFile f(jet);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20).repeated(100));
+        }
+        const QString other = dir.filePath(QStringLiteral("other.mdb"));
+        {
+            Database db;
+            db.open(other, Database::OpenMode::CreateIfMissing);
+            db.execute(QStringLiteral("CREATE TABLE NOTES (t TEXT)"));
+        }
+        const QByteArray jetBefore = digest(jet);
+        const QByteArray otherBefore = digest(other);
+        prompt.allowUnscripted(true);
+        prompt.queueFile(other); // an SQLite file that is no cellar is refused too
+        QVERIFY(!CellarSession::Open(jet));
+        QCOMPARE(digest(jet), jetBefore);
+        QCOMPARE(digest(other), otherBefore);
+        QCOMPARE(prompt.fileTitles().size(), 2);
+    }
+
+    void openTableAndQueryFailuresAreReported()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        prompt.queue(Prompt::Answer::Ok);
+        QVERIFY(!cellar.session().OpenTable(QStringLiteral("CDAjoutPlat::OnOK"), QStringLiteral("NOWHERE")));
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("\nCDAjoutPlat::OnOK"));
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur"));
+        QCOMPARE(prompt.messages().last().icon, Prompt::Icon::Exclamation);
+        prompt.queue(Prompt::Answer::Ok);
+        QVERIFY(!cellar.session().OpenQuery(QStringLiteral("Cpage1::OnMajListeVin"), QStringLiteral("SELEC nothing")));
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("\nCpage1::OnMajListeVin"));
+        QCOMPARE(prompt.messages().last().caption, QString());
+
+        QVERIFY(cellar.session().OpenQuery(QStringLiteral("t"), QStringLiteral("SELECT * FROM CRUS WHERE Nom = ?"),
+                                           {QStringLiteral("Château d'Yquem")}));
+        QCOMPARE(cellar.session().recordset().recordCount(), 0);
+        cellar.session().CloseQuery();
+    }
+
+    void compactReplacesTargetOnlyWhenTheCopyExists()
+    {
+        ScriptedPrompt prompt;
+        TempCellar live(TempCellar::Content::Demo);
+        TempCellar backup(TempCellar::Content::Complete);
+        CellarSession& session = live.session();
+        const int demoLots = session.database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt();
+        QVERIFY(demoLots > 30);
+
+        // Failure: the source is not a database. The target and the open session stay as they were.
+        const QString broken = backup.dir() + QStringLiteral("/broken.mdb");
+        {
+            QFile f(broken);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(4096, 'z'));
+        }
+        const QByteArray before = digest(live.path());
+        QVERIFY(!session.CompactInto(broken, live.path()));
+        QCOMPARE(digest(live.path()), before);
+        QCOMPARE(session.database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), demoLots);
+        QVERIFY(QDir(live.dir()).entryList(QStringList{QStringLiteral(".*compact")}, QDir::Hidden | QDir::Files).isEmpty());
+
+        // Success: the backup (empty cellar) replaces the live one, and the session works on it.
+        QVERIFY(session.CompactInto(backup.path(), live.path()));
+        QCOMPARE(session.path(), live.path());
+        QCOMPARE(session.database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), 0);
+        session.database().execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES (?)"), {QStringLiteral("Nouveau")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "test_session.moc"

@@ -18,8 +18,15 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
+// The resources live in this static library: they must be registered by hand.
+static void initResources()
+{
+    Q_INIT_RESOURCE(tonnelix);
+}
+
 CMainFrame::CMainFrame(CTonnelixDoc* document, QWidget* parent) : QMainWindow(parent), m_document(document)
 {
+    initResources();
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tonnelix.svg")));
     m_view = new CTonnelixView(this);

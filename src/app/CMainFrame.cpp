@@ -3,6 +3,7 @@
 #include "app/CTonnelixDoc.h"
 #include "app/CommandTable.h"
 #include "app/IconFactory.h"
+#include "pages/controls/Pictures.h"
 #include "platform/Prompt.h"
 #include "view/CTonnelixView.h"
 
@@ -18,15 +19,9 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
-// The resources live in this static library: they must be registered by hand.
-static void initResources()
-{
-    Q_INIT_RESOURCE(tonnelix);
-}
-
 CMainFrame::CMainFrame(CTonnelixDoc* document, QWidget* parent) : QMainWindow(parent), m_document(document)
 {
-    initResources();
+    Pictures::init();
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tonnelix.svg")));
     m_view = new CTonnelixView(this);

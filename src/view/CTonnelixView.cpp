@@ -2,12 +2,15 @@
 
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
+#include "pages/Cpage1.h"
+#include "pages/VintageTable.h"
+#include "pages/controls/Pictures.h"
 #include "platform/Profile.h"
 #include "trace/Trace.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -16,8 +19,42 @@
 
 CTonnelixView* g_CView = nullptr;
 
+namespace {
+
+// The roots of both trees, in order, with their images.
+struct Root
+{
+    const char* text;
+    int image;
+};
+const Root kRoots[] = {{"Contenu de la cave", 3}, {"Rouge", 0}, {"Blanc", 1}, {"Rose", 7}, {"Autres", 2}};
+
+bool isColourRoot(const QString& text)
+{
+    return text == QLatin1String("Rouge") || text == QLatin1String("Blanc") || text == QLatin1String("Rose") ||
+           text == QLatin1String("Autres");
+}
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+int depthOf(const QTreeWidgetItem* item)
+{
+    int depth = 0;
+    for (const QTreeWidgetItem* p = item->parent(); p; p = p->parent())
+        ++depth;
+    return depth;
+}
+
+} // namespace
+
 CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
 {
+    Pictures::init();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -27,8 +64,10 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     m_tree = new QTreeWidget(left);
+    m_tree->setObjectName(QStringLiteral("cellarTree"));
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(true);
+    m_tree->setUniformRowHeights(true);
     leftLayout->addWidget(m_tree, 1);
     auto* group = new QGroupBox(QStringLiteral("Affichage par"), left);
     auto* groupLayout = new QHBoxLayout(group);
@@ -39,32 +78,66 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     leftLayout->addWidget(group);
 
     m_sheet = new QTabWidget(m_splitter);
+    m_sheet->setObjectName(QStringLiteral("sheet"));
     m_splitter->addWidget(left);
     m_splitter->addWidget(m_sheet);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 3);
+
+    m_page1 = new Cpage1(m_sheet);
+    addPage(m_page1, QStringLiteral("Etat du vin sélectionné"));
+
+    connect(m_radioType, &QRadioButton::clicked, this, [this] {
+        m_radioType->setChecked(true);
+        OnRempliArbreType();
+    });
+    connect(m_radioAnnee, &QRadioButton::clicked, this, [this] {
+        m_radioAnnee->setChecked(true);
+        OnRempliArbreAnnee();
+    });
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CTonnelixView::onTreeSelection);
 }
 
 CTonnelixView::~CTonnelixView()
 {
     if (g_CView == this)
         g_CView = nullptr;
+    VintageTable::entries().clear();
+    // The pages go before the session they read.
+    delete m_sheet;
+    m_sheet = nullptr;
+    if (CellarSession::current() == m_session.get())
+        CellarSession::setCurrent(nullptr);
+}
+
+void CTonnelixView::addPage(QWidget* page, const QString& title)
+{
+    const int k = m_sheet->count();
+    m_sheet->addTab(page, Pictures::tabIcon(k), title);
+}
+
+void CTonnelixView::attachSession(std::unique_ptr<CellarSession> session)
+{
+    m_session = std::move(session);
+    CellarSession::setCurrent(m_session.get());
+    g_CView = this;
 }
 
 bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)
 {
     TraceLine("%s%s : Enter", "{ ", "OnInitialUpdate");
     TraceEnter();
+    m_sheet->setCurrentIndex(0);
 
     const bool fromCommandLine = !commandLinePath.isEmpty();
     const QString savedPath =
         fromCommandLine ? commandLinePath : Profile::getString(QStringLiteral("Config"), QStringLiteral("Base"));
-    m_session = CellarSession::Open(savedPath);
-    if (!m_session) {
+    std::unique_ptr<CellarSession> session = CellarSession::Open(savedPath);
+    if (!session) {
         TraceLeave();
         return false;
     }
-    CellarSession::setCurrent(m_session.get());
+    attachSession(std::move(session));
     // A file given on the command line is for this run only: the saved path stays as it was.
     if (!fromCommandLine) {
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), m_session->path());
@@ -72,11 +145,175 @@ bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)
     }
     SchemaUpgrade(*m_session).RunChain();
 
-    g_CView = this;
+    OnCouleurListe();
     TraceLine("OnInitialUpdate : g_CView = %08llX", static_cast<unsigned long long>(reinterpret_cast<quintptr>(this)));
-
+    OnRempliArbreType();
+    OnRempliTableAnnees();
     m_radioType->setChecked(true);
+    m_sheet->setCurrentIndex(0);
+
     TraceLeave();
     TraceLine("%s%s : Return %s%s", "} ", "OnInitialUpdate", "OK", TraceDepth() == 0 ? "\n" : " ");
     return true;
+}
+
+bool CTonnelixView::anneeChecked() const
+{
+    return m_radioAnnee->isChecked();
+}
+
+void CTonnelixView::RefreshTree()
+{
+    if (anneeChecked())
+        OnRempliArbreAnnee();
+    else
+        OnRempliArbreType();
+}
+
+void CTonnelixView::OnRempliArbreType()
+{
+    fillTree(false);
+}
+
+void CTonnelixView::OnRempliArbreAnnee()
+{
+    fillTree(true);
+}
+
+void CTonnelixView::fillTree(bool byVintage)
+{
+    const QSignalBlocker quiet(m_tree);
+    m_tree->clear();
+    QTreeWidgetItem* roots[5];
+    for (int i = 0; i < 5; ++i) {
+        roots[i] = new QTreeWidgetItem(m_tree, QStringList{QString::fromUtf8(kRoots[i].text)});
+        roots[i]->setIcon(0, Pictures::treeImage(kRoots[i].image));
+    }
+    if (!m_session)
+        return;
+    WaitCursor wait;
+    m_sql = QStringLiteral("SELECT TYPEVIN.Etat, TYPEVIN.Nic, TYPEVIN.Type, TYPEVIN.Appellation, CAVE.Millesime "
+                           "FROM TYPEVIN INNER JOIN CAVE ON TYPEVIN.[Index] = CAVE.RelType ORDER BY CAVE.[Index];");
+    if (!m_session->OpenQuery(QStringLiteral("CTonnelixView::OnInitDialog"), m_sql))
+        return;
+    Recordset& rs = m_session->recordset();
+    if (rs.recordCount() == 0) {
+        m_session->CloseQuery();
+        return;
+    }
+
+    // One pass over the rows; each node is found by (parent, text) in a hash, never by a search of siblings.
+    QHash<QPair<QTreeWidgetItem*, QString>, QTreeWidgetItem*> nodes;
+    const QIcon colourImages[4] = {Pictures::treeImage(4), Pictures::treeImage(5), Pictures::treeImage(8),
+                                   Pictures::treeImage(6)};
+    auto child = [&nodes](QTreeWidgetItem* parent, const QString& text, const QIcon& icon) {
+        QTreeWidgetItem*& node = nodes[qMakePair(parent, text)];
+        if (!node) {
+            node = new QTreeWidgetItem(parent, QStringList{text});
+            node->setIcon(0, icon);
+        }
+        return node;
+    };
+    const int cEtat = rs.fieldIndex(QStringLiteral("Etat"));
+    const int cNic = rs.fieldIndex(QStringLiteral("Nic"));
+    const int cType = rs.fieldIndex(QStringLiteral("Type"));
+    const int cAppellation = rs.fieldIndex(QStringLiteral("Appellation"));
+    const int cMillesime = rs.fieldIndex(QStringLiteral("Millesime"));
+    // Before the first known colour, a row goes under "Autres".
+    int colour = 3;
+    QHash<QString, QIcon> flags;
+    for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
+        const QString etat = rs.value(cEtat).toString();
+        if (etat.size() == 1 && etat[0] >= QLatin1Char('0') && etat[0] <= QLatin1Char('3'))
+            colour = etat[0].digitValue();
+        // An unknown colour keeps the root of the previous row.
+        QTreeWidgetItem* root = roots[colour + 1];
+        const QIcon& image = colourImages[colour];
+        const QString nic = rs.value(cNic).toString();
+        auto flag = flags.find(nic);
+        if (flag == flags.end())
+            flag = flags.insert(nic, Pictures::treeImage(Pictures::flagIndex(nic)));
+        QTreeWidgetItem* country = child(root, nic, flag.value());
+        const QString vintage = QString::number(static_cast<qint16>(rs.value(cMillesime).toInt()));
+        const QString type = rs.value(cType).toString();
+        const QString appellation = rs.value(cAppellation).toString();
+        if (byVintage)
+            child(child(child(country, vintage, image), type, image), appellation, image);
+        else
+            child(child(child(country, type, image), appellation, image), vintage, image);
+    }
+    m_session->CloseQuery();
+}
+
+void CTonnelixView::OnRempliTableAnnees()
+{
+    if (m_session)
+        VintageTable::load(*m_session);
+}
+
+void CTonnelixView::OnCouleurListe()
+{
+    QColor colour;
+    switch (Profile::getInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 0)) {
+    case 0:
+        colour = QColor(243, 244, 186);
+        break;
+    case 1:
+        colour = QColor(176, 240, 244);
+        break;
+    case 2:
+        colour = QColor(255, 255, 255);
+        break;
+    case 3:
+        colour = QColor(178, 244, 152);
+        break;
+    default:
+        return;
+    }
+    QPalette p = m_tree->palette();
+    p.setColor(QPalette::Base, colour);
+    m_tree->setPalette(p);
+}
+
+void CTonnelixView::onTreeSelection()
+{
+    m_sheet->setCurrentIndex(0);
+    m_page1->clearList();
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QTreeWidgetItem* node = selected.first();
+    const int depth = depthOf(node);
+    if (depth < 2)
+        return; // a root or a country: nothing to list
+    const QTreeWidgetItem* country = node;
+    while (depthOf(country) > 1)
+        country = country->parent();
+    const QString colour = country->parent()->text(0);
+    if (!isColourRoot(colour))
+        return;
+    const QString text = node->text(0);
+    const QString parent = node->parent()->text(0);
+    const QString none;
+    if (!anneeChecked()) {
+        if (depth == 2) {
+            m_page1->OnMajListeVin(colour, text, none, none, 7);
+        } else if (depth == 3) {
+            m_page1->OnMajListeVin(parent, text, none, none, 1);
+        } else if (depth == 4) {
+            const QString type = node->parent()->parent()->text(0);
+            if (!type.isEmpty())
+                m_page1->OnMajListeVin(parent, type, text, none, 2);
+        }
+    } else {
+        if (depth == 2) {
+            m_page1->OnMajListeVin(colour, none, text, none, 3);
+        } else if (depth == 3) {
+            m_page1->OnMajListeVin(text, none, parent, none, 6);
+        } else if (depth == 4) {
+            const QString vintage = node->parent()->parent()->text(0);
+            if (!parent.isEmpty())
+                m_page1->OnMajListeVin(colour, parent, vintage, text, 5);
+        }
+    }
 }

@@ -1,16 +1,19 @@
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 #include <memory>
 
 class CellarSession;
-class QTabWidget;
-class QTreeWidget;
+class Cpage1;
 class QRadioButton;
 class QSplitter;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 
-// The single view of the main window: the cellar tree on the left, the sheet of pages on the right.
-// Its first update opens the cellar and brings its schema up to date.
+// The single view of the main window: the cellar tree on the left (by colour, country, then wine type or
+// vintage), the sheet of pages on the right. Its first update opens the cellar and brings it up to date.
 class CTonnelixView : public QWidget
 {
     Q_OBJECT
@@ -19,19 +22,43 @@ public:
     ~CTonnelixView() override;
 
     // Opens the cellar (the one given, for this run only, or the one saved in the settings), records
-    // its path and upgrades it. False when no cellar could be opened.
+    // its path, upgrades it and fills the tree. False when no cellar could be opened.
     bool OnInitialUpdate(const QString& commandLinePath = QString());
+    // Works on an open session from now on (the first update does it; tests and benchmarks too).
+    void attachSession(std::unique_ptr<CellarSession> session);
 
+    // Rebuild the tree grouped by wine type, or by vintage.
+    void OnRempliArbreType();
+    void OnRempliArbreAnnee();
+    // Rebuild in the grouping the radio buttons show.
+    void RefreshTree();
+    // Re-reads "Config"/"Couleur" and sets the tree background.
+    void OnCouleurListe();
+    // Rebuilds the vintage table from ANNEES.
+    void OnRempliTableAnnees();
+
+    bool anneeChecked() const;
     CellarSession* session() const { return m_session.get(); }
     QTabWidget* sheet() const { return m_sheet; }
     QTreeWidget* tree() const { return m_tree; }
+    QRadioButton* radioType() const { return m_radioType; }
+    QRadioButton* radioAnnee() const { return m_radioAnnee; }
+    Cpage1* page1() const { return m_page1; }
+    const QString& lastTreeSql() const { return m_sql; }
+    // Adds a page to the sheet, after the ones already there, with the next tab image.
+    void addPage(QWidget* page, const QString& title);
 
 private:
+    void fillTree(bool byVintage);
+    void onTreeSelection();
+
     QSplitter* m_splitter = nullptr;
     QTreeWidget* m_tree = nullptr;
     QRadioButton* m_radioType = nullptr;
     QRadioButton* m_radioAnnee = nullptr;
     QTabWidget* m_sheet = nullptr;
+    Cpage1* m_page1 = nullptr;
+    QString m_sql;
     std::unique_ptr<CellarSession> m_session;
 };
 

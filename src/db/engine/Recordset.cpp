@@ -143,6 +143,14 @@ QVariant Recordset::field(const QString& name) const
     return m_rows[m_current].at(column);
 }
 
+QVariant Recordset::value(int column) const
+{
+    if (m_mode != EditMode::None)
+        return m_buffer.at(column);
+    requireCurrent();
+    return m_rows[m_current].at(column);
+}
+
 qint64 Recordset::nextCounterValue() const
 {
     const qint64 sequence =

@@ -37,6 +37,10 @@ public:
     QStringList fieldNames() const { return m_names; }
     bool hasField(const QString& name) const;
     QVariant field(const QString& name) const;
+    // Column position of a field (throws DbError 3265 when unknown), and the value at a position:
+    // for loops over many rows.
+    int fieldIndex(const QString& name) const { return columnIndex(name); }
+    QVariant value(int column) const;
     QString text(const QString& name) const { return field(name).toString(); }
     qint64 integer(const QString& name) const { return field(name).toLongLong(); }
     double real(const QString& name) const { return field(name).toDouble(); }

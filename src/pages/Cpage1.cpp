@@ -1,0 +1,416 @@
+#include "pages/Cpage1.h"
+
+#include "db/CellarSession.h"
+#include "pages/KeepingStatus.h"
+#include "pages/SharedImagePath.h"
+#include "pages/WineListModel.h"
+#include "pages/WineStock.h"
+#include "pages/controls/CColorStaticST.h"
+#include "platform/LocaleFormat.h"
+#include "platform/Prompt.h"
+
+#include <QDate>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+Cpage1* g_Page1 = nullptr;
+
+namespace {
+
+const QString kErreur = QStringLiteral("Erreur");
+const QString kInformation = QStringLiteral("Information !");
+const QString kCannotEdit = QStringLiteral("Impossible d'écrire l'enregistrement CAVE");
+const QString kCannotUpdate = QStringLiteral("Impossible de modifier l'enregistrement CAVE");
+
+QLineEdit* readOnlyEdit(QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+CColorStaticST* colouredLabel(const QString& text, const QColor& back, const QColor& fore, QWidget* parent)
+{
+    auto* label = new CColorStaticST(text, parent);
+    label->SetBackColour(back);
+    label->SetTextColour(fore);
+    label->setMargin(2);
+    return label;
+}
+
+CellarSession* session()
+{
+    return CellarSession::current();
+}
+
+} // namespace
+
+Cpage1::Cpage1(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Cpage1"));
+    buildLayout();
+    g_Page1 = this;
+}
+
+Cpage1::~Cpage1()
+{
+    if (g_Page1 == this)
+        g_Page1 = nullptr;
+}
+
+void Cpage1::buildLayout()
+{
+    const QColor yellowGreen(200, 202, 2);
+    const QColor paleYellow(243, 244, 186);
+    const QColor red(255, 0, 0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Un double-clic sur le vin pour voir le positionnement de ce vin dans vos casiers"),
+                   this));
+
+    m_model = new WineListModel(this);
+    m_proxy = new QSortFilterProxyModel(this);
+    m_proxy->setSourceModel(m_model);
+    m_proxy->setSortRole(WineListModel::SortRole);
+    m_list = new QTableView(this);
+    m_list->setObjectName(QStringLiteral("wineList"));
+    m_list->setModel(m_proxy);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSortingEnabled(true);
+    m_list->sortByColumn(-1, Qt::AscendingOrder);
+    m_list->verticalHeader()->setVisible(false);
+    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    const int widths[] = {110, 75, 75, 40, 75, 70, 60, 60};
+    for (int c = 0; c < 8; ++c)
+        m_list->setColumnWidth(c, widths[c] * 3 / 2);
+    for (int c = WineListModel::Index; c < WineListModel::ColumnCount; ++c)
+        m_list->setColumnHidden(c, true);
+    layout->addWidget(m_list, 1);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Cpage1::onCurrentRowChanged);
+    connect(m_list, &QTableView::doubleClicked, this, &Cpage1::OnDoubleClick);
+
+    auto* details = new QGridLayout;
+    m_nomVin = readOnlyEdit(this);
+    m_cru = readOnlyEdit(this);
+    m_vin = readOnlyEdit(this);
+    m_appellation = readOnlyEdit(this);
+    m_stock = readOnlyEdit(this);
+    m_millesime = readOnlyEdit(this);
+    m_garde = readOnlyEdit(this);
+    m_temperature = colouredLabel(QString(), paleYellow, QColor(0, 92, 244), this);
+    m_temperature->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_status = colouredLabel(QString(), paleYellow, red, this);
+    m_contenance = new QLabel(this);
+    m_pays = new QLabel(this);
+    m_dishes = new QPushButton(QStringLiteral("Plats associés"), this);
+
+    details->addWidget(colouredLabel(QStringLiteral("Nom du vin"), yellowGreen, red, this), 0, 0);
+    details->addWidget(m_nomVin, 0, 1);
+    details->addWidget(colouredLabel(QStringLiteral("Cru"), paleYellow, red, this), 0, 2);
+    details->addWidget(m_cru, 0, 3);
+    details->addWidget(colouredLabel(QStringLiteral("Vin"), yellowGreen, red, this), 1, 0);
+    details->addWidget(m_vin, 1, 1);
+    details->addWidget(colouredLabel(QStringLiteral("Applellation"), paleYellow, red, this), 1, 2);
+    details->addWidget(m_appellation, 1, 3);
+    details->addWidget(new QLabel(QStringLiteral("Température de dégustation"), this), 2, 0);
+    details->addWidget(m_temperature, 2, 1);
+    details->addWidget(m_dishes, 2, 3);
+    details->addWidget(new QLabel(QStringLiteral("Nbr. de bouteilles dans la cave :"), this), 3, 0);
+    details->addWidget(m_stock, 3, 1);
+    details->addWidget(new QLabel(QStringLiteral("Millésime :"), this), 3, 2);
+    details->addWidget(m_millesime, 3, 3);
+    details->addWidget(new QLabel(QStringLiteral("Garde :"), this), 4, 0);
+    details->addWidget(m_garde, 4, 1);
+    details->addWidget(m_status, 4, 2, 1, 2);
+    details->addWidget(new QLabel(QStringLiteral("Contenance des bouteilles :"), this), 5, 0);
+    details->addWidget(m_contenance, 5, 1);
+    details->addWidget(new QLabel(QStringLiteral("Pays :"), this), 5, 2);
+    details->addWidget(m_pays, 5, 3);
+    layout->addLayout(details);
+
+    auto* moves = new QHBoxLayout;
+    auto* entryBox = new QGroupBox(QStringLiteral("Ajouter un achat  :"), this);
+    auto* entryLayout = new QGridLayout(entryBox);
+    m_entryCount = new QLineEdit(entryBox);
+    m_entryPrice = new QLineEdit(entryBox);
+    m_entry = new QPushButton(QStringLiteral("Enregistrer l' &Entrée"), entryBox);
+    entryLayout->addWidget(new QLabel(QStringLiteral("Nb de bouteille(s) en entrée(s) :"), entryBox), 0, 0);
+    entryLayout->addWidget(m_entryCount, 0, 1);
+    entryLayout->addWidget(new QLabel(QStringLiteral("Prix de l'achat à ajouter :"), entryBox), 1, 0);
+    entryLayout->addWidget(m_entryPrice, 1, 1);
+    entryLayout->addWidget(m_entry, 2, 0, 1, 2);
+    auto* exitBox = new QGroupBox(QStringLiteral("Sortie de bouteilles  :"), this);
+    auto* exitLayout = new QGridLayout(exitBox);
+    m_exitCount = new QLineEdit(exitBox);
+    m_exit = new QPushButton(QStringLiteral("Enregistrer la &sortie"), exitBox);
+    exitLayout->addWidget(new QLabel(QStringLiteral("Nb de bouteille(s) en sortie(s) :"), exitBox), 0, 0);
+    exitLayout->addWidget(m_exitCount, 0, 1);
+    exitLayout->addWidget(m_exit, 1, 0, 1, 2);
+    moves->addWidget(entryBox);
+    moves->addWidget(exitBox);
+    layout->addLayout(moves);
+
+    auto* actions = new QHBoxLayout;
+    m_delete = new QPushButton(QStringLiteral("&Supression total du vin"), this);
+    m_modify = new QPushButton(QStringLiteral("Modification d'un vin"), this);
+    m_picture = new QPushButton(QStringLiteral("Voir image associée"), this);
+    actions->addWidget(m_delete);
+    actions->addWidget(m_modify);
+    actions->addWidget(m_picture);
+    actions->addStretch(1);
+    layout->addLayout(actions);
+
+    connect(m_exit, &QPushButton::clicked, this, &Cpage1::OnBsortie);
+    connect(m_entry, &QPushButton::clicked, this, &Cpage1::OnBsortie2);
+    connect(m_delete, &QPushButton::clicked, this, &Cpage1::OnBsuppression);
+    connect(m_modify, &QPushButton::clicked, this, &Cpage1::OnModification);
+    connect(m_picture, &QPushButton::clicked, this, &Cpage1::OnBnClickedBimageass);
+    connect(m_dishes, &QPushButton::clicked, this, &Cpage1::OnPlatsAssocies);
+    // The dialogs behind these buttons come with their own parts of the program.
+    m_modify->setEnabled(false);
+    m_picture->setEnabled(false);
+    m_dishes->setEnabled(false);
+}
+
+void Cpage1::clearList()
+{
+    m_model->clear();
+}
+
+void Cpage1::OnMajListeVin(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode)
+{
+    const WineListQuery query = WineListQuery::build(a0, a1, a2, a3, mode);
+    if (!query.valid || !session())
+        return;
+    std::vector<WineRow> rows = query.load(*session());
+    if (!rows.empty()) {
+        // The temperature and the dish links are those of the last row read.
+        m_temperature->setText(rows.back().temperature);
+        m_relPlats = rows.back().relPlats;
+    }
+    m_model->setRows(std::move(rows));
+    m_vin->setText(query.vinText);
+    m_appellation->setText(query.appellationText);
+}
+
+void Cpage1::RechercheLibPays(const QString& code)
+{
+    if (!session() || !session()->OpenQuery(QStringLiteral("Cpage1::RechercheLibPays"),
+                                            QStringLiteral("SELECT * FROM PAYS WHERE Nic = ?;"), {code}))
+        return;
+    Recordset& rs = session()->recordset();
+    if (rs.recordCount() > 0) {
+        rs.moveFirst();
+        m_pays->setText(rs.text(QStringLiteral("Pays")));
+    }
+    session()->CloseQuery();
+}
+
+void Cpage1::selectRow(int viewRow)
+{
+    m_list->setCurrentIndex(m_proxy->index(viewRow, 0));
+}
+
+int Cpage1::selectedSourceRow() const
+{
+    const QModelIndex current = m_list->currentIndex();
+    if (!current.isValid())
+        return -1;
+    return m_proxy->mapToSource(current).row();
+}
+
+void Cpage1::onCurrentRowChanged()
+{
+    const int row = selectedSourceRow();
+    if (row >= 0)
+        showDetails(row);
+}
+
+void Cpage1::showDetails(int row)
+{
+    using M = WineListModel;
+    const WineRow& wine = m_model->row(row);
+    m_contenance->setText(wine.contenance);
+    m_nomVin->setText(wine.nomVin);
+    m_cru->setText(wine.cru);
+    m_stock->setText(m_model->text(row, M::Stock));
+    m_millesime->setText(m_model->text(row, M::Millesime));
+    m_index = wine.index;
+    const KeepingStatus keeping =
+        KeepingStatus::of(m_model->text(row, M::Cote), m_millesime->text(), QDate::currentDate().year());
+    m_garde->setText(keeping.garde);
+    m_status->setText(keeping.status);
+    RechercheLibPays(wine.nic);
+}
+
+void Cpage1::clearDetails()
+{
+    for (QLineEdit* edit : {m_nomVin, m_cru, m_stock, m_millesime, m_garde})
+        edit->clear();
+    m_status->clear();
+    m_contenance->clear();
+    m_pays->clear();
+    m_index = 0;
+}
+
+bool Cpage1::wineSelected() const
+{
+    return !m_millesime->text().isEmpty() && m_index != 0;
+}
+
+void Cpage1::refused(const QString& text)
+{
+    Prompt::show(text, kErreur, Prompt::Icon::Stop);
+}
+
+void Cpage1::OnBsortie()
+{
+    if (!wineSelected())
+        return refused(QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans selectionner un vin"));
+    if (m_exitCount->text().isEmpty())
+        return refused(QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans un Nbr de bouteilles"));
+    const qint64 n = m_exitCount->text().trimmed().toLongLong();
+    // The stock is the database's, not the one shown: two exits in a row cannot go below zero.
+    const std::optional<qint64> stock =
+        WineStock::currentStock(*session(), QStringLiteral("Cpage1::OnBsortie"), m_index);
+    if (!stock)
+        return refused(kCannotEdit);
+    if (n > *stock)
+        return refused(QStringLiteral("Vous ne pouvez enregistrer une sortie vin qui dépasse votre stock"));
+    if (n <= 0)
+        return refused(QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans un Nbr de bouteilles > à 0"));
+
+    const qint64 lot = m_index;
+    const WineStock::Counts counts = WineStock::exitBottles(*session(), QStringLiteral("Cpage1::OnBsortie"), lot, n);
+    if (counts.failure != WineStock::Failure::None)
+        return refused(counts.failure == WineStock::Failure::NotFound ? kCannotEdit : kCannotUpdate);
+    const int row = m_model->rowOfIndex(lot);
+    if (row >= 0)
+        m_model->setCounts(row, counts.stock, counts.bought, counts.price);
+    m_stock->setText(QString::number(counts.stock));
+    if (Prompt::show(QStringLiteral("Votre sortie a été effectuée !\nVoulez vous supprimer vos bouteilles dans votre cave"),
+                     kInformation, Prompt::Icon::Information, Prompt::Buttons::YesNo) == Prompt::Answer::Yes)
+        Q_EMIT rackViewRequested(lot, QStringLiteral("Sortie"), static_cast<int>(n));
+    m_list->setFocus();
+    m_exitCount->clear();
+}
+
+void Cpage1::OnBsortie2()
+{
+    if (!wineSelected())
+        return refused(QStringLiteral("Vous ne pouvez enregistrer une entrée vin sans selectionner un vin"));
+    if (m_entryCount->text().isEmpty())
+        return refused(QStringLiteral("Vous ne pouvez enregistrer une entrée vin sans un Nbr de bouteilles"));
+    const qint64 n = m_entryCount->text().trimmed().toLongLong();
+    if (n <= 0)
+        return refused(QStringLiteral("Vous ne pouvez enregistrer une entrée de vin sans un Nbr de bouteilles > à 0"));
+    double price = 0;
+    if (!m_entryPrice->text().trimmed().isEmpty()) {
+        const std::optional<double> typed = LocaleFormat::parseDecimal(m_entryPrice->text());
+        if (!typed)
+            return refused(QStringLiteral("Le prix de l'achat à ajouter n'est pas un nombre valide"));
+        price = *typed;
+    }
+
+    const qint64 lot = m_index;
+    const WineStock::Counts counts =
+        WineStock::enterBottles(*session(), QStringLiteral("Cpage1::OnBsortie2"), lot, n, price);
+    if (counts.failure != WineStock::Failure::None)
+        return refused(counts.failure == WineStock::Failure::NotFound ? kCannotEdit : kCannotUpdate);
+    const int row = m_model->rowOfIndex(lot);
+    if (row >= 0)
+        m_model->setCounts(row, counts.stock, counts.bought, counts.price);
+    m_stock->setText(QString::number(counts.stock));
+    m_list->setFocus();
+    if (Prompt::show(
+            QStringLiteral("Votre entrée a été effectué !\nVoulez vous positionner vos bouteilles dans votre cave"),
+            kInformation, Prompt::Icon::Information, Prompt::Buttons::YesNo) == Prompt::Answer::Yes)
+        Q_EMIT rackViewRequested(lot, QStringLiteral("Création"), static_cast<int>(n));
+    m_entryCount->clear();
+    m_entryPrice->clear();
+}
+
+void Cpage1::OnBsuppression()
+{
+    if (!wineSelected())
+        return refused(QStringLiteral("Vous ne pouvez supprimer un vin sans le selectionner "));
+    if (Prompt::show(QStringLiteral("Confirmer vous la suppression ?"), QStringLiteral("Attention !"),
+                     Prompt::Icon::Question, Prompt::Buttons::YesNo) != Prompt::Answer::Yes)
+        return;
+    const qint64 lot = m_index;
+    const WineStock::Failure failure = WineStock::deleteWine(*session(), QStringLiteral("Cpage1::OnBsuppression"), lot);
+    if (failure != WineStock::Failure::None)
+        return refused(QStringLiteral("Impossible de supprimer l'enregistrement CAVE"));
+    Prompt::show(QStringLiteral("Votre suppression a été effectuée !"), kInformation, Prompt::Icon::Information);
+    const int row = m_model->rowOfIndex(lot);
+    if (row >= 0)
+        m_model->removeLot(row);
+    // The deleted wine must not stay the target of the buttons.
+    m_list->setCurrentIndex(QModelIndex());
+    m_list->clearSelection();
+    clearDetails();
+    m_list->setFocus();
+}
+
+void Cpage1::OnDoubleClick()
+{
+    if (m_index == 0)
+        return;
+    Q_EMIT rackViewRequested(m_index, QStringLiteral("Visualisation"), 0);
+}
+
+void Cpage1::OnModification()
+{
+    if (!wineSelected())
+        return refused(QStringLiteral("Vous ne pouvez modifier des données d'un vin \nsans l'avoir préalablement "
+                                      "selectionné !"));
+    Q_EMIT modificationRequested(m_index);
+}
+
+void Cpage1::OnBnClickedBimageass()
+{
+    const qint64 lot = m_index;
+    Q_EMIT pictureRequested(lot);
+    if (SharedImagePath().isEmpty())
+        return;
+    const QString path = SharedImagePath();
+    SharedImagePath().clear();
+    if (!session() || !session()->OpenQuery(QStringLiteral("Cpage1::OnBnClickedBimageass"),
+                                            QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"), {lot}))
+        return;
+    Recordset& rs = session()->recordset();
+    try {
+        if (rs.recordCount() == 0)
+            throw DbError(DbError::kNoCurrentRecord, QString());
+        rs.moveFirst();
+        rs.edit();
+    } catch (const DbError&) {
+        session()->CloseQuery();
+        return refused(kCannotEdit);
+    }
+    try {
+        rs.setField(QStringLiteral("Images"), path);
+        rs.update();
+    } catch (const DbError&) {
+        session()->CloseQuery();
+        return refused(kCannotUpdate);
+    }
+    session()->CloseQuery();
+}
+
+void Cpage1::OnPlatsAssocies()
+{
+    Q_EMIT dishesRequested(m_relPlats);
+}

@@ -1,0 +1,7 @@
+#include "pages/SharedImagePath.h"
+
+QString& SharedImagePath()
+{
+    static QString path;
+    return path;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+#include <vector>
+
+class CellarSession;
+
+// One row of the wine list: a lot of CAVE with what it needs of its TYPEVIN row.
+struct WineRow
+{
+    qint64 index = 0; // CAVE.Index
+    int etat = 0;     // colour code, 0 red, 1 white, 2 rosé, 3 other
+    QString relPlats;
+    QString temperature;
+    QString nic;
+    int millesime = 0;
+    QString cru;
+    QString type;
+    QString appellation;
+    QString proprietaire;
+    QString nomVin;
+    double nbrAchat = 0;
+    QString contenance;
+    double prixAchat = 0;
+    qint64 stock = 0;
+    QString dateAchat;
+    int cote = 0;
+};
+
+// The selection of the wine list for a node of the cellar tree.
+struct WineListQuery
+{
+    QString sql;
+    QVariantList values;
+    QString vinText;         // what the "Vin" box shows: the first value, colour converted
+    QString appellationText; // what the "Applellation" box shows: the second value
+    bool valid = false;
+
+    // mode 1: a0 type, a1 appellation; 2: a0 appellation, a2 vintage; 3: a0 colour, a2 vintage;
+    // 5: a0 colour, a1 type, a2 vintage, a3 appellation; 6: a0 type, a2 vintage; 7: a0 colour, a1 type.
+    static WineListQuery build(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode);
+    // "Rouge" -> "0", "Blanc" -> "1", "Rose" -> "2", "Autres" -> "3"; any other text as it is.
+    static QString colourCode(const QString& colour);
+
+    // Runs the query (label "Cpage1::OnMajListeVin"); an empty list when it fails or finds nothing.
+    std::vector<WineRow> load(CellarSession& session) const;
+};

@@ -1,0 +1,204 @@
+// The main view: tree shapes in both groupings, node selection, colour option, vintage table.
+#include "pages/Cpage1.h"
+#include "pages/VintageTable.h"
+#include "pages/WineListModel.h"
+#include "pages/controls/Pictures.h"
+#include "platform/Profile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+#include "view/CTonnelixView.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+void addLot(Database& db, const QString& type, const QString& appellation, const QVariant& etat, const QString& nic,
+            int vintage, const QString& name)
+{
+    db.execute(QStringLiteral("INSERT OR IGNORE INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"),
+               {type, appellation, etat, nic});
+    const qint64 t = db.scalar(QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ?"),
+                               {type, appellation})
+                         .toLongLong();
+    db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock, [Nbr Achat], [Prix Achat], Cote) "
+                              "VALUES (?, ?, ?, 1, 1, 10, 5)"),
+               {name, t, vintage});
+}
+
+// The tree as text: one line per node, indented by depth.
+QStringList shape(const QTreeWidgetItem* item, int depth = 0)
+{
+    QStringList lines;
+    for (int i = 0; i < item->childCount(); ++i) {
+        const QTreeWidgetItem* c = item->child(i);
+        lines << QString(depth * 2, QLatin1Char(' ')) + c->text(0);
+        lines << shape(c, depth + 1);
+    }
+    return lines;
+}
+
+QTreeWidgetItem* find(QTreeWidget* tree, const QStringList& path)
+{
+    QTreeWidgetItem* node = tree->invisibleRootItem();
+    for (const QString& text : path) {
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < node->childCount() && !next; ++i) {
+            if (node->child(i)->text(0) == text)
+                next = node->child(i);
+        }
+        if (!next)
+            return nullptr;
+        node = next;
+    }
+    return node;
+}
+
+} // namespace
+
+class TestView : public QObject
+{
+    Q_OBJECT
+
+    TempProfile m_profile;
+    std::unique_ptr<TempCellar> m_cellar;
+    std::unique_ptr<CTonnelixView> m_view;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_cellar = std::make_unique<TempCellar>();
+        Database& db = m_cellar->db();
+        addLot(db, "Bordeaux", "Pauillac", "0", "FR", 2005, "A");
+        addLot(db, "Bordeaux", "Pauillac", "0", "FR", 2005, "B");
+        addLot(db, "Loire", "Sancerre", "1", "FR", 2010, "C");
+        addLot(db, "Genever", "Schiedam", "3", "NL", 2001, "D");
+        addLot(db, "Mystère", "Inconnu", "9", "FR", 1999, "E"); // unknown colour: under the previous root
+        addLot(db, "Tavel", "Tavel", "2", "FR", 2018, "F");
+        m_cellar->closeSession();
+        m_view = std::make_unique<CTonnelixView>();
+        m_view->attachSession(std::make_unique<CellarSession>(OpenCellarFile(m_cellar->path(), false)));
+        m_view->OnRempliArbreType();
+        m_view->radioType()->setChecked(true);
+    }
+
+    void cleanup()
+    {
+        m_view.reset();
+        m_cellar.reset();
+    }
+
+    void typeTreeShape()
+    {
+        const QStringList expected = {"Contenu de la cave",
+                                      "Rouge", "  FR", "    Bordeaux", "      Pauillac", "        2005",
+                                      "Blanc", "  FR", "    Loire", "      Sancerre", "        2010",
+                                      "Rose", "  FR", "    Tavel", "      Tavel", "        2018",
+                                      "Autres", "  NL", "    Genever", "      Schiedam", "        2001",
+                                      "  FR", "    Mystère", "      Inconnu", "        1999"};
+        QCOMPARE(shape(m_view->tree()->invisibleRootItem()), expected);
+        const QTreeWidgetItem* nl = find(m_view->tree(), {"Autres", "NL"});
+        QCOMPARE(nl->icon(0).cacheKey(), Pictures::treeImage(9).cacheKey());
+        const QTreeWidgetItem* fr = find(m_view->tree(), {"Rouge", "FR"});
+        QCOMPARE(fr->icon(0).cacheKey(), Pictures::treeImage(10).cacheKey());
+        QCOMPARE(find(m_view->tree(), {"Rose", "FR", "Tavel"})->icon(0).cacheKey(), Pictures::treeImage(8).cacheKey());
+    }
+
+    void vintageTreeShapeAndRadios()
+    {
+        QTest::mouseClick(m_view->radioAnnee(), Qt::LeftButton);
+        QVERIFY(m_view->anneeChecked());
+        QVERIFY(find(m_view->tree(), {"Rouge", "FR", "2005", "Bordeaux", "Pauillac"}));
+        QVERIFY(find(m_view->tree(), {"Autres", "FR", "1999", "Mystère", "Inconnu"}));
+        m_view->page1()->OnMajListeVin(QStringLiteral("Rouge"), QStringLiteral("Bordeaux"), {}, {}, 7);
+        QTest::mouseClick(m_view->radioType(), Qt::LeftButton);
+        QVERIFY(!m_view->anneeChecked());
+        QVERIFY(find(m_view->tree(), {"Rouge", "FR", "Bordeaux", "Pauillac", "2005"}));
+        // Regrouping leaves the list alone until a node is chosen.
+        QCOMPARE(m_view->page1()->model()->rowCount(), 2);
+    }
+
+    void selectingNodesFillsTheList()
+    {
+        auto select = [this](const QStringList& path) {
+            QTreeWidgetItem* node = find(m_view->tree(), path);
+            QVERIFY2(node, qPrintable(path.join('/')));
+            m_view->tree()->setCurrentItem(node);
+        };
+        auto rows = [this] { return m_view->page1()->model()->rowCount(); };
+        m_view->sheet()->setCurrentIndex(0);
+        select({"Rouge", "FR", "Bordeaux", "Pauillac", "2005"}); // mode 2
+        QCOMPARE(rows(), 2);
+        select({"Rouge", "FR"}); // a country lists nothing
+        QCOMPARE(rows(), 0);
+        select({"Rouge", "FR", "Bordeaux"}); // mode 7
+        QCOMPARE(rows(), 2);
+        QCOMPARE(m_view->page1()->vinEdit()->text(), QStringLiteral("0"));
+        select({"Blanc", "FR", "Loire", "Sancerre"}); // mode 1
+        QCOMPARE(rows(), 1);
+        select({"Contenu de la cave"});
+        QCOMPARE(rows(), 0);
+
+        QTest::mouseClick(m_view->radioAnnee(), Qt::LeftButton);
+        select({"Rouge", "FR", "2005"}); // mode 3
+        QCOMPARE(rows(), 2);
+        select({"Blanc", "FR", "2010", "Loire"}); // mode 6
+        QCOMPARE(rows(), 1);
+        select({"Rose", "FR", "2018", "Tavel", "Tavel"}); // mode 5
+        QCOMPARE(rows(), 1);
+        QCOMPARE(m_view->page1()->model()->text(0, WineListModel::Nom), QStringLiteral("F"));
+    }
+
+    void colourOption()
+    {
+        Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 3);
+        m_view->OnCouleurListe();
+        QCOMPARE(m_view->tree()->palette().color(QPalette::Base), QColor(178, 244, 152));
+        Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 7);
+        m_view->OnCouleurListe();
+        QCOMPARE(m_view->tree()->palette().color(QPalette::Base), QColor(178, 244, 152)); // unchanged
+        Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 1);
+        m_view->OnCouleurListe();
+        QCOMPARE(m_view->tree()->palette().color(QPalette::Base), QColor(176, 240, 244));
+    }
+
+    void vintageTableNineEntriesPerYear()
+    {
+        Database& db = m_view->session()->database();
+        for (int year : {2001, 2002}) {
+            db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('Tonnelix', ?)"), {QString::number(year)});
+            for (int r = 0; r < 9; ++r)
+                db.execute(QStringLiteral("INSERT INTO ANNEES VALUES (?, ?)"),
+                           {VintageTable::regions().at(r), QString::number(year - 2000 + r)});
+        }
+        // A group cut short at the end of the table keeps what it has.
+        db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('Tonnelix', '2003')"));
+        db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('BR', '17')"));
+        m_view->OnRempliTableAnnees();
+        const auto& table = VintageTable::entries();
+        QCOMPARE(table.size(), size_t(19));
+        QCOMPARE(table[9].year, QStringLiteral("2002"));
+        QCOMPARE(table[9].region, QStringLiteral("BR"));
+        QCOMPARE(table[17].region, QStringLiteral("Alsace"));
+        QCOMPARE(table[17].rating, QStringLiteral("10"));
+        QCOMPARE(table[18].rating, QStringLiteral("17"));
+    }
+
+    void emptyCellarHasTheFiveRoots()
+    {
+        TempCellar empty;
+        empty.closeSession();
+        CTonnelixView view;
+        view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(empty.path(), false)));
+        view.OnRempliArbreType();
+        QCOMPARE(shape(view.tree()->invisibleRootItem()),
+                 (QStringList{"Contenu de la cave", "Rouge", "Blanc", "Rose", "Autres"}));
+    }
+};
+
+QTEST_MAIN(TestView)
+#include "test_view.moc"

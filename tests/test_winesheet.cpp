@@ -1,0 +1,318 @@
+// The wine sheet: list selection modes, keeping status, entries, exits and deletion.
+#include "pages/Cpage1.h"
+#include "pages/KeepingStatus.h"
+#include "pages/WineListModel.h"
+#include "pages/WineListQuery.h"
+#include "pages/controls/CColorStaticST.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+
+#include <QAbstractItemModelTester>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using A = Prompt::Answer;
+
+qint64 addType(Database& db, const QString& type, const QString& appellation, const QString& etat,
+               const QString& nic = QStringLiteral("FR"), const QString& temperature = QString())
+{
+    db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic, Temperature) VALUES (?, ?, ?, ?, ?)"),
+               {type, appellation, etat, nic, temperature});
+    return db.lastInsertId();
+}
+
+qint64 addLot(Database& db, qint64 type, const QString& name, int vintage, int stock, double bought, double price,
+              int cote = 10)
+{
+    db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock, [Nbr Achat], [Prix Achat], "
+                              "Cote, Cru, Proprietaire, [Date Achat], Contenance) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                              "?, ?)"),
+               {name, type, vintage, stock, bought, price, cote, QStringLiteral("Grand Cru"),
+                QStringLiteral("Château d'Yquem"), QStringLiteral("05/03/2006"), QStringLiteral("0,75 L")});
+    return db.lastInsertId();
+}
+
+qint64 stockOf(Database& db, qint64 lot)
+{
+    return db.scalar(QStringLiteral("SELECT Stock FROM CAVE WHERE [Index] = ?"), {lot}).toLongLong();
+}
+
+} // namespace
+
+class TestWineSheet : public QObject
+{
+    Q_OBJECT
+
+    TempProfile m_profile;
+
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+
+    void whereClausesOfTheSixModes()
+    {
+        struct Case
+        {
+            int mode;
+            QStringList args;
+            QString where;
+            QVariantList values;
+            QString vin;
+        };
+        const QList<Case> cases = {
+            {1, {"Bordeaux", "Pauillac", "", ""}, "WHERE TYPEVIN.Type = ? AND TYPEVIN.Appellation = ?;",
+             {"Bordeaux", "Pauillac"}, "Bordeaux"},
+            {2, {"Pauillac", "Bordeaux", "2005", ""}, "WHERE TYPEVIN.Appellation  = ? AND CAVE.Millesime = ?;",
+             {"Pauillac", 2005}, "Pauillac"},
+            {3, {"Blanc", "", "1998", ""}, "WHERE TYPEVIN.Etat = ? AND CAVE.Millesime = ?;", {"1", 1998}, "1"},
+            {5, {"Rose", "Provence", "2010", "Bandol"},
+             "WHERE TYPEVIN.Etat = ? AND CAVE.Millesime = ? AND TYPEVIN.Type = ? AND TYPEVIN.Appellation = ?;",
+             {"2", 2010, "Provence", "Bandol"}, "2"},
+            {6, {"Loire", "", "2002", ""}, "WHERE TYPEVIN.Type  = ? AND CAVE.Millesime = ?;", {"Loire", 2002}, "Loire"},
+            {7, {"Rouge", "Bordeaux", "", ""}, "WHERE TYPEVIN.Etat = ? AND TYPEVIN.Type = ?;", {"0", "Bordeaux"}, "0"},
+        };
+        for (const Case& c : cases) {
+            const WineListQuery q = WineListQuery::build(c.args[0], c.args[1], c.args[2], c.args[3], c.mode);
+            QVERIFY(q.valid);
+            QVERIFY2(q.sql.contains(c.where.chopped(1) + QStringLiteral(" ORDER BY")), qPrintable(q.sql));
+            QCOMPARE(q.values, c.values);
+            QCOMPARE(q.vinText, c.vin);
+            QCOMPARE(q.appellationText, c.args[1]);
+        }
+        QVERIFY(!WineListQuery::build(QStringLiteral("x"), {}, {}, {}, 4).valid);
+        QCOMPARE(WineListQuery::colourCode(QStringLiteral("Autres")), QStringLiteral("3"));
+        QCOMPARE(WineListQuery::colourCode(QStringLiteral("Rosé")), QStringLiteral("Rosé")); // the tree says "Rose"
+    }
+
+    void keepingStatusAcrossYears()
+    {
+        QCOMPARE(KeepingStatus::of("5", "2000", 2004).status, QStringLiteral("Vin à garder"));
+        QCOMPARE(KeepingStatus::of("5", "2000", 2005).status, QStringLiteral("Vin à boire"));
+        QCOMPARE(KeepingStatus::of("5", "2000", 2005).garde, QStringLiteral("5"));
+        const KeepingStatus none = KeepingStatus::of("99", "2000", 2030);
+        QCOMPARE(none.garde, QString());
+        QCOMPARE(none.status, QStringLiteral("Pas de garde"));
+        QCOMPARE(KeepingStatus::of("0", "2000", 1990).status, QStringLiteral("Pas de garde"));
+        QCOMPARE(KeepingStatus::of("0", "2000", 1990).garde, QStringLiteral("0"));
+    }
+
+    void fillsTheListAndFollowsTheKeyboard()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const qint64 red = addType(db, "Bordeaux", "Pauillac", "0", "FR", "16-18");
+        const qint64 other = addType(db, "Bordeaux", "Côte d'Or", "0", "IT", "14-16");
+        const qint64 white = addType(db, "Bordeaux", "Sauternes", "1");
+        addLot(db, red, "Premier", 2000, 3, 6, 60, 99);
+        addLot(db, other, "Second d'Ici", 2010, 4, 4, 40, 5);
+        addLot(db, white, "Blanc", 2001, 1, 1, 10);
+
+        Cpage1 page;
+        QAbstractItemModelTester tester(page.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        page.OnMajListeVin(QStringLiteral("Rouge"), QStringLiteral("Bordeaux"), {}, {}, 7);
+        QCOMPARE(page.model()->rowCount(), 2);
+        QCOMPARE(page.vinEdit()->text(), QStringLiteral("0"));
+        QCOMPARE(page.appellationEdit()->text(), QStringLiteral("Bordeaux"));
+        QCOMPARE(page.temperatureBox()->text(), QStringLiteral("14-16")); // the last row read
+        QCOMPARE(page.model()->text(0, WineListModel::PrixUnite), QStringLiteral("10,00"));
+
+        page.list()->setFocus();
+        page.selectRow(0);
+        QCOMPARE(page.nomVinEdit()->text(), QStringLiteral("Premier"));
+        QCOMPARE(page.gardeEdit()->text(), QString());
+        QCOMPARE(page.statusText()->text(), QStringLiteral("Pas de garde"));
+        QCOMPARE(page.paysText()->text(), QStringLiteral("FRANCE"));
+        QCOMPARE(page.contenanceText()->text(), QStringLiteral("0,75 L"));
+        // Moving with the keyboard refreshes the details: the buttons act on the highlighted wine.
+        QTest::keyClick(page.list(), Qt::Key_Down);
+        QCOMPARE(page.nomVinEdit()->text(), QStringLiteral("Second d'Ici"));
+        QCOMPARE(page.paysText()->text(), QStringLiteral("ITALIE"));
+        QCOMPARE(page.millesimeEdit()->text(), QStringLiteral("2010"));
+
+        // A name with an apostrophe selects like any other.
+        page.clearList();
+        page.OnMajListeVin(QStringLiteral("Bordeaux"), QStringLiteral("Côte d'Or"), {}, {}, 1);
+        QCOMPARE(page.model()->rowCount(), 1);
+        page.OnMajListeVin(QStringLiteral("Nowhere"), QString(), QStringLiteral("1999"), {}, 6);
+        QCOMPARE(page.model()->rowCount(), 0);
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    void entryArithmeticAndPrices()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const qint64 type = addType(db, "Loire", "Sancerre", "1");
+        const qint64 lot = addLot(db, type, "Les Monts", 2015, 2, 6, 60);
+        Cpage1 page;
+        QSignalSpy racks(&page, &Cpage1::rackViewRequested);
+        page.OnMajListeVin(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
+        page.selectRow(0);
+
+        page.entryCountEdit()->setText(QStringLiteral("6"));
+        page.entryPriceEdit()->setText(QStringLiteral("30.5"));
+        prompt.queue(A::Yes);
+        page.OnBsortie2();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Votre entrée a été effectué !\nVoulez vous positionner vos bouteilles dans votre cave"));
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Information !"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Stock || '/' || [Nbr Achat] || '/' || [Prix Achat] FROM CAVE")).toString(),
+                 QStringLiteral("8/12.0/90.5"));
+        QCOMPARE(page.model()->text(0, WineListModel::PrixUnite), QStringLiteral("7,54"));
+        QCOMPARE(page.model()->text(0, WineListModel::Stock), QStringLiteral("8"));
+        QCOMPARE(page.model()->text(0, WineListModel::NbrAchat), QStringLiteral("12"));
+        QCOMPARE(page.stockEdit()->text(), QStringLiteral("8"));
+        QCOMPARE(racks.count(), 1);
+        QCOMPARE(racks.first(), (QList<QVariant>{lot, QStringLiteral("Création"), 6}));
+        QVERIFY(page.entryCountEdit()->text().isEmpty());
+        QVERIFY(page.entryPriceEdit()->text().isEmpty());
+
+        // A comma works whatever the locale; an empty price adds nothing.
+        QLocale::setDefault(QLocale::c());
+        page.entryCountEdit()->setText(QStringLiteral("1"));
+        page.entryPriceEdit()->setText(QStringLiteral("9,50"));
+        prompt.queue(A::No);
+        page.OnBsortie2();
+        page.entryCountEdit()->setText(QStringLiteral("1"));
+        prompt.queue(A::No);
+        page.OnBsortie2();
+        QCOMPARE(db.scalar(QStringLiteral("SELECT [Prix Achat] FROM CAVE")).toDouble(), 100.0);
+        QCOMPARE(stockOf(db, lot), 10);
+
+        // An unreadable price is refused, not taken as 0.
+        page.entryCountEdit()->setText(QStringLiteral("2"));
+        page.entryPriceEdit()->setText(QStringLiteral("douze"));
+        prompt.queue(A::Ok);
+        page.OnBsortie2();
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur"));
+        QCOMPARE(stockOf(db, lot), 10);
+
+        // Refusals, in order.
+        page.entryPriceEdit()->clear();
+        page.entryCountEdit()->clear();
+        prompt.queue(A::Ok);
+        page.OnBsortie2();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer une entrée vin sans un Nbr de bouteilles"));
+        page.entryCountEdit()->setText(QStringLiteral("0"));
+        prompt.queue(A::Ok);
+        page.OnBsortie2();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer une entrée de vin sans un Nbr de bouteilles > à 0"));
+        QCOMPARE(prompt.messages().last().icon, Prompt::Icon::Stop);
+    }
+
+    void exitsAreCheckedAgainstTheCellar()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const qint64 type = addType(db, "Loire", "Sancerre", "1");
+        const qint64 lot = addLot(db, type, "Les Monts", 2015, 5, 6, 60);
+        Cpage1 page;
+        QSignalSpy racks(&page, &Cpage1::rackViewRequested);
+
+        prompt.queue(A::Ok);
+        page.OnBsortie();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans selectionner un vin"));
+        page.OnDoubleClick(); // nothing selected yet: no rack view
+        QCOMPARE(racks.count(), 0);
+
+        page.OnMajListeVin(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
+        page.selectRow(0);
+        prompt.queue(A::Ok);
+        page.OnBsortie();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans un Nbr de bouteilles"));
+        page.exitCountEdit()->setText(QStringLiteral("6"));
+        prompt.queue(A::Ok);
+        page.OnBsortie();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer une sortie vin qui dépasse votre stock"));
+        page.exitCountEdit()->setText(QStringLiteral("-1"));
+        prompt.queue(A::Ok);
+        page.OnBsortie();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans un Nbr de bouteilles > à 0"));
+
+        page.exitCountEdit()->setText(QStringLiteral("3"));
+        prompt.queue(A::Yes);
+        page.OnBsortie();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Votre sortie a été effectuée !\nVoulez vous supprimer vos bouteilles dans votre cave"));
+        QCOMPARE(stockOf(db, lot), 2);
+        QCOMPARE(page.stockEdit()->text(), QStringLiteral("2"));
+        QCOMPARE(racks.last(), (QList<QVariant>{lot, QStringLiteral("Sortie"), 3}));
+        QVERIFY(page.exitCountEdit()->text().isEmpty());
+        // The second exit sees the 2 bottles left, not the 5 shown before.
+        page.exitCountEdit()->setText(QStringLiteral("3"));
+        prompt.queue(A::Ok);
+        page.OnBsortie();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer une sortie vin qui dépasse votre stock"));
+        // Exactly the stock is accepted; the price and count bought are kept.
+        page.exitCountEdit()->setText(QStringLiteral("2"));
+        prompt.queue(A::No);
+        page.OnBsortie();
+        QCOMPARE(stockOf(db, lot), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT [Prix Achat] FROM CAVE")).toDouble(), 60.0);
+
+        page.OnDoubleClick();
+        QCOMPARE(racks.last(), (QList<QVariant>{lot, QStringLiteral("Visualisation"), 0}));
+    }
+
+    void deletionTakesTheRackPositionsAlong()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const qint64 type = addType(db, "Loire", "Sancerre", "1");
+        const qint64 kept = addLot(db, type, "Kept", 2015, 5, 6, 60);
+        const qint64 gone = addLot(db, type, "Gone", 2016, 2, 2, 20);
+        for (const qint64 lot : {kept, gone, gone})
+            db.execute(QStringLiteral("INSERT INTO RAYONNAGE VALUES (?, 1, 1, ?)"), {lot, lot});
+        Cpage1 page;
+        page.OnMajListeVin(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
+
+        prompt.queue(A::Ok);
+        page.OnBsuppression();
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous ne pouvez supprimer un vin sans le selectionner "));
+
+        page.selectRow(1);
+        QCOMPARE(page.nomVinEdit()->text(), QStringLiteral("Gone"));
+        prompt.queue(A::No);
+        page.OnBsuppression();
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Confirmer vous la suppression ?"));
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Attention !"));
+        QCOMPARE(page.model()->rowCount(), 2);
+
+        prompt.queue(A::Yes);
+        prompt.queue(A::Ok);
+        page.OnBsuppression();
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre suppression a été effectuée !"));
+        QCOMPARE(page.model()->rowCount(), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE [Index] = ?"), {gone}).toInt(), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM RAYONNAGE WHERE Relation = ?"), {gone}).toInt(), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM RAYONNAGE")).toInt(), 1);
+        // The details are cleared: an exit now asks for a wine instead of writing to a row that is gone.
+        QVERIFY(page.nomVinEdit()->text().isEmpty());
+        QCOMPARE(page.selectedIndex(), 0);
+        page.exitCountEdit()->setText(QStringLiteral("1"));
+        prompt.queue(A::Ok);
+        page.OnBsortie();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans selectionner un vin"));
+        QCOMPARE(stockOf(db, kept), 5);
+    }
+};
+
+QTEST_MAIN(TestWineSheet)
+#include "test_winesheet.moc"

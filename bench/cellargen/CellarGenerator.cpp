@@ -77,7 +77,9 @@ void fillSynthetic(Database& db, int lots, unsigned seed)
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Cru, Millesime, [Nbr Achat], "
                                   "[Prix Achat], Stock, [Date Achat], Cote, Contenance, Images) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {QStringLiteral("Cuvée %1").arg(i + 1), typeIndex.at(pick(typeIndex.size())),
+                   // One lot in ten is a red Bordeaux, the others spread over every appellation.
+                   {QStringLiteral("Cuvée %1").arg(i + 1),
+                    i % 10 == 0 ? typeIndex.at(pick(4)) : typeIndex.at(4 + pick(typeIndex.size() - 4)),
                     QString::fromUtf8(owners[pick(8)]), QString::fromUtf8(crus[pick(5)]), vintage, bought, price,
                     pick(bought + 1),
                     QStringLiteral("%1/%2/%3")

@@ -15,8 +15,8 @@ void createCompleteCellar(const QString& path);
 // estates, a few rack positions and vintage ratings from 1990 to last year.
 void fillDemo(Database& db);
 
-// lots wine lots spread over realistic types, appellations, colours, countries and vintages; the same
-// seed gives the same cellar.
+// lots wine lots spread over realistic types, appellations, colours, countries and vintages, one in ten
+// a red Bordeaux; the same seed gives the same cellar.
 void fillSynthetic(Database& db, int lots, unsigned seed = 1);
 
 } // namespace CellarGenerator

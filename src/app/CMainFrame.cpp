@@ -5,6 +5,8 @@
 #include "app/IconFactory.h"
 #include "pages/controls/Pictures.h"
 #include "platform/Prompt.h"
+#include "rack/CDMajRange.h"
+#include "rack/CDRayonnage.h"
 #include "view/CTonnelixView.h"
 
 #include <QAction>
@@ -144,6 +146,14 @@ void CMainFrame::wireCommands()
     wire(Commands::HelpTopics, [] { Prompt::current().openHelp(); });
     wire(Commands::Help, [] { Prompt::current().openHelp(); });
     wire(Commands::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+    wire(Commands::RackView, [this] {
+        CDRayonnage dialog(this, 0, QString(), 0);
+        dialog.exec();
+    });
+    wire(Commands::RackUpdate, [this] {
+        CDMajRange dialog(this);
+        dialog.exec();
+    });
 
     QAction* toolbarToggle = m_actions.value(Commands::ViewToolbar);
     toolbarToggle->setCheckable(true);

@@ -178,9 +178,7 @@ void Cpage1::buildLayout()
     connect(m_modify, &QPushButton::clicked, this, &Cpage1::OnModification);
     connect(m_picture, &QPushButton::clicked, this, &Cpage1::OnBnClickedBimageass);
     connect(m_dishes, &QPushButton::clicked, this, &Cpage1::OnPlatsAssocies);
-    // The dialogs behind these buttons come with their own parts of the program.
-    m_modify->setEnabled(false);
-    m_picture->setEnabled(false);
+    // The dishes dialog comes with the dishes and pairings.
     m_dishes->setEnabled(false);
 }
 
@@ -387,6 +385,8 @@ void Cpage1::OnBnClickedBimageass()
         return;
     const QString path = SharedImagePath();
     SharedImagePath().clear();
+    if (lot == 0)
+        return refused(QStringLiteral("Vous ne pouvez associer une image sans selectionner un vin"));
     if (!session() || !session()->OpenQuery(QStringLiteral("Cpage1::OnBnClickedBimageass"),
                                             QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"), {lot}))
         return;

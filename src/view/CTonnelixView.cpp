@@ -2,10 +2,15 @@
 
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
+#include "pages/CDImage.h"
+#include "pages/CDModifVin.h"
+#include "pages/CPage2.h"
+#include "pages/CellarEvents.h"
 #include "pages/Cpage1.h"
 #include "pages/VintageTable.h"
 #include "pages/controls/Pictures.h"
 #include "platform/Profile.h"
+#include "rack/CDRayonnage.h"
 #include "trace/Trace.h"
 
 #include <QApplication>
@@ -86,6 +91,9 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
 
     m_page1 = new Cpage1(m_sheet);
     addPage(m_page1, QStringLiteral("Etat du vin sélectionné"));
+    m_page2 = new CPage2(m_sheet);
+    addPage(m_page2, QStringLiteral("Ajout de bouteilles"));
+    connectPages();
 
     connect(m_radioType, &QRadioButton::clicked, this, [this] {
         m_radioType->setChecked(true);
@@ -150,11 +158,36 @@ bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)
     OnRempliArbreType();
     OnRempliTableAnnees();
     m_radioType->setChecked(true);
+    m_page2->OnInitDialog();
     m_sheet->setCurrentIndex(0);
 
     TraceLeave();
     TraceLine("%s%s : Return %s%s", "} ", "OnInitialUpdate", "OK", TraceDepth() == 0 ? "\n" : " ");
     return true;
+}
+
+void CTonnelixView::connectPages()
+{
+    // The dialogs the pages open: the rack view, the modification of a wine, its picture.
+    auto openRack = [this](qint64 index, const QString& mode, int count) {
+        CDRayonnage dialog(window(), index, mode, count);
+        dialog.exec();
+    };
+    connect(m_page1, &Cpage1::rackViewRequested, this, openRack);
+    connect(m_page2, &CPage2::rackViewRequested, this, openRack);
+    connect(m_page1, &Cpage1::modificationRequested, this, [this](qint64 index) {
+        CDModifVin dialog(window(), index);
+        dialog.exec();
+    });
+    connect(m_page1, &Cpage1::pictureRequested, this, [this](qint64 index) {
+        CDImage dialog(window(), 1, QString::number(index));
+        dialog.exec();
+    });
+    connect(m_page2, &CPage2::pictureRequested, this, [this] {
+        CDImage dialog(window(), 0, QStringLiteral("0"));
+        dialog.exec();
+    });
+    connect(&CellarEvents::instance(), &CellarEvents::lotsChanged, this, &CTonnelixView::RefreshTree);
 }
 
 bool CTonnelixView::anneeChecked() const

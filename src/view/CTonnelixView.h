@@ -6,6 +6,7 @@
 
 class CellarSession;
 class Cpage1;
+class CPage2;
 class QRadioButton;
 class QSplitter;
 class QTabWidget;
@@ -44,6 +45,7 @@ public:
     QRadioButton* radioType() const { return m_radioType; }
     QRadioButton* radioAnnee() const { return m_radioAnnee; }
     Cpage1* page1() const { return m_page1; }
+    CPage2* page2() const { return m_page2; }
     const QString& lastTreeSql() const { return m_sql; }
     // Adds a page to the sheet, after the ones already there, with the next tab image.
     void addPage(QWidget* page, const QString& title);
@@ -51,6 +53,7 @@ public:
 private:
     void fillTree(bool byVintage);
     void onTreeSelection();
+    void connectPages();
 
     QSplitter* m_splitter = nullptr;
     QTreeWidget* m_tree = nullptr;
@@ -58,6 +61,7 @@ private:
     QRadioButton* m_radioAnnee = nullptr;
     QTabWidget* m_sheet = nullptr;
     Cpage1* m_page1 = nullptr;
+    CPage2* m_page2 = nullptr;
     QString m_sql;
     std::unique_ptr<CellarSession> m_session;
 };

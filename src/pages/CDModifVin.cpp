@@ -1,0 +1,145 @@
+#include "pages/CDModifVin.h"
+
+#include "db/CellarSession.h"
+#include "pages/CellarEvents.h"
+#include "pages/ComboTools.h"
+#include "pages/Cpage1.h"
+#include "pages/EntryRules.h"
+#include "platform/Prompt.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+CellarSession* session()
+{
+    return CellarSession::current();
+}
+
+} // namespace
+
+CDModifVin::CDModifVin(QWidget* parent, qint64 wineIndex) : QDialog(parent), m_wine(wineIndex)
+{
+    setObjectName(QStringLiteral("CDModifVin"));
+    setWindowTitle(QStringLiteral("Modification d'un vin"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    m_name = new QLineEdit(this);
+    m_owner = new QLineEdit(this);
+    m_type = new QLineEdit(this);
+    m_type->setReadOnly(true);
+    m_appellation = new QLineEdit(this);
+    m_appellation->setReadOnly(true);
+    m_cru = new QComboBox(this);
+    m_vintage = new QComboBox(this);
+    m_keeping = new QComboBox(this);
+    m_size = new QComboBox(this);
+    form->addRow(QStringLiteral("Nom du Vin"), m_name);
+    form->addRow(QStringLiteral("Propriétaire :"), m_owner);
+    form->addRow(QStringLiteral("Type de Vin :"), m_type);
+    form->addRow(QStringLiteral("Appellation :"), m_appellation);
+    form->addRow(QStringLiteral("Cru :"), m_cru);
+    form->addRow(QStringLiteral("Millesime :"), m_vintage);
+    layout->addLayout(form);
+    auto* optional = new QGroupBox(QStringLiteral("Données optionnelles"), this);
+    auto* optionalForm = new QFormLayout(optional);
+    optionalForm->addRow(QStringLiteral("Nbr d'années de Garde"), m_keeping);
+    optionalForm->addRow(QStringLiteral("Contenance :"), m_size);
+    layout->addWidget(optional);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CDModifVin::OnOK);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    OnInitDialog();
+}
+
+void CDModifVin::OnInitDialog()
+{
+    m_keeping->addItems(EntryRules::keepingItems());
+    m_vintage->addItems(EntryRules::vintageItems(QDate::currentDate().year()));
+    m_size->addItems(EntryRules::modificationSizes());
+    if (!session() ||
+        !session()->OpenQuery(QStringLiteral("CDModifVin::OnInitDialog"), QStringLiteral("SELECT * FROM CRUS;")))
+        return;
+    QStringList crus{QString()};
+    Recordset& rs = session()->recordset();
+    if (rs.recordCount() > 0) {
+        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
+            crus << rs.text(QStringLiteral("Nom"));
+    }
+    session()->CloseQuery();
+    ComboTools::setSortedItems(m_cru, crus);
+
+    if (!session()->OpenQuery(
+            QStringLiteral("CDModifVin::OnInitDialog"),
+            QStringLiteral("SELECT TYPEVIN.Type, TYPEVIN.Appellation, CAVE.Millesime, CAVE.Cru, CAVE.Proprietaire, "
+                           "CAVE.[Nom vin], CAVE.Contenance, CAVE.Cote FROM TYPEVIN INNER JOIN CAVE ON "
+                           "TYPEVIN.[Index] = CAVE.RelType WHERE CAVE.[Index]  = ?;"),
+            {m_wine}))
+        return;
+    Recordset& wine = session()->recordset();
+    if (wine.recordCount() > 0) {
+        wine.moveLast();
+        // The lot's own values stay selectable even when the lists do not offer them (an old size such as
+        // the clavelin, a vintage out of range, a cru since removed): saving unchanged keeps them.
+        ComboTools::selectKeeping(m_vintage, QString::number(wine.integer(QStringLiteral("Millesime"))));
+        const QString size = wine.text(QStringLiteral("Contenance"));
+        ComboTools::selectKeeping(m_size, size);
+        m_name->setText(wine.text(QStringLiteral("Nom Vin")));
+        ComboTools::selectKeeping(m_cru, wine.text(QStringLiteral("Cru")));
+        m_owner->setText(wine.text(QStringLiteral("Proprietaire")));
+        m_type->setText(wine.text(QStringLiteral("Type")));
+        m_appellation->setText(wine.text(QStringLiteral("Appellation")));
+        ComboTools::selectStartingWith(m_keeping, QString::number(wine.integer(QStringLiteral("Cote"))));
+        if (m_keeping->currentText() != QString::number(wine.integer(QStringLiteral("Cote"))))
+            m_keeping->setCurrentIndex(0); // 99 (no keeping) and other values off the list: the empty entry
+    }
+    session()->CloseQuery();
+}
+
+void CDModifVin::OnOK()
+{
+    if (!session() || !session()->OpenQuery(QStringLiteral("CDModifVin::OnOK"),
+                                            QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"), {m_wine}))
+        return;
+    Recordset& rs = session()->recordset();
+    try {
+        if (rs.recordCount() == 0)
+            throw DbError(DbError::kNoCurrentRecord, QString());
+        rs.moveFirst();
+        rs.edit();
+    } catch (const DbError&) {
+        session()->CloseQuery();
+        Prompt::show(QStringLiteral("Impossible d'écrire l'enregistrement CAVE"), QStringLiteral("Erreur"),
+                     Prompt::Icon::Stop);
+        return;
+    }
+    try {
+        rs.setField(QStringLiteral("Nom Vin"), m_name->text());
+        rs.setField(QStringLiteral("Proprietaire"), m_owner->text());
+        rs.setField(QStringLiteral("Cru"), m_cru->currentText());
+        rs.setField(QStringLiteral("Contenance"), m_size->currentText());
+        rs.setField(QStringLiteral("Millesime"), m_vintage->currentText().toInt());
+        rs.setField(QStringLiteral("Cote"), m_keeping->currentText().toInt());
+        rs.update();
+    } catch (const DbError&) {
+        session()->CloseQuery();
+        Prompt::show(QStringLiteral("Impossible de modifier l'enregistrement CAVE"), QStringLiteral("Erreur"),
+                     Prompt::Icon::Stop);
+        return;
+    }
+    session()->CloseQuery();
+    CellarEvents::instance().notifyLotsChanged();
+    if (g_Page1)
+        g_Page1->clearList();
+    accept();
+}

@@ -1,0 +1,7 @@
+#include "pages/CellarEvents.h"
+
+CellarEvents& CellarEvents::instance()
+{
+    static CellarEvents events;
+    return events;
+}

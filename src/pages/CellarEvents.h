@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QObject>
+
+// Tells whoever shows the cellar that its lots or wine types changed (the view rebuilds its tree).
+class CellarEvents : public QObject
+{
+    Q_OBJECT
+public:
+    static CellarEvents& instance();
+    void notifyLotsChanged() { Q_EMIT lotsChanged(); }
+
+Q_SIGNALS:
+    void lotsChanged();
+};

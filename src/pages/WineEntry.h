@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class CellarSession;
+
+// A new wine lot as the entry page saves it.
+struct NewLot
+{
+    QString name;
+    qint64 typeIndex = 0;
+    QString owner;
+    QString image;
+    int cote = 99;
+    int millesime = 0;
+    QString cru;
+    QString contenance;
+    int bottles = 0;
+    QString date;
+    double price = 0;
+};
+
+namespace WineEntry {
+
+// The TYPEVIN row of a type and appellation (0: none).
+qint64 typeIndex(CellarSession& session, const QString& label, const QString& type, const QString& appellation);
+// Adds the lot in one transaction; returns its index, 0 when it could not be written.
+qint64 addLot(CellarSession& session, const QString& label, const NewLot& lot);
+
+} // namespace WineEntry

@@ -1,0 +1,159 @@
+#include "rack/RackStore.h"
+
+#include "db/CellarSession.h"
+
+namespace RackStore {
+
+int findRack(CellarSession& session, qint64 wine)
+{
+    int rack = 1;
+    if (!session.OpenQuery(QStringLiteral("CDRayonnage::OnRechercheCasier"),
+                           QStringLiteral("SELECT * FROM RAYONNAGE WHERE RAYONNAGE.Relation = ? ORDER BY rowid;"),
+                           {wine}))
+        return rack;
+    Recordset& rs = session.recordset();
+    if (rs.recordCount() > 0) {
+        rs.moveFirst();
+        rack = static_cast<int>(rs.integer(QStringLiteral("Casier")));
+    }
+    session.CloseQuery();
+    return rack;
+}
+
+bool loadRack(CellarSession& session, const QString& label, int rack, qint64 markWine, RackGrid& grid,
+              CellOwners& owners, bool* wineFound)
+{
+    const QString sql = QStringLiteral(
+        "SELECT RAYONNAGE.rowid AS PositionRow, CAVE.[Index], CAVE.RelType, RAYONNAGE.Casier, "
+        "RAYONNAGE.[Coordonnees X], RAYONNAGE.Relation, RAYONNAGE.[Coordonnees Y], TYPEVIN.Etat "
+        "FROM TYPEVIN INNER JOIN (RAYONNAGE INNER JOIN CAVE ON RAYONNAGE.Relation = CAVE.[Index]) "
+        "ON TYPEVIN.[Index] = CAVE.RelType WHERE RAYONNAGE.Casier = ? ORDER BY RAYONNAGE.rowid;");
+    if (!session.OpenQuery(label, sql, {rack}))
+        return false;
+    bool found = false;
+    for (auto& column : owners)
+        column.fill(CellOwner());
+    Recordset& rs = session.recordset();
+    if (rs.recordCount() > 0) {
+        const int cX = rs.fieldIndex(QStringLiteral("Coordonnees X"));
+        const int cY = rs.fieldIndex(QStringLiteral("Coordonnees Y"));
+        const int cRelation = rs.fieldIndex(QStringLiteral("Relation"));
+        const int cEtat = rs.fieldIndex(QStringLiteral("Etat"));
+        const int cRow = rs.fieldIndex(QStringLiteral("PositionRow"));
+        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
+            const int x = rs.value(cX).toInt();
+            const int y = rs.value(cY).toInt();
+            if (x < 1 || x > RackGrid::kMax || y < 1 || y > RackGrid::kMax)
+                continue;
+            const qint64 wine = rs.value(cRelation).toLongLong();
+            int state = RackGrid::stateForColour(rs.value(cEtat).toString());
+            if (markWine != 0 && wine == markWine) {
+                state = RackGrid::Marked;
+                found = true;
+            }
+            grid.setState(x, y, state);
+            owners[x][y] = {rs.value(cRow).toLongLong(), wine};
+        }
+    }
+    session.CloseQuery();
+    if (wineFound)
+        *wineFound = found;
+    return true;
+}
+
+QString describeCell(CellarSession& session, const QString& label, int rack, int column, int row)
+{
+    const QString sql = QStringLiteral(
+        "SELECT CAVE.[Index], CAVE.[Nom vin], CAVE.Cru, CAVE.Millesime, CAVE.RelType, RAYONNAGE.Casier, "
+        "RAYONNAGE.[Coordonnees X], RAYONNAGE.[Coordonnees Y], TYPEVIN.Type, TYPEVIN.Appellation, TYPEVIN.Etat "
+        "FROM TYPEVIN INNER JOIN (RAYONNAGE INNER JOIN CAVE ON RAYONNAGE.Relation = CAVE.[Index]) "
+        "ON TYPEVIN.[Index] = CAVE.RelType WHERE RAYONNAGE.Casier = ? AND RAYONNAGE.[Coordonnees X] = ? "
+        "AND RAYONNAGE.[Coordonnees Y] = ? ORDER BY RAYONNAGE.rowid DESC;");
+    if (!session.OpenQuery(label, sql, {rack, column, row}))
+        return QStringLiteral("Inconnu");
+    QString text;
+    Recordset& rs = session.recordset();
+    if (rs.recordCount() > 0) {
+        rs.moveFirst();
+        text = rs.text(QStringLiteral("Nom vin")) + QStringLiteral(" - ") + rs.text(QStringLiteral("Type")) +
+               QStringLiteral(" - ") + rs.text(QStringLiteral("Appellation")) + QStringLiteral(" - ") +
+               QString::number(rs.integer(QStringLiteral("Millesime")));
+    }
+    session.CloseQuery();
+    return text;
+}
+
+bool wineExists(CellarSession& session, qint64 wine)
+{
+    if (wine == 0)
+        return false;
+    try {
+        return session.database().scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE [Index] = ?"), {wine}).toInt() >
+               0;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+Outcome apply(CellarSession& session, const QString& label, int rack, const std::vector<Change>& changes)
+{
+    Database& db = session.database();
+    Transaction tx(db);
+    if (!session.OpenTable(label, QStringLiteral("RAYONNAGE")))
+        return Outcome::AddFailed;
+    Recordset& rs = session.recordset();
+    for (const Change& change : changes) {
+        if (change.removeRowid != 0) {
+            try {
+                // The very row shown in the cell goes, not merely the first that names the cell.
+                if (db.execute(QStringLiteral("DELETE FROM RAYONNAGE WHERE rowid = ?"), {change.removeRowid}) != 1)
+                    throw DbError(DbError::kNoCurrentRecord, QString());
+            } catch (const DbError&) {
+                session.CloseQuery();
+                return Outcome::RemoveFailed;
+            }
+        }
+        if (change.addWine != 0) {
+            try {
+                rs.addNew();
+                rs.setField(QStringLiteral("Coordonnees X"), change.column);
+                rs.setField(QStringLiteral("Coordonnees Y"), change.row);
+                rs.setField(QStringLiteral("Casier"), rack);
+                rs.setField(QStringLiteral("Relation"), change.addWine);
+                rs.update();
+            } catch (const DbError&) {
+                session.CloseQuery();
+                return Outcome::AddFailed;
+            }
+        }
+    }
+    session.CloseQuery();
+    try {
+        tx.commit();
+    } catch (const DbError&) {
+        return Outcome::AddFailed;
+    }
+    return Outcome::Written;
+}
+
+Placed placedBottles(CellarSession& session, const QString& label, qint64 wine, int rack)
+{
+    Placed placed;
+    if (!session.OpenQuery(label, QStringLiteral("SELECT * FROM RAYONNAGE WHERE RAYONNAGE.Relation = ? ;"), {wine}))
+        return placed;
+    Recordset& rs = session.recordset();
+    if (rs.recordCount() > 0) {
+        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
+            ++placed.total;
+            const int x = static_cast<int>(rs.integer(QStringLiteral("Coordonnees X")));
+            const int y = static_cast<int>(rs.integer(QStringLiteral("Coordonnees Y")));
+            if (rs.integer(QStringLiteral("Casier")) == rack && x >= 1 && x <= RackGrid::kMax && y >= 1 &&
+                y <= RackGrid::kMax)
+                placed.inRack.push_back({x, y});
+        }
+    }
+    session.CloseQuery();
+    return placed;
+}
+
+} // namespace RackStore

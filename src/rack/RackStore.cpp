@@ -26,8 +26,8 @@ bool loadRack(CellarSession& session, const QString& label, int rack, qint64 mar
     const QString sql = QStringLiteral(
         "SELECT RAYONNAGE.rowid AS PositionRow, CAVE.[Index], CAVE.RelType, RAYONNAGE.Casier, "
         "RAYONNAGE.[Coordonnees X], RAYONNAGE.Relation, RAYONNAGE.[Coordonnees Y], TYPEVIN.Etat "
-        "FROM TYPEVIN INNER JOIN (RAYONNAGE INNER JOIN CAVE ON RAYONNAGE.Relation = CAVE.[Index]) "
-        "ON TYPEVIN.[Index] = CAVE.RelType WHERE RAYONNAGE.Casier = ? ORDER BY RAYONNAGE.rowid;");
+        "FROM RAYONNAGE INNER JOIN CAVE ON RAYONNAGE.Relation = CAVE.[Index] "
+        "INNER JOIN TYPEVIN ON TYPEVIN.[Index] = CAVE.RelType WHERE RAYONNAGE.Casier = ? ORDER BY RAYONNAGE.rowid;");
     if (!session.OpenQuery(label, sql, {rack}))
         return false;
     bool found = false;
@@ -66,8 +66,8 @@ QString describeCell(CellarSession& session, const QString& label, int rack, int
     const QString sql = QStringLiteral(
         "SELECT CAVE.[Index], CAVE.[Nom vin], CAVE.Cru, CAVE.Millesime, CAVE.RelType, RAYONNAGE.Casier, "
         "RAYONNAGE.[Coordonnees X], RAYONNAGE.[Coordonnees Y], TYPEVIN.Type, TYPEVIN.Appellation, TYPEVIN.Etat "
-        "FROM TYPEVIN INNER JOIN (RAYONNAGE INNER JOIN CAVE ON RAYONNAGE.Relation = CAVE.[Index]) "
-        "ON TYPEVIN.[Index] = CAVE.RelType WHERE RAYONNAGE.Casier = ? AND RAYONNAGE.[Coordonnees X] = ? "
+        "FROM RAYONNAGE INNER JOIN CAVE ON RAYONNAGE.Relation = CAVE.[Index] "
+        "INNER JOIN TYPEVIN ON TYPEVIN.[Index] = CAVE.RelType WHERE RAYONNAGE.Casier = ? AND RAYONNAGE.[Coordonnees X] = ? "
         "AND RAYONNAGE.[Coordonnees Y] = ? ORDER BY RAYONNAGE.rowid DESC;");
     if (!session.OpenQuery(label, sql, {rack, column, row}))
         return QStringLiteral("Inconnu");

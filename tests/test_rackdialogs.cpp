@@ -1,0 +1,282 @@
+// The rack dialogs: finding, placing and taking out bottles; the manual update with its counters.
+#include "platform/Profile.h"
+#include "rack/CDMajRange.h"
+#include "rack/CDRayonnage.h"
+#include "rack/RackGridWidget.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+#include "pages/controls/CColorStaticST.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using A = Prompt::Answer;
+using Cell = RackGrid::Cell;
+
+struct Cellar
+{
+    TempCellar file;
+    qint64 red = 0;
+    qint64 other = 0;
+    qint64 six = 0;
+
+    Cellar()
+    {
+        Database& db = file.db();
+        db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES ('Bordeaux', 'Pauillac', '0')"));
+        db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES ('Porto', 'Vintage', '3')"));
+        red = addLot(db, 1, "Grand Vin", 2005, 10);
+        other = addLot(db, 2, "Quinta", 1997, 2);
+        six = addLot(db, 1, "Six", 2010, 6);
+    }
+
+    static qint64 addLot(Database& db, int type, const char* name, int vintage, int stock)
+    {
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock) VALUES (?, ?, ?, ?)"),
+                   {QString::fromUtf8(name), type, vintage, stock});
+        return db.lastInsertId();
+    }
+
+    void place(qint64 wine, int rack, int x, int y)
+    {
+        file.db().execute(QStringLiteral("INSERT INTO RAYONNAGE (Relation, Casier, [Coordonnees X], [Coordonnees Y]) "
+                                         "VALUES (?, ?, ?, ?)"),
+                          {wine, rack, x, y});
+    }
+
+    int positions(const QString& where = QStringLiteral("1"), const QVariantList& values = {})
+    {
+        return file.db().scalar(QStringLiteral("SELECT count(*) FROM RAYONNAGE WHERE ") + where, values).toInt();
+    }
+};
+
+} // namespace
+
+class TestRackDialogs : public QObject
+{
+    Q_OBJECT
+
+    TempProfile m_profile;
+
+private Q_SLOTS:
+    void findingAWine()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        cellar.place(cellar.red, 3, 2, 2);
+        cellar.place(cellar.other, 3, 5, 1);
+        {
+            CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Visualisation"), 0);
+            QCOMPARE(dialog.shownRack(), 3);
+            QCOMPARE(dialog.rackList()->currentText(), QStringLiteral("3"));
+            QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Marked));
+            QCOMPARE(dialog.grid().state(5, 1), int(RackGrid::Pink)); // a Porto ("3") is pink
+            QVERIFY(dialog.notFoundLabel()->isHidden());
+            QVERIFY(dialog.saveButton()->isHidden());
+            QCOMPARE(dialog.legendText()->text(), QStringLiteral("Vin rechercher"));
+            dialog.OnCellClicked({3, 3}); // nothing changes in this mode
+            QCOMPARE(dialog.grid().state(3, 3), 0);
+        }
+        {
+            CDRayonnage dialog(nullptr, cellar.six, QStringLiteral("Visualisation"), 0);
+            QCOMPARE(dialog.shownRack(), 1);
+            QVERIFY(!dialog.notFoundLabel()->isHidden());
+            QVERIFY(dialog.notFoundLabel()->isBlinkTimerRunning());
+        }
+        {
+            CDRayonnage browse(nullptr, 0, QString(), 0);
+            QCOMPARE(browse.windowTitle(), QStringLiteral("Rangement de la cave en VISUALISATION"));
+            QVERIFY(browse.saveButton()->isHidden());
+            QVERIFY(browse.legendText()->text().isEmpty());
+        }
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    void placingNewBottles()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        cellar.place(cellar.other, 1, 1, 1);
+        CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Création"), 3);
+        QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 3"));
+        QCOMPARE(dialog.legendText()->text(), QStringLiteral("A ajouter"));
+        QVERIFY(!dialog.notFoundLabel()->isHidden());
+        QCOMPARE(dialog.columnList()->currentText(), QStringLiteral("14"));
+        dialog.OnCellClicked({1, 1}); // a bottle stays as it is
+        QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Pink));
+        dialog.OnCellClicked({2, 1});
+        dialog.OnCellClicked({2, 1}); // twice: empty again
+        QCOMPARE(dialog.grid().state(2, 1), 0);
+        dialog.OnCellClicked({3, 4});
+        dialog.OnFillColumn({14, 1}); // 14 cells of column 14
+        QCOMPARE(dialog.grid().cellsInState(RackGrid::Marked).size(), size_t(15));
+
+        // Through the widget: a real click on cell (5, 5).
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint centre = dialog.grid().cellRect(5, 5).center();
+        QTest::mouseClick(dialog.gridWidget(), Qt::LeftButton, {}, centre);
+        QCOMPARE(dialog.grid().state(5, 5), int(RackGrid::Marked));
+        // Hover: over the white of the occupied cell, then over its disc, then over a green mark.
+        const QRect occupied = dialog.grid().cellRect(1, 1);
+        QCOMPARE(dialog.gridWidget()->tipAt(occupied.topLeft() + QPoint(1, 1)), QStringLiteral("1 1"));
+        QCOMPARE(dialog.gridWidget()->tipAt(occupied.center()), QStringLiteral("Quinta - Porto - Vintage - 1997"));
+        QCOMPARE(dialog.gridWidget()->tipAt(centre), QString());
+
+        dialog.OnEnregistrer();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.red}), 16);
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ? AND [Coordonnees X] = 5 AND [Coordonnees Y] = 5"),
+                                  {cellar.red}),
+                 1);
+        QCOMPARE(Profile::getString(QStringLiteral("Config"), QStringLiteral("Casier1")), QStringLiteral("14-14"));
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    void takingBottlesOutDeletesTheOneShown()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        // Two rows name cell (2, 2): the grid shows the last; that is the one to go.
+        cellar.place(cellar.other, 1, 2, 2);
+        cellar.place(cellar.red, 1, 2, 2);
+        cellar.place(cellar.red, 1, 3, 3);
+        CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Sortie"), 1);
+        QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à sortir : 1"));
+        QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Red));
+        dialog.OnCellClicked({2, 2});
+        dialog.OnCellClicked({2, 2}); // a second click does not undo
+        QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Marked));
+        dialog.OnCellClicked({4, 4}); // an empty cell stays empty
+        QCOMPARE(dialog.grid().state(4, 4), 0);
+        dialog.OnEnregistrer();
+        QCOMPARE(cellar.positions(), 2);
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.other}), 1);
+        QCOMPARE(cellar.positions(QStringLiteral("[Coordonnees X] = 3"), {}), 1);
+    }
+
+    void nothingIsPlacedForAWineThatIsGone()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        CDRayonnage dialog(nullptr, 9999, QStringLiteral("Création"), 1);
+        dialog.OnCellClicked({1, 1});
+        prompt.queue(A::Ok);
+        dialog.OnEnregistrer();
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur"));
+        QCOMPARE(cellar.positions(), 0);
+        QVERIFY(dialog.result() != QDialog::Accepted);
+    }
+
+    void otherRackWithItsGeometry()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        Profile::writeString(QStringLiteral("Config"), QStringLiteral("Casier2"), QStringLiteral("10-06"));
+        cellar.place(cellar.red, 2, 10, 6);
+        CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Création"), 1);
+        dialog.rackList()->setCurrentIndex(1);
+        QCOMPARE(dialog.grid().columns(), 10);
+        QCOMPARE(dialog.grid().rows(), 6);
+        QCOMPARE(dialog.rowList()->currentText(), QStringLiteral("06"));
+        QCOMPARE(dialog.grid().state(10, 6), int(RackGrid::Red));
+        // Changing the geometry with the lists redraws, without clearing; Annuler writes nothing.
+        dialog.columnList()->setCurrentText(QStringLiteral("05"));
+        QCOMPARE(dialog.grid().columns(), 5);
+        QCOMPARE(dialog.grid().state(10, 6), int(RackGrid::Red));
+        dialog.reject();
+        QCOMPARE(Profile::getString(QStringLiteral("Config"), QStringLiteral("Casier2")), QStringLiteral("10-06"));
+    }
+
+    void manualUpdateCounters()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        cellar.place(cellar.six, 1, 1, 1);
+        cellar.place(cellar.six, 1, 2, 1);
+        cellar.place(cellar.six, 1, 3, 1);
+        cellar.place(cellar.six, 2, 1, 1);
+        cellar.place(cellar.red, 1, 1, 2);
+        CDMajRange dialog;
+        QCOMPARE(dialog.wineList()->model()->rowCount(), 3);
+
+        prompt.queue(A::Ok);
+        dialog.OnCellClicked({5, 5});
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous devez pour mettre à jour\nsélectionner un vin dans la liste"));
+
+        dialog.OnChoixVin(2); // "Six": 6 in stock, 4 placed, 3 of them here
+        QCOMPARE(dialog.grid().cellsInState(RackGrid::Hatched).size(), size_t(3));
+        QCOMPARE(dialog.placedLabel()->text(), QStringLiteral("Nbr de vin rangés : 4"));
+        QCOMPARE(dialog.stockLabel()->text(), QStringLiteral("Nbr de vin en stock : 6"));
+        QCOMPARE(dialog.toPlaceLabel()->text(), QStringLiteral("Nbr de vin à ranger : 2"));
+
+        dialog.OnCellClicked({5, 5});
+        dialog.OnCellClicked({6, 5});
+        prompt.queue(A::Ok);
+        dialog.OnCellClicked({7, 5});
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous avez ranger toutes les bouteilles de ce vin !"));
+        QCOMPARE(dialog.grid().state(7, 5), 0);
+        dialog.OnCellClicked({6, 5}); // a green cell again: the bottle is to place again
+        QCOMPARE(dialog.toPlace(), 1);
+
+        // Taking one of its bottles out, then changing one's mind.
+        dialog.OnCellClicked({1, 1});
+        QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Selected));
+        QCOMPARE(dialog.placed(), 3);
+        QCOMPARE(dialog.toPlace(), 2);
+        dialog.OnCellClicked({1, 1});
+        QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Hatched));
+        QCOMPARE(dialog.placed(), 4);
+        QCOMPARE(dialog.toPlace(), 1);
+        // Another wine's bottle taken out does not move this wine's counters.
+        dialog.OnCellClicked({1, 2});
+        QCOMPARE(dialog.placed(), 4);
+        QCOMPARE(dialog.toPlace(), 1);
+
+        QVERIFY(dialog.OnEnregistrer());
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.red}), 0);
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ? AND Casier = 1"), {cellar.six}), 4);
+        QCOMPARE(dialog.grid().state(5, 5), int(RackGrid::Hatched)); // reloaded from the cellar
+    }
+
+    void manualFillAndRackChange()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        CDMajRange dialog;
+        dialog.OnChoixVin(1); // "Quinta": 2 in stock, none placed
+        prompt.queue(A::Ok);
+        dialog.OnFillRow({1, 4});
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous avez ranger toutes les bouteilles de ce vin !"));
+        QCOMPARE(dialog.grid().cellsInState(RackGrid::Marked), (std::vector<Cell>{{1, 4}, {2, 4}}));
+
+        // Cancel keeps the rack, its marks and its number.
+        prompt.queue(A::Cancel);
+        dialog.rackList()->setCurrentIndex(4);
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Si vous changez de Casier sans enregistrer vous perdrez vos modifs\nEnregistrer ?"));
+        QCOMPARE(dialog.rackList()->currentText(), QStringLiteral("1"));
+        QCOMPARE(dialog.grid().cellsInState(RackGrid::Marked).size(), size_t(2));
+        // Yes saves them, then shows rack 5.
+        prompt.queue(A::Yes);
+        dialog.rackList()->setCurrentIndex(4);
+        QCOMPARE(dialog.shownRack(), 5);
+        QCOMPARE(cellar.positions(QStringLiteral("Casier = 1 AND Relation = ?"), {cellar.other}), 2);
+        // An unsaved geometry is not kept.
+        dialog.columnList()->setCurrentText(QStringLiteral("08"));
+        QCOMPARE(dialog.grid().columns(), 8);
+        QVERIFY(!Profile::contains(QStringLiteral("Config"), QStringLiteral("Casier5")));
+        dialog.OnEnregConfig();
+        QCOMPARE(Profile::getString(QStringLiteral("Config"), QStringLiteral("Casier5")), QStringLiteral("08-14"));
+    }
+};
+
+QTEST_MAIN(TestRackDialogs)
+#include "test_rackdialogs.moc"

@@ -1,0 +1,518 @@
+#include "Formula.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace formula {
+
+namespace {
+
+struct Function
+{
+    const char* name;
+    double (*call)(const double* args);
+    int parameters;
+    bool foldable;
+};
+
+const Function kFunctions[] = {
+    {"exp", [](const double* a) { return std::exp(a[0]); }, 1, true},
+    {"ln", [](const double* a) { return std::log(a[0]); }, 1, true},
+    {"sin", [](const double* a) { return std::sin(a[0]); }, 1, true},
+    {"cos", [](const double* a) { return std::cos(a[0]); }, 1, true},
+    {"tan", [](const double* a) { return std::tan(a[0]); }, 1, true},
+    {"asin", [](const double* a) { return std::asin(a[0]); }, 1, true},
+    {"acos", [](const double* a) { return std::acos(a[0]); }, 1, true},
+    {"atan", [](const double* a) { return std::atan(a[0]); }, 1, true},
+    {"abs", [](const double* a) { return std::fabs(a[0]); }, 1, true},
+    {"rac", [](const double* a) { return std::sqrt(a[0]); }, 1, true},
+    {"pi", [](const double*) { return 3.141592653589793; }, 0, true},
+};
+constexpr int kFunctionCount = static_cast<int>(sizeof kFunctions / sizeof kFunctions[0]);
+constexpr int kMaxNesting = 2000;
+
+const char* g_error = nullptr;
+bool g_dividedByZero = false;
+double g_variables[26] = {};
+
+const char* const kNoMemory = "no memory";
+const char* const kUnknownParameter = "parametre inconnu";
+const char* const kMissingOperand = "operande ?";
+const char* const kParentheses = "Vérifiez parentheses";
+const char* const kTooManyConstants = "Trop de constantes";
+const char* const kUnknownFunction = "fonction inconnue";
+const char* const kFunctionSyntax = "syntaxe de fonction foireuse";
+const char* const kTooManyParameters = "trop de parametres";
+const char* const kSyntax = "erreur de syntaxe";
+const char* const kCodeFull = "Aie Aie Aie...";
+const char* const kEmptyCode = "code fonction vide";
+const char* const kBadOpcode = "Aie : opérateur invalide";
+const char* const kBadFunction = "Aie: trop de parametres\n";
+const char* const kStackLeft = "Aie : Buffer dégagé";
+const char* const kTooComplex = "formule trop complexe";
+
+bool isLower(char c)
+{
+    return c >= 'a' && c <= 'z';
+}
+
+bool isLetter(char c)
+{
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Runs code on a stack; shared by evaluation and folding. Returns the bottom value.
+double run(const unsigned char* code, const double* constants)
+{
+    double stack[kStackSize];
+    int top = 0; // number of values
+    for (const unsigned char* ip = code;; ++ip) {
+        switch (*ip) {
+        case 0:
+            if (top != 1)
+                g_error = kStackLeft;
+            return top > 0 ? stack[0] : 0.0;
+        case 'D':
+            stack[top++] = constants[*++ip];
+            break;
+        case 'V':
+            stack[top++] = g_variables[*++ip - 'a'];
+            break;
+        case 'F': {
+            const Function& f = kFunctions[*++ip];
+            if (f.parameters > 3) {
+                g_error = kBadFunction;
+                return 0.0;
+            }
+            top -= f.parameters;
+            stack[top] = f.call(stack + top);
+            ++top;
+            break;
+        }
+        case 'M':
+            stack[top - 1] = -stack[top - 1];
+            break;
+        case '+':
+            --top;
+            stack[top - 1] += stack[top];
+            break;
+        case '-':
+            --top;
+            stack[top - 1] -= stack[top];
+            break;
+        case '*':
+            --top;
+            stack[top - 1] *= stack[top];
+            break;
+        case '/':
+            --top;
+            if (stack[top] == 0.0)
+                g_dividedByZero = true;
+            stack[top - 1] /= stack[top];
+            break;
+        case '^':
+            --top;
+            stack[top - 1] = std::pow(stack[top - 1], stack[top]);
+            break;
+        default:
+            g_error = kBadOpcode;
+            return 0.0;
+        }
+    }
+}
+
+class Compiler
+{
+public:
+    Compiler(const std::string& text, CompiledFormula& out, size_t codeBound)
+        : m_text(text), m_code(out.code), m_constants(out.constants), m_bound(codeBound)
+    {
+    }
+
+    bool compile(int start, int end)
+    {
+        if (++m_nesting > kMaxNesting)
+            return fail(kTooComplex, start);
+        const bool ok = span(start, end);
+        --m_nesting;
+        return ok;
+    }
+
+    int errorPosition() const { return m_position; }
+
+private:
+    bool fail(const char* error, int position)
+    {
+        g_error = error;
+        m_position = position;
+        return false;
+    }
+
+    bool emit(unsigned char byte)
+    {
+        if (m_code.size() + 1 > m_bound)
+            return fail(kCodeFull, -1);
+        m_code.push_back(byte);
+        return true;
+    }
+
+    bool emit(unsigned char byte, unsigned char operand) { return emit(byte) && emit(operand); }
+
+    // After an operation of n operands ending the code, replace it by one constant when every operand is one.
+    bool fold(int operands, int opcodeLength)
+    {
+        const size_t n = static_cast<size_t>(operands);
+        const size_t size = m_code.size();
+        const size_t needed = static_cast<size_t>(opcodeLength) + 2 * n;
+        if (size < needed || m_constants.size() < n)
+            return true;
+        const size_t from = size - needed;
+        const size_t base = m_constants.size() - n;
+        for (size_t k = 0; k < n; ++k) {
+            if (m_code[from + 2 * k] != 'D' || m_code[from + 2 * k + 1] != base + k)
+                return true; // not all constants: nothing to fold
+        }
+        if (n == 0 && m_constants.size() >= static_cast<size_t>(kMaxConstants))
+            return true;
+        unsigned char slice[16];
+        std::memcpy(slice, m_code.data() + from, needed);
+        slice[needed] = 0;
+        const double value = run(slice, m_constants.data());
+        if (g_error)
+            return fail(g_error, -1);
+        m_code.resize(from);
+        m_constants.resize(base);
+        m_constants.push_back(value);
+        return emit('D', static_cast<unsigned char>(base));
+    }
+
+    int skipParentheses(int start, int end) const
+    {
+        int depth = 0;
+        for (int i = start; i < end; ++i) {
+            if (m_text[i] == '(')
+                ++depth;
+            else if (m_text[i] == ')' && --depth < 0)
+                return -1;
+        }
+        return depth;
+    }
+
+    // The last operator of a set outside parentheses, scanning from the right; -1 when none.
+    int lastOperator(int start, int end, const char* operators, int firstNonSpace) const
+    {
+        int depth = 0;
+        for (int i = end - 1; i >= start; --i) {
+            const char c = m_text[i];
+            if (c == ')') {
+                ++depth;
+            } else if (c == '(') {
+                --depth;
+            } else if (depth == 0 && std::strchr(operators, c)) {
+                if ((c == '+' || c == '-') && i > start && m_text[i - 1] == 'E')
+                    continue; // the sign of an exponent
+                if (c == '-' && i == firstNonSpace)
+                    continue; // a leading minus
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    bool binary(int start, int end, int at)
+    {
+        return compile(start, at) && compile(at + 1, end) && emit(static_cast<unsigned char>(m_text[at])) &&
+               fold(2, 1);
+    }
+
+    bool span(int start, int end)
+    {
+        int first = start;
+        while (first < end && isSpace(m_text[first]))
+            ++first;
+        if (first >= end)
+            return fail(kMissingOperand, start);
+        if (skipParentheses(start, end) != 0)
+            return fail(kParentheses, start);
+        int at = lastOperator(start, end, "+-", first);
+        if (at < 0)
+            at = lastOperator(start, end, "*/", first);
+        if (at >= 0)
+            return binary(start, end, at);
+        if (m_text[first] == '-')
+            return compile(first + 1, end) && emit('M') && fold(1, 1);
+        at = lastOperator(start, end, "^", first);
+        if (at >= 0)
+            return binary(start, end, at);
+        return operand(first, end);
+    }
+
+    bool operand(int start, int end)
+    {
+        while (end > start && isSpace(m_text[end - 1]))
+            --end;
+        const std::string_view s(m_text.data() + start, static_cast<size_t>(end - start));
+        if (s.front() == '(' && s.back() == ')')
+            return compile(start + 1, end - 1);
+        if (s.size() == 1 && isLower(s[0]))
+            return emit('V', static_cast<unsigned char>(s[0]));
+        if (isNumber(s)) {
+            if (m_constants.size() >= static_cast<size_t>(kMaxConstants))
+                return fail(kTooManyConstants, start);
+            m_constants.push_back(std::strtod(std::string(s).c_str(), nullptr));
+            return emit('D', static_cast<unsigned char>(m_constants.size() - 1));
+        }
+        if (isLetter(s[0]) || s[0] == '_')
+            return function(start, end);
+        return fail(kSyntax, start);
+    }
+
+    static bool isNumber(std::string_view s)
+    {
+        size_t i = 0;
+        size_t digits = 0;
+        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+            ++i;
+            ++digits;
+        }
+        if (i < s.size() && s[i] == '.') {
+            ++i;
+            while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+                ++i;
+                ++digits;
+            }
+        }
+        if (digits == 0)
+            return false;
+        if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+            ++i;
+            if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+                ++i;
+            size_t exponent = 0;
+            while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+                ++i;
+                ++exponent;
+            }
+            if (exponent == 0)
+                return false;
+        }
+        return i == s.size();
+    }
+
+    bool function(int start, int end)
+    {
+        int nameEnd = start;
+        while (nameEnd < end && (std::isalnum(static_cast<unsigned char>(m_text[nameEnd])) || m_text[nameEnd] == '_'))
+            ++nameEnd;
+        const std::string_view name(m_text.data() + start, static_cast<size_t>(nameEnd - start));
+        int index = -1;
+        for (int f = 0; f < kFunctionCount; ++f) {
+            if (name == kFunctions[f].name)
+                index = f;
+        }
+        if (index < 0)
+            return fail(kUnknownFunction, start);
+        if (nameEnd >= end || m_text[nameEnd] != '(' || m_text[end - 1] != ')')
+            return fail(kFunctionSyntax, start);
+        const Function& f = kFunctions[index];
+        const int open = nameEnd + 1;
+        const int close = end - 1;
+        if (f.parameters == 0) {
+            for (int i = open; i < close; ++i) {
+                if (!isSpace(m_text[i]))
+                    return fail(kTooManyParameters, i);
+            }
+        } else {
+            // The arguments, cut at the commas outside inner parentheses: first counted, then compiled.
+            int count = 1;
+            int depth = 0;
+            for (int i = open; i < close; ++i) {
+                const char ch = m_text[i];
+                if (ch == '(')
+                    ++depth;
+                else if (ch == ')')
+                    --depth;
+                else if (ch == ',' && depth == 0)
+                    ++count;
+            }
+            if (count != f.parameters)
+                return fail(kTooManyParameters, open);
+            int partStart = open;
+            for (int i = open; i <= close; ++i) {
+                const char ch = i < close ? m_text[i] : ',';
+                if (ch == '(')
+                    ++depth;
+                else if (ch == ')')
+                    --depth;
+                else if (ch == ',' && depth == 0) {
+                    if (!compile(partStart, i))
+                        return false;
+                    partStart = i + 1;
+                }
+            }
+        }
+        return emit('F', static_cast<unsigned char>(index)) && (!f.foldable || fold(f.parameters, 2));
+    }
+
+    const std::string& m_text;
+    std::vector<unsigned char>& m_code;
+    std::vector<double>& m_constants;
+    size_t m_bound;
+    int m_position = -1;
+    int m_nesting = 0;
+};
+
+// The code size bound: operators, 9 per number and per function call, 2 per other name or letter, plus 4.
+size_t codeBound(const std::string& text)
+{
+    size_t bound = 4;
+    const size_t n = text.size();
+    for (size_t i = 0; i < n;) {
+        const char c = text[i];
+        if (std::strchr("%*+/^-", c) && c != '\0') {
+            if (!((c == '+' || c == '-') && i > 0 && text[i - 1] == 'E'))
+                ++bound;
+            ++i;
+        } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') {
+            while (i < n && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.' || text[i] == 'E' ||
+                             ((text[i] == '+' || text[i] == '-') && text[i - 1] == 'E')))
+                ++i;
+            bound += 9;
+        } else if (isLetter(c) || c == '_') {
+            while (i < n && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_'))
+                ++i;
+            bound += (i < n && text[i] == '(') ? 9 : 2;
+        } else {
+            ++i;
+        }
+    }
+    return bound;
+}
+
+// The deepest the stack goes while running code.
+int stackDepth(const std::vector<unsigned char>& code)
+{
+    int depth = 0;
+    int deepest = 0;
+    for (size_t i = 0; i < code.size(); ++i) {
+        switch (code[i]) {
+        case 'D':
+        case 'V':
+            ++depth;
+            ++i;
+            break;
+        case 'F':
+            depth += 1 - kFunctions[code[++i]].parameters;
+            break;
+        case 'M':
+            break;
+        default:
+            --depth;
+            break;
+        }
+        if (depth > deepest)
+            deepest = depth;
+    }
+    return deepest;
+}
+
+} // namespace
+
+bool CompileFormula(std::string_view text, std::string_view allowedLetters, CompiledFormula& out, int& length,
+                    int& errorPosition)
+{
+    errorPosition = -1;
+    length = 0;
+    g_error = nullptr;
+    g_dividedByZero = false;
+    out.code.clear();
+    out.constants.clear();
+    auto failed = [&](const char* error, int position) {
+        g_error = error;
+        errorPosition = position;
+        out.code = {};
+        out.constants = {};
+        out.foldedDivisionByZero = false;
+        return false;
+    };
+    std::string copy;
+    try {
+        copy.assign(text);
+    } catch (...) {
+        return failed(kNoMemory, -1);
+    }
+    const int n = static_cast<int>(copy.size());
+    for (int i = 0; i < n; ++i) {
+        if (!isLower(copy[i]))
+            continue;
+        const bool alone = (i == 0 || !isLetter(copy[i - 1])) && (i + 1 >= n || !isLetter(copy[i + 1]));
+        if (alone && allowedLetters.find(copy[i]) == std::string_view::npos)
+            return failed(kUnknownParameter, i);
+    }
+    const size_t bound = codeBound(copy);
+    try {
+        out.code.reserve(bound + 1);
+        out.constants.reserve(kMaxConstants);
+    } catch (...) {
+        return failed("memory pleine", -1);
+    }
+    Compiler compiler(copy, out, bound);
+    if (!compiler.compile(0, n))
+        return failed(g_error, compiler.errorPosition());
+    if (stackDepth(out.code) > kStackSize)
+        return failed(kTooComplex, -1);
+    length = static_cast<int>(out.code.size());
+    out.code.push_back(0);
+    out.foldedDivisionByZero = g_dividedByZero;
+    g_error = nullptr;
+    return true;
+}
+
+double EvaluateFormula(const CompiledFormula& formula)
+{
+    g_error = nullptr;
+    g_dividedByZero = formula.foldedDivisionByZero;
+    if (formula.code.empty()) {
+        g_error = kEmptyCode;
+        return 0.0;
+    }
+    return run(formula.code.data(), formula.constants.data());
+}
+
+double EvaluateFormulaAt(const CompiledFormula& formula, double x)
+{
+    g_variables['x' - 'a'] = x;
+    return EvaluateFormula(formula);
+}
+
+void SetFormulaVariable(char letter, double value)
+{
+    if (isLower(letter))
+        g_variables[letter - 'a'] = value;
+}
+
+bool IsFormulaValid(const CompiledFormula& formula)
+{
+    g_error = nullptr;
+    return !formula.code.empty();
+}
+
+const char* FormulaError()
+{
+    return g_error;
+}
+
+bool FormulaDividedByZero()
+{
+    return g_dividedByZero;
+}
+
+} // namespace formula

@@ -1,5 +1,6 @@
 #include "view/CTonnelixView.h"
 
+#include "calculator/CCalculetteDlg.h"
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
 #include "pages/CDImage.h"
@@ -93,6 +94,9 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     addPage(m_page1, QStringLiteral("Etat du vin sélectionné"));
     m_page2 = new CPage2(m_sheet);
     addPage(m_page2, QStringLiteral("Ajout de bouteilles"));
+    // The vintage, statistics and library pages take their places between these as they come.
+    m_calculator = new CCalculetteDlg(m_sheet);
+    m_sheet->addTab(m_calculator, Pictures::tabIcon(5), QStringLiteral("Calculette Euro"));
     connectPages();
 
     connect(m_radioType, &QRadioButton::clicked, this, [this] {
@@ -120,8 +124,9 @@ CTonnelixView::~CTonnelixView()
 
 void CTonnelixView::addPage(QWidget* page, const QString& title)
 {
-    const int k = m_sheet->count();
-    m_sheet->addTab(page, Pictures::tabIcon(k), title);
+    // The calculator stays the last page.
+    const int k = m_calculator ? m_sheet->indexOf(m_calculator) : m_sheet->count();
+    m_sheet->insertTab(k, page, Pictures::tabIcon(k), title);
 }
 
 void CTonnelixView::attachSession(std::unique_ptr<CellarSession> session)

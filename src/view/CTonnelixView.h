@@ -7,6 +7,7 @@
 class CellarSession;
 class Cpage1;
 class CPage2;
+class CCalculetteDlg;
 class QRadioButton;
 class QSplitter;
 class QTabWidget;
@@ -46,8 +47,9 @@ public:
     QRadioButton* radioAnnee() const { return m_radioAnnee; }
     Cpage1* page1() const { return m_page1; }
     CPage2* page2() const { return m_page2; }
+    CCalculetteDlg* calculator() const { return m_calculator; }
     const QString& lastTreeSql() const { return m_sql; }
-    // Adds a page to the sheet, after the ones already there, with the next tab image.
+    // Adds a page to the sheet, after the cellar pages already there (the calculator stays last).
     void addPage(QWidget* page, const QString& title);
 
 private:
@@ -62,6 +64,7 @@ private:
     QTabWidget* m_sheet = nullptr;
     Cpage1* m_page1 = nullptr;
     CPage2* m_page2 = nullptr;
+    CCalculetteDlg* m_calculator = nullptr;
     QString m_sql;
     std::unique_ptr<CellarSession> m_session;
 };

@@ -56,6 +56,15 @@ int flagIndex(const QString& code)
     return flags.value(code, 9);
 }
 
+QIcon countryFlag(const QString& code)
+{
+    if (code == QLatin1String("US") || code == QLatin1String("EU"))
+        return fromFolder(QStringLiteral("flags"), code.toLower());
+    if (code == QLatin1String("NL"))
+        return treeImage(25);
+    return treeImage(flagIndex(code));
+}
+
 QIcon listIcon(int colour)
 {
     static const char* const names[] = {"177-", "174-", "240-", "218-", "175-"};

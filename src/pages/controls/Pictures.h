@@ -14,6 +14,8 @@ QIcon treeImage(int index);
 inline constexpr int kTreeImageCount = 30;
 // Flag image index for a country code (exact comparison); 9 for any other code.
 int flagIndex(const QString& code);
+// The flag of a country code: the tree's flags, plus "US" and "EU"; the globe for any other code.
+QIcon countryFlag(const QString& code);
 // List icon by colour code 0 red, 1 white, 2 rosé, 3 other (4: spare).
 QIcon listIcon(int colour);
 // Tab image k of the sheet (0-5).

@@ -48,7 +48,8 @@ private Q_SLOTS:
         QStringList menus;
         for (QAction* a : frame->menuBar()->actions())
             menus << a->text();
-        QCOMPARE(menus, (QStringList{"&Fichier", "A&jouter", "&Modifier", "&Rangement", "&Outils", "&Affichage", "&?"}));
+        QCOMPARE(menus,
+                 (QStringList{"&Fichier", "A&jouter", "&Modifier", "&Rangement", "&Outils", "&Affichage", "&?"}));
         int buttons = 0;
         for (QAction* a : frame->toolBar()->actions())
             buttons += a->isSeparator() ? 0 : 1;

@@ -104,7 +104,8 @@ private Q_SLOTS:
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.2736"));
         QCOMPARE(rate, 1.2736);
         QCOMPARE(server.lastAgent, QByteArray("Zalbrec Calculette"));
-        QCOMPARE(prompt.messages().last().text, QStringLiteral("Le téléchargement de la valeur du dollar US est terminé"));
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Le téléchargement de la valeur du dollar US est terminé"));
         QCOMPARE(prompt.messages().last().caption, kDone);
 
         // Text where the rate should be, and a page cut in the middle of "US dollar": the rate stays.

@@ -1,7 +1,7 @@
 // The SQLite engine layer: error numbers, recordsets, counters, transactions, bound values.
+#include "db/Schema.h"
 #include "db/engine/Database.h"
 #include "db/engine/DbError.h"
-#include "db/Schema.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,7 +37,9 @@ private Q_SLOTS:
         openFresh(db);
         db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES (?)"), {QStringLiteral("Grand Cru")});
         // The same name again, differing only by case, is a duplicate key.
-        QCOMPARE(errorCode([&] { db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES (?)"), {QStringLiteral("grand cru")}); }),
+        QCOMPARE(errorCode([&] {
+                     db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES (?)"), {QStringLiteral("grand cru")});
+                 }),
                  DbError::kDuplicateKey);
         db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation) VALUES (?, ?)"),
                    {QStringLiteral("Bordeaux"), QStringLiteral("Pauillac")});
@@ -46,8 +48,9 @@ private Q_SLOTS:
                                 {QStringLiteral("Bordeaux"), QStringLiteral("Pauillac")});
                  }),
                  DbError::kDuplicateKey);
-        QCOMPARE(errorCode([&] { db.addColumn(QStringLiteral("CAVE"), QStringLiteral("Cote"), QStringLiteral("TEXT")); }),
-                 DbError::kFieldExists);
+        QCOMPARE(
+            errorCode([&] { db.addColumn(QStringLiteral("CAVE"), QStringLiteral("Cote"), QStringLiteral("TEXT")); }),
+            DbError::kFieldExists);
         // Other failures keep SQLite's own code (1: SQL error).
         QCOMPARE(errorCode([&] { db.execute(QStringLiteral("SELECT * FROM NOWHERE")); }), 1);
     }

@@ -73,7 +73,8 @@ private Q_SLOTS:
                  QStringLiteral("La côte de l'année de ce vin est de : 11"));
         QCOMPARE(EntryRules::ratingText(QStringLiteral("Alsace"), "2005", table),
                  QStringLiteral("La côte de l'année de ce vin est de : 18"));
-        QCOMPARE(EntryRules::ratingText(QStringLiteral("Alsace"), "1999", table), QStringLiteral("Pas de côte pour ce vin"));
+        QCOMPARE(EntryRules::ratingText(QStringLiteral("Alsace"), "1999", table),
+                 QStringLiteral("Pas de côte pour ce vin"));
     }
 
     void listsOfThePage()
@@ -149,7 +150,8 @@ private Q_SLOTS:
         prompt.queue(A::Yes);
         page.OnBenreg();
         QCOMPARE(prompt.messages().last().text,
-                 QStringLiteral("Votre enregistrement a été effectué !\nVoulez vous positionner vos bouteilles dans votre cave"));
+                 QStringLiteral(
+                     "Votre enregistrement a été effectué !\nVoulez vous positionner vos bouteilles dans votre cave"));
         QCOMPARE(prompt.messages().last().caption, QStringLiteral("Information"));
         QCOMPARE(caveField(db, "Nom vin").toString(), QStringLiteral("Les Monts d'Or"));
         QCOMPARE(caveField(db, "Proprietaire").toString(), QStringLiteral("Domaine \"Vacheron\""));
@@ -201,7 +203,8 @@ private Q_SLOTS:
         page.bottlesEdit()->setText(QStringLiteral("0"));
         prompt.queue(A::Ok);
         page.OnBenreg();
-        QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous ne pouvez enregistrer un vin sans un Nbr de bouteilles"));
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer un vin sans un Nbr de bouteilles"));
         page.nameList()->setEditText(QString());
         prompt.queue(A::No);
         page.OnBenreg();

@@ -91,21 +91,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
         QTest::addColumn<int>("position");
-        QTest::newRow("pi alone") << "pi" << "syntaxe de fonction foireuse" << 0;
-        QTest::newRow("pi(1)") << "pi(1)" << "trop de parametres" << 3;
-        QTest::newRow("sin(1,2)") << "sin(1,2)" << "trop de parametres" << 4;
-        QTest::newRow("sin()") << "sin()" << "operande ?" << 4;
-        QTest::newRow("SIN") << "SIN(1)" << "fonction inconnue" << 0;
-        QTest::newRow("2*-3") << "2*-3" << "operande ?" << 2;
-        QTest::newRow("2^-1") << "2^-1" << "operande ?" << 2;
-        QTest::newRow("lower e") << "1.5e+2" << "parametre inconnu" << 3;
-        QTest::newRow("open") << "(2+3" << "Vérifiez parentheses" << 0;
-        QTest::newRow("close") << "2+3)" << "Vérifiez parentheses" << 0;
-        QTest::newRow("y") << "y+1" << "parametre inconnu" << 0;
-        QTest::newRow("percent") << "7 % 2" << "erreur de syntaxe" << 0;
-        QTest::newRow("leading plus") << "+2" << "operande ?" << 0;
-        QTest::newRow("empty") << "" << "operande ?" << 0;
-        QTest::newRow("trailing") << "2+" << "operande ?" << 2;
+        QTest::newRow("pi alone") << "pi"
+                                  << "syntaxe de fonction foireuse" << 0;
+        QTest::newRow("pi(1)") << "pi(1)"
+                               << "trop de parametres" << 3;
+        QTest::newRow("sin(1,2)") << "sin(1,2)"
+                                  << "trop de parametres" << 4;
+        QTest::newRow("sin()") << "sin()"
+                               << "operande ?" << 4;
+        QTest::newRow("SIN") << "SIN(1)"
+                             << "fonction inconnue" << 0;
+        QTest::newRow("2*-3") << "2*-3"
+                              << "operande ?" << 2;
+        QTest::newRow("2^-1") << "2^-1"
+                              << "operande ?" << 2;
+        QTest::newRow("lower e") << "1.5e+2"
+                                 << "parametre inconnu" << 3;
+        QTest::newRow("open") << "(2+3"
+                              << "Vérifiez parentheses" << 0;
+        QTest::newRow("close") << "2+3)"
+                               << "Vérifiez parentheses" << 0;
+        QTest::newRow("y") << "y+1"
+                           << "parametre inconnu" << 0;
+        QTest::newRow("percent") << "7 % 2"
+                                 << "erreur de syntaxe" << 0;
+        QTest::newRow("leading plus") << "+2"
+                                      << "operande ?" << 0;
+        QTest::newRow("empty") << ""
+                               << "operande ?" << 0;
+        QTest::newRow("trailing") << "2+"
+                                  << "operande ?" << 2;
     }
 
     void errors()

@@ -1,4 +1,5 @@
 // The rack dialogs: finding, placing and taking out bottles; the manual update with its counters.
+#include "pages/controls/CColorStaticST.h"
 #include "platform/Profile.h"
 #include "rack/CDMajRange.h"
 #include "rack/CDRayonnage.h"
@@ -6,7 +7,6 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
-#include "pages/controls/CColorStaticST.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -29,7 +29,8 @@ struct Cellar
     Cellar()
     {
         Database& db = file.db();
-        db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES ('Bordeaux', 'Pauillac', '0')"));
+        db.execute(
+            QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES ('Bordeaux', 'Pauillac', '0')"));
         db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES ('Porto', 'Vintage', '3')"));
         red = addLot(db, 1, "Grand Vin", 2005, 10);
         other = addLot(db, 2, "Quinta", 1997, 2);

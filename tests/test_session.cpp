@@ -171,7 +171,8 @@ private Q_SLOTS:
         QVERIFY(!session.CompactInto(broken, live.path()));
         QCOMPARE(digest(live.path()), before);
         QCOMPARE(session.database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), demoLots);
-        QVERIFY(QDir(live.dir()).entryList(QStringList{QStringLiteral(".*compact")}, QDir::Hidden | QDir::Files).isEmpty());
+        QVERIFY(
+            QDir(live.dir()).entryList(QStringList{QStringLiteral(".*compact")}, QDir::Hidden | QDir::Files).isEmpty());
 
         // Success: the backup (empty cellar) replaces the live one, and the session works on it.
         QVERIFY(session.CompactInto(backup.path(), live.path()));

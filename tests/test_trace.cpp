@@ -59,7 +59,8 @@ private Q_SLOTS:
         const QStringList all = lines(TraceFileName());
         QCOMPARE(all.size(), 6);
         // dd/mm/yy - hh:mm:ss, the user in 16 columns, the depth in 2, then "| ".
-        const QRegularExpression stamp(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d - [ \\d]\\d:\\d\\d:\\d\\d.{16}  0 \\| \u00A0"));
+        const QRegularExpression stamp(
+            QStringLiteral("^\\d\\d/\\d\\d/\\d\\d - [ \\d]\\d:\\d\\d:\\d\\d.{16}  0 \\| \u00A0"));
         QVERIFY2(stamp.match(all[4]).hasMatch(), qPrintable(all[4]));
         QVERIFY(all[4].endsWith(QStringLiteral("| \u00A0Entre Base /tmp/Cave 100%.mdb")));
         QVERIFY2(all[5].endsWith(QStringLiteral(" 2 |     \u00A050 % de remise %d")), qPrintable(all[5]));

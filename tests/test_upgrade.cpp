@@ -12,12 +12,12 @@
 
 namespace {
 
-const QStringList kCompleteCave = {"Index", "Nom vin", "RelType", "Proprietaire", "Cru", "Millesime", "Nbr Achat",
-                                   "Prix Achat", "Stock", "Date Achat", "Cote", "Contenance", "Cepage", "Filler",
-                                   "Filler1", "Filler2", "Images"};
-const QStringList kCompleteTypevin = {"Index", "Type", "Appellation", "Etat", "Nic", "Raisin", "Garde", "Terroir",
-                                      "Caracteres", "Millesimesremarquables", "RelPlats", "Superficie",
-                                      "Temperature"};
+const QStringList kCompleteCave = {"Index",     "Nom vin",    "RelType", "Proprietaire", "Cru",   "Millesime",
+                                   "Nbr Achat", "Prix Achat", "Stock",   "Date Achat",   "Cote",  "Contenance",
+                                   "Cepage",    "Filler",     "Filler1", "Filler2",      "Images"};
+const QStringList kCompleteTypevin = {"Index",    "Type",       "Appellation", "Etat",       "Nic",
+                                      "Raisin",   "Garde",      "Terroir",     "Caracteres", "Millesimesremarquables",
+                                      "RelPlats", "Superficie", "Temperature"};
 
 QString version()
 {
@@ -75,7 +75,8 @@ private Q_SLOTS:
                                      "Mise à jour de la base de 5 en 6", "Fin de la MAJ Base de 5 en 6"}));
         // The country list holds France and every code that has a flag.
         Database& db = cellar.db();
-        QCOMPARE(db.scalar(QStringLiteral("SELECT Pays FROM PAYS WHERE Nic = 'FR'")).toString(), QStringLiteral("FRANCE"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Pays FROM PAYS WHERE Nic = 'FR'")).toString(),
+                 QStringLiteral("FRANCE"));
         for (const char* code : {"FR", "ZA", "DE", "AU", "AT", "BE", "CA", "DK", "ES", "FI", "GR", "IE", "IT", "JP",
                                  "LU", "PT", "GB", "SE", "CH"})
             QVERIFY2(db.scalar(QStringLiteral("SELECT count(*) FROM PAYS WHERE Nic = ?"), {QString::fromLatin1(code)})
@@ -117,10 +118,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("firstStep");
-        QTest::newRow("base") << "cellar-v0.sql" << "Grand Vin" << 0;
-        QTest::newRow("2.00") << "cellar-v2.sql" << "Les Monts Damnés" << 2;
-        QTest::newRow("3.00") << "cellar-v3.sql" << "Brut" << 3;
-        QTest::newRow("5.00") << "cellar-v5.sql" << "Pavillon" << 5;
+        QTest::newRow("base") << "cellar-v0.sql"
+                              << "Grand Vin" << 0;
+        QTest::newRow("2.00") << "cellar-v2.sql"
+                              << "Les Monts Damnés" << 2;
+        QTest::newRow("3.00") << "cellar-v3.sql"
+                              << "Brut" << 3;
+        QTest::newRow("5.00") << "cellar-v5.sql"
+                              << "Pavillon" << 5;
     }
 
     void oldVersionsKeepTheirData()
@@ -149,7 +154,8 @@ private Q_SLOTS:
             QCOMPARE(cellar.db().scalar(QStringLiteral("SELECT Images FROM CAVE")).toString(),
                      QStringLiteral("/photos/brut.bmp"));
         if (firstStep == 5)
-            QCOMPARE(cellar.db().scalar(QStringLiteral("SELECT RelPlats FROM TYPEVIN")).toString(), QStringLiteral("*1,"));
+            QCOMPARE(cellar.db().scalar(QStringLiteral("SELECT RelPlats FROM TYPEVIN")).toString(),
+                     QStringLiteral("*1,"));
     }
 
     void unknownRegistryValueStillUpgrades()

@@ -22,12 +22,13 @@ void addLot(Database& db, const QString& type, const QString& appellation, const
 {
     db.execute(QStringLiteral("INSERT OR IGNORE INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"),
                {type, appellation, etat, nic});
-    const qint64 t = db.scalar(QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ?"),
-                               {type, appellation})
-                         .toLongLong();
-    db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock, [Nbr Achat], [Prix Achat], Cote) "
-                              "VALUES (?, ?, ?, 1, 1, 10, 5)"),
-               {name, t, vintage});
+    const qint64 t =
+        db.scalar(QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ?"), {type, appellation})
+            .toLongLong();
+    db.execute(
+        QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock, [Nbr Achat], [Prix Achat], Cote) "
+                       "VALUES (?, ?, ?, 1, 1, 10, 5)"),
+        {name, t, vintage});
 }
 
 // The tree as text: one line per node, indented by depth.
@@ -94,12 +95,11 @@ private Q_SLOTS:
 
     void typeTreeShape()
     {
-        const QStringList expected = {"Contenu de la cave",
-                                      "Rouge", "  FR", "    Bordeaux", "      Pauillac", "        2005",
-                                      "Blanc", "  FR", "    Loire", "      Sancerre", "        2010",
-                                      "Rose", "  FR", "    Tavel", "      Tavel", "        2018",
-                                      "Autres", "  NL", "    Genever", "      Schiedam", "        2001",
-                                      "  FR", "    Mystère", "      Inconnu", "        1999"};
+        const QStringList expected = {"Contenu de la cave", "Rouge",  "  FR",        "    Bordeaux",  "      Pauillac",
+                                      "        2005",       "Blanc",  "  FR",        "    Loire",     "      Sancerre",
+                                      "        2010",       "Rose",   "  FR",        "    Tavel",     "      Tavel",
+                                      "        2018",       "Autres", "  NL",        "    Genever",   "      Schiedam",
+                                      "        2001",       "  FR",   "    Mystère", "      Inconnu", "        1999"};
         QCOMPARE(shape(m_view->tree()->invisibleRootItem()), expected);
         const QTreeWidgetItem* nl = find(m_view->tree(), {"Autres", "NL"});
         QCOMPARE(nl->icon(0).cacheKey(), Pictures::treeImage(9).cacheKey());

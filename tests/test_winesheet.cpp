@@ -65,14 +65,22 @@ private Q_SLOTS:
             QString vin;
         };
         const QList<Case> cases = {
-            {1, {"Bordeaux", "Pauillac", "", ""}, "WHERE TYPEVIN.Type = ? AND TYPEVIN.Appellation = ?;",
-             {"Bordeaux", "Pauillac"}, "Bordeaux"},
-            {2, {"Pauillac", "Bordeaux", "2005", ""}, "WHERE TYPEVIN.Appellation  = ? AND CAVE.Millesime = ?;",
-             {"Pauillac", 2005}, "Pauillac"},
+            {1,
+             {"Bordeaux", "Pauillac", "", ""},
+             "WHERE TYPEVIN.Type = ? AND TYPEVIN.Appellation = ?;",
+             {"Bordeaux", "Pauillac"},
+             "Bordeaux"},
+            {2,
+             {"Pauillac", "Bordeaux", "2005", ""},
+             "WHERE TYPEVIN.Appellation  = ? AND CAVE.Millesime = ?;",
+             {"Pauillac", 2005},
+             "Pauillac"},
             {3, {"Blanc", "", "1998", ""}, "WHERE TYPEVIN.Etat = ? AND CAVE.Millesime = ?;", {"1", 1998}, "1"},
-            {5, {"Rose", "Provence", "2010", "Bandol"},
+            {5,
+             {"Rose", "Provence", "2010", "Bandol"},
              "WHERE TYPEVIN.Etat = ? AND CAVE.Millesime = ? AND TYPEVIN.Type = ? AND TYPEVIN.Appellation = ?;",
-             {"2", 2010, "Provence", "Bandol"}, "2"},
+             {"2", 2010, "Provence", "Bandol"},
+             "2"},
             {6, {"Loire", "", "2002", ""}, "WHERE TYPEVIN.Type  = ? AND CAVE.Millesime = ?;", {"Loire", 2002}, "Loire"},
             {7, {"Rouge", "Bordeaux", "", ""}, "WHERE TYPEVIN.Etat = ? AND TYPEVIN.Type = ?;", {"0", "Bordeaux"}, "0"},
         };
@@ -160,11 +168,13 @@ private Q_SLOTS:
         page.entryPriceEdit()->setText(QStringLiteral("30.5"));
         prompt.queue(A::Yes);
         page.OnBsortie2();
-        QCOMPARE(prompt.messages().last().text,
-                 QStringLiteral("Votre entrée a été effectué !\nVoulez vous positionner vos bouteilles dans votre cave"));
+        QCOMPARE(
+            prompt.messages().last().text,
+            QStringLiteral("Votre entrée a été effectué !\nVoulez vous positionner vos bouteilles dans votre cave"));
         QCOMPARE(prompt.messages().last().caption, QStringLiteral("Information !"));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT Stock || '/' || [Nbr Achat] || '/' || [Prix Achat] FROM CAVE")).toString(),
-                 QStringLiteral("8/12.0/90.5"));
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT Stock || '/' || [Nbr Achat] || '/' || [Prix Achat] FROM CAVE")).toString(),
+            QStringLiteral("8/12.0/90.5"));
         QCOMPARE(page.model()->text(0, WineListModel::PrixUnite), QStringLiteral("7,54"));
         QCOMPARE(page.model()->text(0, WineListModel::Stock), QStringLiteral("8"));
         QCOMPARE(page.model()->text(0, WineListModel::NbrAchat), QStringLiteral("12"));
@@ -246,8 +256,9 @@ private Q_SLOTS:
         page.exitCountEdit()->setText(QStringLiteral("3"));
         prompt.queue(A::Yes);
         page.OnBsortie();
-        QCOMPARE(prompt.messages().last().text,
-                 QStringLiteral("Votre sortie a été effectuée !\nVoulez vous supprimer vos bouteilles dans votre cave"));
+        QCOMPARE(
+            prompt.messages().last().text,
+            QStringLiteral("Votre sortie a été effectuée !\nVoulez vous supprimer vos bouteilles dans votre cave"));
         QCOMPARE(stockOf(db, lot), 2);
         QCOMPARE(page.stockEdit()->text(), QStringLiteral("2"));
         QCOMPARE(racks.last(), (QList<QVariant>{lot, QStringLiteral("Sortie"), 3}));
@@ -284,7 +295,8 @@ private Q_SLOTS:
 
         prompt.queue(A::Ok);
         page.OnBsuppression();
-        QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous ne pouvez supprimer un vin sans le selectionner "));
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez supprimer un vin sans le selectionner "));
 
         page.selectRow(1);
         QCOMPARE(page.nomVinEdit()->text(), QStringLiteral("Gone"));

@@ -51,8 +51,8 @@ void fillSynthetic(Database& db, int lots, unsigned seed)
         {"Tavel", {"Tavel", "Lirac", "Costières", "Luberon"}, "2", "FR"},
     };
     static const char* crus[] = {"Premier Cru", "Grand Cru", "Cru Bourgeois", "Village", "Générique"};
-    static const char* owners[] = {"Château Lafleur", "Domaine de l'Arlot", "Maison Rouvière", "Clos des Lys",
-                                   "Château \"Le Pin\"", "Domaine Aubert", "Bodegas Norte", "Fattoria Alta"};
+    static const char* owners[] = {"Château Lafleur",    "Domaine de l'Arlot", "Maison Rouvière", "Clos des Lys",
+                                   "Château \"Le Pin\"", "Domaine Aubert",     "Bodegas Norte",   "Fattoria Alta"};
     static const char* sizes[] = {"0,75 L", "1,5 L (Magnum)", "0,33 CL", "3 L (Jeroboan)"};
 
     std::mt19937 random(seed);
@@ -62,9 +62,10 @@ void fillSynthetic(Database& db, int lots, unsigned seed)
     QList<qlonglong> typeIndex;
     for (const Region& region : regions) {
         for (const char* appellation : region.appellations) {
-            db.execute(QStringLiteral("INSERT OR IGNORE INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"),
-                       {QString::fromUtf8(region.type), QString::fromUtf8(appellation),
-                        QString::fromLatin1(region.colour), QString::fromLatin1(region.country)});
+            db.execute(
+                QStringLiteral("INSERT OR IGNORE INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"),
+                {QString::fromUtf8(region.type), QString::fromUtf8(appellation), QString::fromLatin1(region.colour),
+                 QString::fromLatin1(region.country)});
             typeIndex << db.scalar(QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ?"),
                                    {QString::fromUtf8(region.type), QString::fromUtf8(appellation)})
                              .toLongLong();

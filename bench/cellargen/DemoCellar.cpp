@@ -37,20 +37,20 @@ const DemoType kTypes[] = {
     {"Napa", "Napa Valley", "0", "US", "8 à 15 ans", "Cabernet-Sauvignon", "16-18"},
 };
 
-const char* const kDishes[] = {"Agneau rôti",       "Entrecôte grillée", "Foie gras",     "Fromages de chèvre",
-                               "Huîtres",           "Poisson en sauce",  "Volaille rôtie", "Desserts aux fruits",
-                               "Gibier",            "Charcuterie"};
+const char* const kDishes[] = {"Agneau rôti", "Entrecôte grillée", "Foie gras",      "Fromages de chèvre",
+                               "Huîtres",     "Poisson en sauce",  "Volaille rôtie", "Desserts aux fruits",
+                               "Gibier",      "Charcuterie"};
 
 // Dishes of each type above, by position in kDishes (1-based, 0 ends the list).
-const int kPairings[][4] = {{1, 2, 9, 0}, {1, 7, 0, 0}, {3, 8, 0, 0}, {7, 9, 0, 0}, {6, 5, 0, 0}, {9, 1, 0, 0},
-                            {4, 5, 0, 0}, {10, 6, 0, 0}, {5, 8, 0, 0}, {6, 0, 0, 0}, {1, 10, 0, 0}, {2, 10, 0, 0},
-                            {8, 0, 0, 0}, {2, 0, 0, 0}};
+const int kPairings[][4] = {{1, 2, 9, 0},  {1, 7, 0, 0},  {3, 8, 0, 0},  {7, 9, 0, 0}, {6, 5, 0, 0},
+                            {9, 1, 0, 0},  {4, 5, 0, 0},  {10, 6, 0, 0}, {5, 8, 0, 0}, {6, 0, 0, 0},
+                            {1, 10, 0, 0}, {2, 10, 0, 0}, {8, 0, 0, 0},  {2, 0, 0, 0}};
 
 const char* const kNames[] = {"Grand Vin", "Cuvée Prestige", "Vieilles Vignes", "Réserve", "Cuvée des Amis"};
-const char* const kOwners[] = {"Château Lafleur", "Domaine de l'Arlot", "Maison Rouvière", "Clos des Lys",
-                               "Château \"Le Pin\"", "Domaine Aubert", "Bodegas Norte", "Fattoria Alta"};
-const char* const kCrus[] = {"Premier Grand Cru Classé", "Grand Cru", "Premier Cru", "Cru Bourgeois", "Village",
-                             "Générique"};
+const char* const kOwners[] = {"Château Lafleur",    "Domaine de l'Arlot", "Maison Rouvière", "Clos des Lys",
+                               "Château \"Le Pin\"", "Domaine Aubert",     "Bodegas Norte",   "Fattoria Alta"};
+const char* const kCrus[] = {
+    "Premier Grand Cru Classé", "Grand Cru", "Premier Cru", "Cru Bourgeois", "Village", "Générique"};
 const char* const kRegions[] = {"BR", "BBL", "BoR", "BB", "BoB", "Champ", "Loire", "Rhone", "Alsace"};
 
 QString u(const char* text)
@@ -76,9 +76,8 @@ void fillDemo(Database& db)
         }
         db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic, Garde, Raisin, Temperature, "
                                   "RelPlats, Terroir, Caracteres) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {u(type.type), u(type.appellation), u(type.colour), u(type.country), u(type.keeping),
-                    u(type.grapes), u(type.temperature), dishes, QStringLiteral("Argilo-calcaire"),
-                    QStringLiteral("Fruité, ample")});
+                   {u(type.type), u(type.appellation), u(type.colour), u(type.country), u(type.keeping), u(type.grapes),
+                    u(type.temperature), dishes, QStringLiteral("Argilo-calcaire"), QStringLiteral("Fruité, ample")});
         typeIndex << db.lastInsertId();
     }
     for (const char* type : {"Bordeaux", "Bourgogne", "Côtes du Rhône", "Champagne"}) {

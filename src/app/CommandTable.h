@@ -8,7 +8,8 @@
 // its tooltip, its key and whether the toolbar carries it.
 namespace Commands {
 
-enum Id : int {
+enum Id : int
+{
     Export = 32787,
     Import = 32777,
     Print = 57607,

@@ -224,9 +224,9 @@ void CCalculetteDlg::setMemory(double value)
 {
     m_engine.memory = value;
     m_memoryInUse = value != 0 || m_memoryInUse;
-    m_memoryIcon->setPixmap(QIcon(m_memoryInUse ? QStringLiteral(":/icons/memory.svg")
-                                                : QStringLiteral(":/icons/memory-empty.svg"))
-                                .pixmap(16, 16));
+    m_memoryIcon->setPixmap(
+        QIcon(m_memoryInUse ? QStringLiteral(":/icons/memory.svg") : QStringLiteral(":/icons/memory-empty.svg"))
+            .pixmap(16, 16));
 }
 
 void CCalculetteDlg::press(const QString& key)

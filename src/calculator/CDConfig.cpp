@@ -24,13 +24,11 @@ struct ForeignCurrency
     const char* defaultValue;
     const char* flag;
 };
-const ForeignCurrency kForeign[] = {{"Etats-Unis", "Dollar", "0.8776", "US"},
-                                    {"Japon", "Yen", "107.7", "JP"},
-                                    {"Canada", "DollarCana", "1.5078", "CA"},
-                                    {"Royaume-Uni", "livre", "0.615", "GB"},
-                                    {"Suisse", "FrancSUISSE", "1.5078", "CH"},
-                                    {"Afrique du Sud", "Australian", "1.7110", "ZA"},
-                                    {"Australie", "African", "7.2318", "AU"}};
+const ForeignCurrency kForeign[] = {
+    {"Etats-Unis", "Dollar", "0.8776", "US"},  {"Japon", "Yen", "107.7", "JP"},
+    {"Canada", "DollarCana", "1.5078", "CA"},  {"Royaume-Uni", "livre", "0.615", "GB"},
+    {"Suisse", "FrancSUISSE", "1.5078", "CH"}, {"Afrique du Sud", "Australian", "1.7110", "ZA"},
+    {"Australie", "African", "7.2318", "AU"}};
 
 struct Parity
 {
@@ -39,14 +37,12 @@ struct Parity
     const char* vatKey;
     const char* flag;
 };
-const Parity kParities[] = {{"Allemagne", "1.95583", "TAL", "DE"},  {"Autriche", "13.7603", "TAU", "AT"},
-                            {"Belgique", "40.3399", "TBE", "BE"},   {"Espagne", "166.386", "TES", "ES"},
-                            {"Finlande", "5.94573", "TFI", "FI"},   {"France", "6.55957", "TFR", "FR"},
-                            {"Italie", "1936.27", "TIL", "IT"},     {"Irlande", "0.787564", "TIR", "IE"},
-                            {"Luxembourg", "40.3399", "TLU", "LU"}, {"Pays-Bas", "2.20371", "TPA", "NL"},
-                            {"Portugal", "200.482", "TPO", "PT"},   {"Royaume-Uni", "0", "TRU", "GB"},
-                            {"Danemark", "0", "TDA", "DK"},         {"Suede", "0", "TSU", "SE"},
-                            {"Gréce", "340.750", "TGR", "GR"}};
+const Parity kParities[] = {
+    {"Allemagne", "1.95583", "TAL", "DE"}, {"Autriche", "13.7603", "TAU", "AT"}, {"Belgique", "40.3399", "TBE", "BE"},
+    {"Espagne", "166.386", "TES", "ES"},   {"Finlande", "5.94573", "TFI", "FI"}, {"France", "6.55957", "TFR", "FR"},
+    {"Italie", "1936.27", "TIL", "IT"},    {"Irlande", "0.787564", "TIR", "IE"}, {"Luxembourg", "40.3399", "TLU", "LU"},
+    {"Pays-Bas", "2.20371", "TPA", "NL"},  {"Portugal", "200.482", "TPO", "PT"}, {"Royaume-Uni", "0", "TRU", "GB"},
+    {"Danemark", "0", "TDA", "DK"},        {"Suede", "0", "TSU", "SE"},          {"Gréce", "340.750", "TGR", "GR"}};
 
 const QString kConfig = QStringLiteral("Config");
 
@@ -68,7 +64,8 @@ CDConfig::CDConfig(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     m_parities = new QTableWidget(static_cast<int>(std::size(kParities)), 3, this);
-    m_parities->setHorizontalHeaderLabels({QStringLiteral("Pays"), QStringLiteral("Valeurs"), QStringLiteral("Taux TVA")});
+    m_parities->setHorizontalHeaderLabels(
+        {QStringLiteral("Pays"), QStringLiteral("Valeurs"), QStringLiteral("Taux TVA")});
     m_parities->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_parities->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_parities->verticalHeader()->setVisible(false);

@@ -46,8 +46,7 @@ int CalculatorEngine::lastOperator(const QString& text)
 {
     for (int i = text.size() - 1; i >= 0; --i) {
         const QChar c = text.at(i);
-        if ((c == QLatin1Char('+') && i > 0) || c == QLatin1Char('-') || c == QLatin1Char('*') ||
-            c == QLatin1Char('/'))
+        if ((c == QLatin1Char('+') && i > 0) || c == QLatin1Char('-') || c == QLatin1Char('*') || c == QLatin1Char('/'))
             return i;
     }
     return -1;

@@ -7,7 +7,11 @@
 class CalculatorEngine
 {
 public:
-    enum class Outcome { Done, FormulaError };
+    enum class Outcome
+    {
+        Done,
+        FormulaError
+    };
 
     QString formula;
     QString result;

@@ -23,10 +23,10 @@ struct Tag
     const char* key;
 };
 // In the order the download looks for them.
-const Tag kTags[] = {{"Belgique=", "TBE"},   {"Allemagne=", "TAL"},   {"Italie=", "TIL"},    {"France=", "TFR"},
-                     {"Espagne=", "TES"},    {"Finlande=", "TFI"},    {"Irlande=", "TIR"},   {"Luxembourg=", "TLU"},
-                     {"Pays-Bas=", "TPA"},   {"Portugal=", "TPO"},    {"Autriche=", "TAU"},  {"Danemark=", "TDA"},
-                     {"Royaume-Uni=", "TRU"}, {"Suede=", "TSU"},       {"Grece=", "TGR"}};
+const Tag kTags[] = {{"Belgique=", "TBE"},    {"Allemagne=", "TAL"}, {"Italie=", "TIL"},   {"France=", "TFR"},
+                     {"Espagne=", "TES"},     {"Finlande=", "TFI"},  {"Irlande=", "TIR"},  {"Luxembourg=", "TLU"},
+                     {"Pays-Bas=", "TPA"},    {"Portugal=", "TPO"},  {"Autriche=", "TAU"}, {"Danemark=", "TDA"},
+                     {"Royaume-Uni=", "TRU"}, {"Suede=", "TSU"},     {"Grece=", "TGR"}};
 
 // Leading digits and "." of a text, as a number.
 std::optional<double> leadingNumber(const QByteArray& text)
@@ -83,7 +83,8 @@ Answer get(const QString& site, const QString& page, const QString& agent, int t
     answer.status = status.toInt();
     answer.body = reply->readAll();
     if (timedOut)
-        answer.error = QStringLiteral("Le serveur %1 n'a pas répondu dans les %2 secondes.").arg(url.host()).arg(timeoutMs / 1000);
+        answer.error =
+            QStringLiteral("Le serveur %1 n'a pas répondu dans les %2 secondes.").arg(url.host()).arg(timeoutMs / 1000);
     else if (reply->error() != QNetworkReply::NoError && !answer.connected)
         answer.error = reply->errorString();
     reply->deleteLater();

@@ -122,9 +122,8 @@ bool CellarSession::CompactInto(const QString& source, const QString& target)
 
 void ReportDaoException(const DbError& error)
 {
-    const QString text = QStringLiteral("%1   (%2)\n\nWould you like to see help?")
-                             .arg(error.description())
-                             .arg(error.code());
+    const QString text =
+        QStringLiteral("%1   (%2)\n\nWould you like to see help?").arg(error.description()).arg(error.code());
     if (Prompt::show(text, QStringLiteral("Tonnelix"), Prompt::Icon::Stop, Prompt::Buttons::YesNo) ==
         Prompt::Answer::Yes)
         Prompt::current().openHelp();
@@ -145,8 +144,7 @@ std::unique_ptr<Database> OpenCellarFile(const QString& path, bool mayCreate)
         Schema::seedCrus(*db);
     } else if (!Schema::isCellar(*db)) {
         db->close();
-        throw DbError(DbError::kNotACellar,
-                      QStringLiteral("Le fichier « %1 » n'est pas une cave Tonnelix.").arg(path));
+        throw DbError(DbError::kNotACellar, QStringLiteral("Le fichier « %1 » n'est pas une cave Tonnelix.").arg(path));
     }
     return db;
 }

@@ -56,15 +56,24 @@ const std::vector<Country>& countries()
 const QStringList& commonCrus()
 {
     static const QStringList list = {
-        QStringLiteral("Premier Grand Cru Classé"), QStringLiteral("Deuxième Grand Cru Classé"),
-        QStringLiteral("Troisième Grand Cru Classé"), QStringLiteral("Quatrième Grand Cru Classé"),
-        QStringLiteral("Cinquième Grand Cru Classé"), QStringLiteral("Grand Cru Classé"),
-        QStringLiteral("Grand Cru"), QStringLiteral("Premier Cru"),
-        QStringLiteral("Cru Bourgeois"), QStringLiteral("Cru Bourgeois Supérieur"),
-        QStringLiteral("Cru Bourgeois Exceptionnel"), QStringLiteral("Cru Artisan"),
-        QStringLiteral("Cru Classé"), QStringLiteral("Village"),
-        QStringLiteral("Générique"), QStringLiteral("Vin de Pays"),
-        QStringLiteral("Vin de Table"), QStringLiteral("Sans cru"),
+        QStringLiteral("Premier Grand Cru Classé"),
+        QStringLiteral("Deuxième Grand Cru Classé"),
+        QStringLiteral("Troisième Grand Cru Classé"),
+        QStringLiteral("Quatrième Grand Cru Classé"),
+        QStringLiteral("Cinquième Grand Cru Classé"),
+        QStringLiteral("Grand Cru Classé"),
+        QStringLiteral("Grand Cru"),
+        QStringLiteral("Premier Cru"),
+        QStringLiteral("Cru Bourgeois"),
+        QStringLiteral("Cru Bourgeois Supérieur"),
+        QStringLiteral("Cru Bourgeois Exceptionnel"),
+        QStringLiteral("Cru Artisan"),
+        QStringLiteral("Cru Classé"),
+        QStringLiteral("Village"),
+        QStringLiteral("Générique"),
+        QStringLiteral("Vin de Pays"),
+        QStringLiteral("Vin de Table"),
+        QStringLiteral("Sans cru"),
     };
     return list;
 }

@@ -37,7 +37,8 @@ void createBaseSchema(Database& db)
                               " Etat TEXT COLLATE NOCASE,"
                               " UNIQUE (Type, Appellation))"));
     db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS CRUS (Nom TEXT COLLATE NOCASE UNIQUE)"));
-    db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ANNEES (Type TEXT COLLATE NOCASE, Cote TEXT COLLATE NOCASE)"));
+    db.execute(
+        QStringLiteral("CREATE TABLE IF NOT EXISTS ANNEES (Type TEXT COLLATE NOCASE, Cote TEXT COLLATE NOCASE)"));
     tx.commit();
 }
 

@@ -15,10 +15,14 @@ namespace {
 
 const QStringList kCaveColumns02 = {QStringLiteral("Contenance"), QStringLiteral("Cepage"), QStringLiteral("Filler"),
                                     QStringLiteral("Filler1"), QStringLiteral("Filler2")};
-const QStringList kTypeColumns34 = {QStringLiteral("Raisin"),   QStringLiteral("Garde"),
-                                    QStringLiteral("Terroir"),  QStringLiteral("Caracteres"),
-                                    QStringLiteral("Millesimesremarquables"), QStringLiteral("RelPlats"),
-                                    QStringLiteral("Superficie"), QStringLiteral("Temperature")};
+const QStringList kTypeColumns34 = {QStringLiteral("Raisin"),
+                                    QStringLiteral("Garde"),
+                                    QStringLiteral("Terroir"),
+                                    QStringLiteral("Caracteres"),
+                                    QStringLiteral("Millesimesremarquables"),
+                                    QStringLiteral("RelPlats"),
+                                    QStringLiteral("Superficie"),
+                                    QStringLiteral("Temperature")};
 const QString kOwner = QStringLiteral("Zalbrec");
 const QString kConfig = QStringLiteral("Config");
 const QString kVersionKey = QStringLiteral("Version Base");
@@ -154,9 +158,8 @@ void SchemaUpgrade::MajDeBase0to2()
     TraceLine("Mise à jour de la base");
     Transaction tx(m_session.database());
     addColumns(QStringLiteral("CAVE"), kCaveColumns02);
-    createTable(QStringLiteral("INFO"),
-                QStringLiteral("[Version Base] TEXT COLLATE NOCASE, Date TEXT COLLATE NOCASE, "
-                               "Proprietaire TEXT COLLATE NOCASE"));
+    createTable(QStringLiteral("INFO"), QStringLiteral("[Version Base] TEXT COLLATE NOCASE, Date TEXT COLLATE NOCASE, "
+                                                       "Proprietaire TEXT COLLATE NOCASE"));
     createTable(QStringLiteral("RAYONNAGE"),
                 QStringLiteral("Relation INTEGER, Casier INTEGER, [Coordonnees X] INTEGER, [Coordonnees Y] INTEGER"));
     if (infoVersion() < 2.0)

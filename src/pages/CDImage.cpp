@@ -113,9 +113,9 @@ CDImage::CDImage(QWidget* parent, int mode, const QString& wineIndex) : QDialog(
 bool CDImage::OnRecherche()
 {
     m_path.clear();
-    if (!session() || !session()->OpenQuery(QStringLiteral("CDImage::OnRecherche"),
-                                            QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"),
-                                            {m_wine.toLongLong()}))
+    if (!session() ||
+        !session()->OpenQuery(QStringLiteral("CDImage::OnRecherche"),
+                              QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"), {m_wine.toLongLong()}))
         return false;
     Recordset& rs = session()->recordset();
     QString images;

@@ -145,12 +145,14 @@ void CPage2::OnInitDialog()
     OnSelchangeMillesime();
     RechercheAnnedeGardepourVin();
     m_country->clear();
-    if (!session() || !session()->OpenQuery(QStringLiteral("CPage2::OnInitDialog"), QStringLiteral("SELECT * FROM PAYS;")))
+    if (!session() ||
+        !session()->OpenQuery(QStringLiteral("CPage2::OnInitDialog"), QStringLiteral("SELECT * FROM PAYS;")))
         return;
     Recordset& rs = session()->recordset();
     if (rs.recordCount() > 0) {
         for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
-            m_country->addItem(rs.text(QStringLiteral("Nic")) + QStringLiteral(" - ") + rs.text(QStringLiteral("Pays")));
+            m_country->addItem(rs.text(QStringLiteral("Nic")) + QStringLiteral(" - ") +
+                               rs.text(QStringLiteral("Pays")));
     }
     session()->CloseQuery();
     // Until the user picks a country, the type list holds the types of every country.
@@ -265,8 +267,7 @@ void CPage2::RechercheAnnedeGardepourVin()
 
 void CPage2::OnSelchangeMillesime()
 {
-    m_rating->setText(
-        EntryRules::ratingText(m_type->currentText(), m_vintage->currentText(), VintageTable::entries()));
+    m_rating->setText(EntryRules::ratingText(m_type->currentText(), m_vintage->currentText(), VintageTable::entries()));
 }
 
 void CPage2::OnPrixBouteille()

@@ -72,9 +72,8 @@ void Cpage1::buildLayout()
     const QColor red(255, 0, 0);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Un double-clic sur le vin pour voir le positionnement de ce vin dans vos casiers"),
-                   this));
+    layout->addWidget(new QLabel(
+        QStringLiteral("Un double-clic sur le vin pour voir le positionnement de ce vin dans vos casiers"), this));
 
     m_model = new WineListModel(this);
     m_proxy = new QSortFilterProxyModel(this);
@@ -298,8 +297,9 @@ void Cpage1::OnBsortie()
     if (row >= 0)
         m_model->setCounts(row, counts.stock, counts.bought, counts.price);
     m_stock->setText(QString::number(counts.stock));
-    if (Prompt::show(QStringLiteral("Votre sortie a été effectuée !\nVoulez vous supprimer vos bouteilles dans votre cave"),
-                     kInformation, Prompt::Icon::Information, Prompt::Buttons::YesNo) == Prompt::Answer::Yes)
+    if (Prompt::show(
+            QStringLiteral("Votre sortie a été effectuée !\nVoulez vous supprimer vos bouteilles dans votre cave"),
+            kInformation, Prompt::Icon::Information, Prompt::Buttons::YesNo) == Prompt::Answer::Yes)
         Q_EMIT rackViewRequested(lot, QStringLiteral("Sortie"), static_cast<int>(n));
     m_list->setFocus();
     m_exitCount->clear();

@@ -6,14 +6,27 @@ namespace EntryRules {
 
 const QStringList& entrySizes()
 {
-    static const QStringList sizes = {
-        QStringLiteral("0,15 CL"), QStringLiteral("0,33 CL"),        QStringLiteral("0,62 CL (le clavelin)"),
-        QStringLiteral("0,75 L"),  QStringLiteral("1 L"),            QStringLiteral("1,125 L"),
-        QStringLiteral("1,28 L"),  QStringLiteral("1,32 L"),         QStringLiteral("1,4 L"),
-        QStringLiteral("1,5 L (Magnum)"), QStringLiteral("1,75 L"),  QStringLiteral("2 L"),
-        QStringLiteral("2,1 L"),   QStringLiteral("3 L (Jeroboan)"), QStringLiteral("9 L (Salmanazar)"),
-        QStringLiteral("10 L"),    QStringLiteral("10,5 L"),         QStringLiteral("12 L (Balthazar)"),
-        QStringLiteral("15 L (Mabuchodonosor)"), QStringLiteral("19 L"), QStringLiteral("150 L")};
+    static const QStringList sizes = {QStringLiteral("0,15 CL"),
+                                      QStringLiteral("0,33 CL"),
+                                      QStringLiteral("0,62 CL (le clavelin)"),
+                                      QStringLiteral("0,75 L"),
+                                      QStringLiteral("1 L"),
+                                      QStringLiteral("1,125 L"),
+                                      QStringLiteral("1,28 L"),
+                                      QStringLiteral("1,32 L"),
+                                      QStringLiteral("1,4 L"),
+                                      QStringLiteral("1,5 L (Magnum)"),
+                                      QStringLiteral("1,75 L"),
+                                      QStringLiteral("2 L"),
+                                      QStringLiteral("2,1 L"),
+                                      QStringLiteral("3 L (Jeroboan)"),
+                                      QStringLiteral("9 L (Salmanazar)"),
+                                      QStringLiteral("10 L"),
+                                      QStringLiteral("10,5 L"),
+                                      QStringLiteral("12 L (Balthazar)"),
+                                      QStringLiteral("15 L (Mabuchodonosor)"),
+                                      QStringLiteral("19 L"),
+                                      QStringLiteral("150 L")};
     return sizes;
 }
 
@@ -66,11 +79,11 @@ QString firstWord(const QString& type)
 QString ratingText(const QString& type, const QString& vintage, const std::vector<VintageEntry>& table)
 {
     static const QList<QPair<QString, int>> offsets = {
-        {QStringLiteral("Bordeaux Rouge"), 0}, {QStringLiteral("Bordeaux Blanc liquoreux"), 1},
+        {QStringLiteral("Bordeaux Rouge"), 0},  {QStringLiteral("Bordeaux Blanc liquoreux"), 1},
         {QStringLiteral("Bourgogne Rouge"), 2}, {QStringLiteral("Bordeaux Blanc"), 3},
-        {QStringLiteral("Beaujolais"), 1},     {QStringLiteral("Bourgogne Blanc"), 4},
-        {QStringLiteral("Champagne"), 5},      {QStringLiteral("Loire Rouge"), 6},
-        {QStringLiteral("Loire Blanc"), 6},    {QStringLiteral("Rhone"), 7},
+        {QStringLiteral("Beaujolais"), 1},      {QStringLiteral("Bourgogne Blanc"), 4},
+        {QStringLiteral("Champagne"), 5},       {QStringLiteral("Loire Rouge"), 6},
+        {QStringLiteral("Loire Blanc"), 6},     {QStringLiteral("Rhone"), 7},
         {QStringLiteral("Alsace"), 8}};
     const QString none = QStringLiteral("Pas de côte pour ce vin");
     for (size_t i = 0; i < table.size(); ++i) {
@@ -90,8 +103,8 @@ QString bottlePrice(const QString& amount, const QString& bottles)
     if (bottles.isEmpty())
         return QString();
     const int n = bottles.trimmed().toInt();
-    const std::optional<double> total = amount.trimmed().isEmpty() ? std::optional<double>(0.0)
-                                                                   : LocaleFormat::parseDecimal(amount);
+    const std::optional<double> total =
+        amount.trimmed().isEmpty() ? std::optional<double>(0.0) : LocaleFormat::parseDecimal(amount);
     if (n <= 0 || !total)
         return QString();
     const float unit = static_cast<float>(*total) / static_cast<float>(n);

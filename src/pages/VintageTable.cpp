@@ -6,8 +6,8 @@ namespace VintageTable {
 
 const QStringList& regions()
 {
-    static const QStringList list = {QStringLiteral("BR"),   QStringLiteral("BBL"),   QStringLiteral("BoR"),
-                                     QStringLiteral("BB"),   QStringLiteral("BoB"),   QStringLiteral("Champ"),
+    static const QStringList list = {QStringLiteral("BR"),    QStringLiteral("BBL"),   QStringLiteral("BoR"),
+                                     QStringLiteral("BB"),    QStringLiteral("BoB"),   QStringLiteral("Champ"),
                                      QStringLiteral("Loire"), QStringLiteral("Rhone"), QStringLiteral("Alsace")};
     return list;
 }

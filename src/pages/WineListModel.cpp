@@ -5,8 +5,9 @@
 
 namespace {
 
-const char* const kTitles[] = {"Nom", "Cru", "Propriétaire", "Stock", "Date d'achat", "Nbr Achat", " Prix unitée",
-                               "Millesime", "", "", "Contenance", ""};
+const char* const kTitles[] = {
+    "Nom", "Cru", "Propriétaire", "Stock", "Date d'achat", "Nbr Achat", " Prix unitée", "Millesime",
+    "",    "",    "Contenance",   ""};
 
 } // namespace
 
@@ -67,9 +68,8 @@ QVariant WineListModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         return index.column() == Nom ? QVariant(Pictures::listIcon(w.etat)) : QVariant();
     case Qt::TextAlignmentRole:
-        return index.column() == Nom || index.column() == Proprietaire
-                   ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return index.column() == Nom || index.column() == Proprietaire ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                                                       : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case SortRole:
         switch (index.column()) {
         case Stock:

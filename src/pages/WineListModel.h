@@ -11,7 +11,8 @@ class WineListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column {
+    enum Column
+    {
         Nom,
         Cru,
         Proprietaire,

@@ -33,8 +33,7 @@ QString WineListQuery::colourCode(const QString& colour)
     return colour;
 }
 
-WineListQuery WineListQuery::build(const QString& a0, const QString& a1, const QString& a2, const QString& a3,
-                                   int mode)
+WineListQuery WineListQuery::build(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode)
 {
     WineListQuery q;
     const bool colourMode = mode == 3 || mode == 5 || mode == 7;

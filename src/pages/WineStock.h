@@ -8,7 +8,8 @@ class CellarSession;
 // Entries, exits and deletion of a wine lot, each written in one transaction.
 namespace WineStock {
 
-enum class Failure {
+enum class Failure
+{
     None,
     NotFound,   // the lot is gone (or could not be read): nothing was written
     WriteFailed // the database refused the write: nothing was written

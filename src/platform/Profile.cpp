@@ -15,8 +15,8 @@ std::unique_ptr<QSettings> openSettings()
 {
     if (!redirectedFile().isEmpty())
         return std::make_unique<QSettings>(redirectedFile(), QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Morvalis Software"),
-                                       QStringLiteral("Tonnelix"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Morvalis Software"), QStringLiteral("Tonnelix"));
 }
 
 QString key(const QString& section, const QString& name)

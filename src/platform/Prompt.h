@@ -7,9 +7,28 @@
 class Prompt
 {
 public:
-    enum class Icon { None, Information, Exclamation, Stop, Question };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Icon
+    {
+        None,
+        Information,
+        Exclamation,
+        Stop,
+        Question
+    };
+    enum class Buttons
+    {
+        Ok,
+        OkCancel,
+        YesNo,
+        YesNoCancel
+    };
+    enum class Answer
+    {
+        Ok,
+        Cancel,
+        Yes,
+        No
+    };
 
     virtual ~Prompt() = default;
 

@@ -9,8 +9,8 @@
 #include "rack/RackGridWidget.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -215,8 +215,8 @@ void CDMajRange::OnChoixVin(int listRow)
     clearTables();
     OnRechercheVinCasier(m_shownRack);
     m_wine = m_wines->item(listRow, 3)->text().toLongLong();
-    const RackStore::Placed placed =
-        RackStore::placedBottles(*session(), QStringLiteral("CDMajRange::OnClickListrangementmaj"), m_wine, m_shownRack);
+    const RackStore::Placed placed = RackStore::placedBottles(
+        *session(), QStringLiteral("CDMajRange::OnClickListrangementmaj"), m_wine, m_shownRack);
     for (const RackGrid::Cell& cell : placed.inRack)
         m_grid.setState(cell.column, cell.row, RackGrid::Hatched);
     m_placed = placed.total;
@@ -389,9 +389,9 @@ void CDMajRange::changeRack(int rack)
 void CDMajRange::onRackChanged()
 {
     const int wanted = m_rackList->currentText().toInt();
-    const Prompt::Answer answer =
-        Prompt::show(QStringLiteral("Si vous changez de Casier sans enregistrer vous perdrez vos modifs\nEnregistrer ?"),
-                     QStringLiteral("Information !"), Prompt::Icon::Question, Prompt::Buttons::YesNoCancel);
+    const Prompt::Answer answer = Prompt::show(
+        QStringLiteral("Si vous changez de Casier sans enregistrer vous perdrez vos modifs\nEnregistrer ?"),
+        QStringLiteral("Information !"), Prompt::Icon::Question, Prompt::Buttons::YesNoCancel);
     if (answer == Prompt::Answer::Cancel) {
         const QSignalBlocker quiet(m_rackList);
         m_rackList->setCurrentIndex(m_shownRack - 1);

@@ -34,8 +34,8 @@ QString RackGeometry::text() const
 
 RackGeometry RackGeometry::load(int rack)
 {
-    return parse(Profile::getString(QStringLiteral("Config"), QStringLiteral("Casier%1").arg(rack),
-                                    QStringLiteral("14-14")));
+    return parse(
+        Profile::getString(QStringLiteral("Config"), QStringLiteral("Casier%1").arg(rack), QStringLiteral("14-14")));
 }
 
 void RackGeometry::save(int rack, const RackGeometry& geometry)

@@ -2,10 +2,10 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QString>
 #include <array>
 #include <optional>
 #include <vector>
-#include <QString>
 
 // One rack on screen: its cell states and the geometry that draws and hit-tests them.
 // Column and row 0 are the headers (numbers along the top, letters down the left); data cells are
@@ -14,7 +14,8 @@ class RackGrid
 {
 public:
     static constexpr int kMax = 25;
-    enum State {
+    enum State
+    {
         Empty = 0,
         Red = 1,
         White = 2,

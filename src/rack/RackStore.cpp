@@ -67,7 +67,8 @@ QString describeCell(CellarSession& session, const QString& label, int rack, int
         "SELECT CAVE.[Index], CAVE.[Nom vin], CAVE.Cru, CAVE.Millesime, CAVE.RelType, RAYONNAGE.Casier, "
         "RAYONNAGE.[Coordonnees X], RAYONNAGE.[Coordonnees Y], TYPEVIN.Type, TYPEVIN.Appellation, TYPEVIN.Etat "
         "FROM RAYONNAGE INNER JOIN CAVE ON RAYONNAGE.Relation = CAVE.[Index] "
-        "INNER JOIN TYPEVIN ON TYPEVIN.[Index] = CAVE.RelType WHERE RAYONNAGE.Casier = ? AND RAYONNAGE.[Coordonnees X] = ? "
+        "INNER JOIN TYPEVIN ON TYPEVIN.[Index] = CAVE.RelType WHERE RAYONNAGE.Casier = ? AND RAYONNAGE.[Coordonnees X] "
+        "= ? "
         "AND RAYONNAGE.[Coordonnees Y] = ? ORDER BY RAYONNAGE.rowid DESC;");
     if (!session.OpenQuery(label, sql, {rack, column, row}))
         return QStringLiteral("Inconnu");
@@ -88,8 +89,9 @@ bool wineExists(CellarSession& session, qint64 wine)
     if (wine == 0)
         return false;
     try {
-        return session.database().scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE [Index] = ?"), {wine}).toInt() >
-               0;
+        return session.database()
+                   .scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE [Index] = ?"), {wine})
+                   .toInt() > 0;
     } catch (const DbError&) {
         return false;
     }

@@ -43,7 +43,12 @@ struct Change
     qint64 removeRowid = 0; // this position row is deleted
 };
 
-enum class Outcome { Written, AddFailed, RemoveFailed };
+enum class Outcome
+{
+    Written,
+    AddFailed,
+    RemoveFailed
+};
 
 // Writes every change in one transaction: all of them, or none.
 Outcome apply(CellarSession& session, const QString& label, int rack, const std::vector<Change>& changes);

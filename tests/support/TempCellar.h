@@ -9,7 +9,8 @@
 class TempCellar
 {
 public:
-    enum class Content {
+    enum class Content
+    {
         None,     // no file yet
         Base,     // the four base tables only
         Complete, // every table and column, empty

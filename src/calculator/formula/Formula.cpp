@@ -134,8 +134,7 @@ class Compiler
 public:
     Compiler(const std::string& text, CompiledFormula& out, size_t codeBound)
         : m_text(text), m_code(out.code), m_constants(out.constants), m_bound(codeBound)
-    {
-    }
+    {}
 
     bool compile(int start, int end)
     {
@@ -229,8 +228,7 @@ private:
 
     bool binary(int start, int end, int at)
     {
-        return compile(start, at) && compile(at + 1, end) && emit(static_cast<unsigned char>(m_text[at])) &&
-               fold(2, 1);
+        return compile(start, at) && compile(at + 1, end) && emit(static_cast<unsigned char>(m_text[at])) && fold(2, 1);
     }
 
     bool span(int start, int end)

@@ -15,7 +15,7 @@ struct CompiledFormula
     // Opcodes: 'D' index (push constant), 'V' letter (push variable), 'F' index (call function), 'M' (negate),
     // '+' '-' '*' '/' '^', and a zero byte at the end.
     std::vector<unsigned char> code;
-    std::vector<double> constants; // at most 255
+    std::vector<double> constants;     // at most 255
     bool foldedDivisionByZero = false; // a constant part divided by zero when it was folded
 };
 

@@ -213,9 +213,10 @@ bool Database::columnExists(const QString& table, const QString& column)
 QStringList Database::tableNames()
 {
     QStringList names;
-    sqlite3_stmt* stmt = prepare(
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name"),
-        {});
+    sqlite3_stmt* stmt =
+        prepare(QStringLiteral(
+                    "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name"),
+                {});
     while (sqlite3_step(stmt) == SQLITE_ROW)
         names << columnValue(stmt, 0).toString();
     sqlite3_finalize(stmt);
@@ -264,9 +265,10 @@ Recordset Database::openTable(const QString& table)
     Recordset rs;
     rs.m_db = this;
     rs.m_type = Recordset::Type::Table;
-    rs.m_table = scalar(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                        {table})
-                     .toString();
+    rs.m_table =
+        scalar(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+               {table})
+            .toString();
     sqlite3_stmt* stmt = prepare(QStringLiteral("SELECT rowid, * FROM %1").arg(quoted(rs.m_table)), {});
     const int columns = sqlite3_column_count(stmt);
     for (int c = 1; c < columns; ++c) {

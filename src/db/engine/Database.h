@@ -13,7 +13,12 @@ struct sqlite3_stmt;
 class Database
 {
 public:
-    enum class OpenMode { ExistingOnly, CreateIfMissing, ReadOnly };
+    enum class OpenMode
+    {
+        ExistingOnly,
+        CreateIfMissing,
+        ReadOnly
+    };
 
     Database() = default;
     ~Database();

@@ -19,8 +19,7 @@ public:
 
     DbError(int code, const QString& description)
         : std::runtime_error(description.toStdString()), m_code(code), m_description(description)
-    {
-    }
+    {}
 
     int code() const { return m_code; }
     const QString& description() const { return m_description; }

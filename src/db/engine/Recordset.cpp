@@ -33,8 +33,8 @@ void Recordset::prepareIndex()
             m_db->scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {m_table})
                 .toString();
         if (sql.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive))
-            m_counter =
-                m_db->scalar(QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE pk = 1"), {m_table}).toString();
+            m_counter = m_db->scalar(QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE pk = 1"), {m_table})
+                            .toString();
     }
 }
 
@@ -239,11 +239,10 @@ void Recordset::update()
         QStringList marks;
         for (int i = 0; i < columns.size(); ++i)
             marks << QStringLiteral("?");
-        const QString sql =
-            columns.isEmpty()
-                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
-                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(quoted(m_table), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        const QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
+                                              : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                    .arg(quoted(m_table), columns.join(QStringLiteral(", ")),
+                                                         marks.join(QStringLiteral(", ")));
         m_db->execute(sql, values);
         const qint64 rowid = m_db->lastInsertId();
         m_rows.push_back(m_buffer);

@@ -14,7 +14,11 @@ class Database;
 class Recordset
 {
 public:
-    enum class Type { Table, Dynaset };
+    enum class Type
+    {
+        Table,
+        Dynaset
+    };
 
     Recordset() = default;
 
@@ -58,7 +62,12 @@ public:
 
 private:
     friend class Database;
-    enum class EditMode { None, Add, Edit };
+    enum class EditMode
+    {
+        None,
+        Add,
+        Edit
+    };
 
     void prepareIndex();
     qint64 nextCounterValue() const;
@@ -71,9 +80,9 @@ private:
     Database* m_db = nullptr;
     Type m_type = Type::Dynaset;
     QString m_table;
-    QString m_counter; // the table's AUTOINCREMENT column, if any
-    QStringList m_names; // result names, as the query gives them
-    QStringList m_origins; // table column written by each result column (empty: not writable)
+    QString m_counter;           // the table's AUTOINCREMENT column, if any
+    QStringList m_names;         // result names, as the query gives them
+    QStringList m_origins;       // table column written by each result column (empty: not writable)
     QHash<QString, int> m_index; // lower-case name -> column
     std::vector<QVariantList> m_rows;
     std::vector<qint64> m_rowids;

@@ -5,6 +5,8 @@
 #include "pages/ComboTools.h"
 #include "pages/Cpage1.h"
 #include "pages/EntryRules.h"
+#include "pages/WineEntry.h"
+#include "pages/WineStock.h"
 #include "platform/Prompt.h"
 
 #include <QComboBox>
@@ -67,17 +69,12 @@ void CDModifVin::OnInitDialog()
     m_keeping->addItems(EntryRules::keepingItems());
     m_vintage->addItems(EntryRules::vintageItems(QDate::currentDate().year()));
     m_size->addItems(EntryRules::modificationSizes());
-    if (!session() ||
-        !session()->OpenQuery(QStringLiteral("CDModifVin::OnInitDialog"), QStringLiteral("SELECT * FROM CRUS;")))
+    if (!session())
         return;
-    QStringList crus{QString()};
-    Recordset& rs = session()->recordset();
-    if (rs.recordCount() > 0) {
-        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
-            crus << rs.text(QStringLiteral("Nom"));
-    }
-    session()->CloseQuery();
-    ComboTools::setSortedItems(m_cru, crus);
+    const std::optional<QStringList> crus = WineEntry::crus(*session(), QStringLiteral("CDModifVin::OnInitDialog"));
+    if (!crus)
+        return;
+    ComboTools::setSortedItems(m_cru, *crus);
 
     if (!session()->OpenQuery(
             QStringLiteral("CDModifVin::OnInitDialog"),
@@ -108,36 +105,21 @@ void CDModifVin::OnInitDialog()
 
 void CDModifVin::OnOK()
 {
-    if (!session() || !session()->OpenQuery(QStringLiteral("CDModifVin::OnOK"),
-                                            QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"), {m_wine}))
+    if (!session())
         return;
-    Recordset& rs = session()->recordset();
-    try {
-        if (rs.recordCount() == 0)
-            throw DbError(DbError::kNoCurrentRecord, QString());
-        rs.moveFirst();
-        rs.edit();
-    } catch (const DbError&) {
-        session()->CloseQuery();
-        Prompt::show(QStringLiteral("Impossible d'écrire l'enregistrement CAVE"), QStringLiteral("Erreur"),
-                     Prompt::Icon::Stop);
-        return;
-    }
-    try {
-        rs.setField(QStringLiteral("Nom Vin"), m_name->text());
-        rs.setField(QStringLiteral("Proprietaire"), m_owner->text());
-        rs.setField(QStringLiteral("Cru"), m_cru->currentText());
-        rs.setField(QStringLiteral("Contenance"), m_size->currentText());
-        rs.setField(QStringLiteral("Millesime"), m_vintage->currentText().toInt());
-        rs.setField(QStringLiteral("Cote"), m_keeping->currentText().toInt());
-        rs.update();
-    } catch (const DbError&) {
-        session()->CloseQuery();
-        Prompt::show(QStringLiteral("Impossible de modifier l'enregistrement CAVE"), QStringLiteral("Erreur"),
-                     Prompt::Icon::Stop);
+    const WineStock::Failure failure =
+        WineStock::changeLot(*session(), QStringLiteral("CDModifVin::OnOK"), m_wine, [this](Recordset& rs) {
+            rs.setField(QStringLiteral("Nom Vin"), m_name->text());
+            rs.setField(QStringLiteral("Proprietaire"), m_owner->text());
+            rs.setField(QStringLiteral("Cru"), m_cru->currentText());
+            rs.setField(QStringLiteral("Contenance"), m_size->currentText());
+            rs.setField(QStringLiteral("Millesime"), m_vintage->currentText().toInt());
+            rs.setField(QStringLiteral("Cote"), m_keeping->currentText().toInt());
+        });
+    if (failure != WineStock::Failure::None) {
+        Prompt::show(WineStock::failureText(failure), QStringLiteral("Erreur"), Prompt::Icon::Stop);
         return;
     }
-    session()->CloseQuery();
     CellarEvents::instance().notifyLotsChanged();
     if (g_Page1)
         g_Page1->clearList();

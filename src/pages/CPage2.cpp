@@ -186,17 +186,12 @@ void CPage2::OnMAJCB()
     fillTypes(QStringLiteral("SELECT * FROM TYPEVIN;"), {}, QStringLiteral("CPage2::OnMAJCB"), true);
     m_type->setCurrentIndex(m_type->count() > 1 ? 1 : m_type->count() - 1);
     m_cru->clear();
-    if (!session() || !session()->OpenQuery(QStringLiteral("CPage2::OnMAJCB"), QStringLiteral("SELECT * FROM CRUS;")))
+    if (!session())
         return;
-    QStringList crus{QString()};
-    Recordset& rs = session()->recordset();
-    if (rs.recordCount() > 0) {
-        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
-            crus << rs.text(QStringLiteral("Nom"));
+    if (const std::optional<QStringList> crus = WineEntry::crus(*session(), QStringLiteral("CPage2::OnMAJCB"))) {
+        ComboTools::setSortedItems(m_cru, *crus);
+        m_cru->setCurrentIndex(0);
     }
-    session()->CloseQuery();
-    ComboTools::setSortedItems(m_cru, crus);
-    m_cru->setCurrentIndex(0);
 }
 
 void CPage2::OnCbnSelchangeCbpays()

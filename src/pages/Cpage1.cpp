@@ -26,8 +26,6 @@ namespace {
 
 const QString kErreur = QStringLiteral("Erreur");
 const QString kInformation = QStringLiteral("Information !");
-const QString kCannotEdit = QStringLiteral("Impossible d'écrire l'enregistrement CAVE");
-const QString kCannotUpdate = QStringLiteral("Impossible de modifier l'enregistrement CAVE");
 
 QLineEdit* readOnlyEdit(QWidget* parent)
 {
@@ -283,7 +281,7 @@ void Cpage1::OnBsortie()
     const std::optional<qint64> stock =
         WineStock::currentStock(*session(), QStringLiteral("Cpage1::OnBsortie"), m_index);
     if (!stock)
-        return refused(kCannotEdit);
+        return refused(WineStock::failureText(WineStock::Failure::NotFound));
     if (n > *stock)
         return refused(QStringLiteral("Vous ne pouvez enregistrer une sortie vin qui dépasse votre stock"));
     if (n <= 0)
@@ -292,17 +290,22 @@ void Cpage1::OnBsortie()
     const qint64 lot = m_index;
     const WineStock::Counts counts = WineStock::exitBottles(*session(), QStringLiteral("Cpage1::OnBsortie"), lot, n);
     if (counts.failure != WineStock::Failure::None)
-        return refused(counts.failure == WineStock::Failure::NotFound ? kCannotEdit : kCannotUpdate);
-    const int row = m_model->rowOfIndex(lot);
-    if (row >= 0)
-        m_model->setCounts(row, counts.stock, counts.bought, counts.price);
-    m_stock->setText(QString::number(counts.stock));
+        return refused(WineStock::failureText(counts.failure));
+    showCounts(lot, counts);
     if (Prompt::show(
             QStringLiteral("Votre sortie a été effectuée !\nVoulez vous supprimer vos bouteilles dans votre cave"),
             kInformation, Prompt::Icon::Information, Prompt::Buttons::YesNo) == Prompt::Answer::Yes)
         Q_EMIT rackViewRequested(lot, QStringLiteral("Sortie"), static_cast<int>(n));
     m_list->setFocus();
     m_exitCount->clear();
+}
+
+void Cpage1::showCounts(qint64 lot, const WineStock::Counts& counts)
+{
+    const int row = m_model->rowOfIndex(lot);
+    if (row >= 0)
+        m_model->setCounts(row, counts.stock, counts.bought, counts.price);
+    m_stock->setText(QString::number(counts.stock));
 }
 
 void Cpage1::OnBsortie2()
@@ -326,11 +329,8 @@ void Cpage1::OnBsortie2()
     const WineStock::Counts counts =
         WineStock::enterBottles(*session(), QStringLiteral("Cpage1::OnBsortie2"), lot, n, price);
     if (counts.failure != WineStock::Failure::None)
-        return refused(counts.failure == WineStock::Failure::NotFound ? kCannotEdit : kCannotUpdate);
-    const int row = m_model->rowOfIndex(lot);
-    if (row >= 0)
-        m_model->setCounts(row, counts.stock, counts.bought, counts.price);
-    m_stock->setText(QString::number(counts.stock));
+        return refused(WineStock::failureText(counts.failure));
+    showCounts(lot, counts);
     m_list->setFocus();
     if (Prompt::show(
             QStringLiteral("Votre entrée a été effectué !\nVoulez vous positionner vos bouteilles dans votre cave"),
@@ -387,27 +387,11 @@ void Cpage1::OnBnClickedBimageass()
     SharedImagePath().clear();
     if (lot == 0)
         return refused(QStringLiteral("Vous ne pouvez associer une image sans selectionner un vin"));
-    if (!session() || !session()->OpenQuery(QStringLiteral("Cpage1::OnBnClickedBimageass"),
-                                            QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"), {lot}))
-        return;
-    Recordset& rs = session()->recordset();
-    try {
-        if (rs.recordCount() == 0)
-            throw DbError(DbError::kNoCurrentRecord, QString());
-        rs.moveFirst();
-        rs.edit();
-    } catch (const DbError&) {
-        session()->CloseQuery();
-        return refused(kCannotEdit);
-    }
-    try {
-        rs.setField(QStringLiteral("Images"), path);
-        rs.update();
-    } catch (const DbError&) {
-        session()->CloseQuery();
-        return refused(kCannotUpdate);
-    }
-    session()->CloseQuery();
+    const WineStock::Failure failure =
+        WineStock::changeLot(*session(), QStringLiteral("Cpage1::OnBnClickedBimageass"), lot,
+                             [&path](Recordset& rs) { rs.setField(QStringLiteral("Images"), path); });
+    if (failure != WineStock::Failure::None)
+        refused(WineStock::failureText(failure));
 }
 
 void Cpage1::OnPlatsAssocies()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/WineStock.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -78,6 +80,8 @@ private:
     int selectedSourceRow() const;
     bool wineSelected() const;
     void refused(const QString& text);
+    // Shows a lot's new counts in its list row and in the details.
+    void showCounts(qint64 lot, const WineStock::Counts& counts);
 
     WineListModel* m_model = nullptr;
     QSortFilterProxyModel* m_proxy = nullptr;

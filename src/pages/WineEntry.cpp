@@ -4,6 +4,20 @@
 
 namespace WineEntry {
 
+std::optional<QStringList> crus(CellarSession& session, const QString& label)
+{
+    if (!session.OpenQuery(label, QStringLiteral("SELECT * FROM CRUS;")))
+        return std::nullopt;
+    QStringList names{QString()};
+    Recordset& rs = session.recordset();
+    if (rs.recordCount() > 0) {
+        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
+            names << rs.text(QStringLiteral("Nom"));
+    }
+    session.CloseQuery();
+    return names;
+}
+
 qint64 typeIndex(CellarSession& session, const QString& label, const QString& type, const QString& appellation)
 {
     if (!session.OpenQuery(label, QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ?;"),

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class CellarSession;
 
@@ -21,6 +23,9 @@ struct NewLot
 };
 
 namespace WineEntry {
+
+// An empty entry, then every cru of CRUS; nothing when the query cannot be opened (already reported).
+std::optional<QStringList> crus(CellarSession& session, const QString& label);
 
 // The TYPEVIN row of a type and appellation (0: none).
 qint64 typeIndex(CellarSession& session, const QString& label, const QString& type, const QString& appellation);

@@ -23,32 +23,39 @@ Failure openLot(CellarSession& session, const QString& label, qint64 index)
     return Failure::None;
 }
 
-template <typename Change> Counts writeLot(CellarSession& session, const QString& label, qint64 index, Change change)
+} // namespace
+
+QString failureText(Failure failure)
 {
-    Counts counts;
-    Database& db = session.database();
+    return failure == Failure::WriteFailed ? QStringLiteral("Impossible de modifier l'enregistrement CAVE")
+                                           : QStringLiteral("Impossible d'écrire l'enregistrement CAVE");
+}
+
+Failure changeLot(CellarSession& session, const QString& label, qint64 index,
+                  const std::function<void(Recordset&)>& change)
+{
     try {
-        Transaction tx(db);
-        counts.failure = openLot(session, label, index);
-        if (counts.failure != Failure::None)
-            return counts;
+        Transaction tx(session.database());
+        const Failure found = openLot(session, label, index);
+        if (found != Failure::None)
+            return found;
         Recordset& rs = session.recordset();
-        counts.stock = rs.integer(QStringLiteral("Stock"));
-        counts.bought = static_cast<qint64>(rs.real(QStringLiteral("Nbr Achat")));
-        counts.price = rs.real(QStringLiteral("Prix Achat"));
-        rs.edit();
-        change(rs, counts);
+        try {
+            rs.edit();
+        } catch (const DbError&) {
+            session.CloseQuery();
+            return Failure::NotFound;
+        }
+        change(rs);
         rs.update();
         session.CloseQuery();
         tx.commit();
     } catch (const DbError&) {
         session.CloseQuery();
-        counts.failure = Failure::WriteFailed;
+        return Failure::WriteFailed;
     }
-    return counts;
+    return Failure::None;
 }
-
-} // namespace
 
 std::optional<qint64> currentStock(CellarSession& session, const QString& label, qint64 index)
 {
@@ -59,25 +66,42 @@ std::optional<qint64> currentStock(CellarSession& session, const QString& label,
     return stock;
 }
 
+namespace {
+
+// The lot's counts as the row holds them.
+void readCounts(const Recordset& rs, Counts& counts)
+{
+    counts.stock = rs.integer(QStringLiteral("Stock"));
+    counts.bought = static_cast<qint64>(rs.real(QStringLiteral("Nbr Achat")));
+    counts.price = rs.real(QStringLiteral("Prix Achat"));
+}
+
+} // namespace
+
 Counts exitBottles(CellarSession& session, const QString& label, qint64 index, qint64 n)
 {
-    return writeLot(session, label, index, [n](Recordset& rs, Counts& counts) {
+    Counts counts;
+    counts.failure = changeLot(session, label, index, [&](Recordset& rs) {
+        readCounts(rs, counts);
         counts.stock -= n;
         rs.setField(QStringLiteral("Stock"), counts.stock);
     });
+    return counts;
 }
 
 Counts enterBottles(CellarSession& session, const QString& label, qint64 index, qint64 n, double price)
 {
-    return writeLot(session, label, index, [n, price](Recordset& rs, Counts& counts) {
-        const double bought = rs.real(QStringLiteral("Nbr Achat"));
+    Counts counts;
+    counts.failure = changeLot(session, label, index, [&](Recordset& rs) {
+        readCounts(rs, counts);
         counts.stock += n;
-        counts.bought = static_cast<qint64>(std::trunc(bought + static_cast<double>(n)));
+        counts.bought = static_cast<qint64>(std::trunc(rs.real(QStringLiteral("Nbr Achat")) + static_cast<double>(n)));
         counts.price += price;
         rs.setField(QStringLiteral("Stock"), counts.stock);
         rs.setField(QStringLiteral("Nbr Achat"), counts.bought);
         rs.setField(QStringLiteral("Prix Achat"), counts.price);
     });
+    return counts;
 }
 
 Failure deleteWine(CellarSession& session, const QString& label, qint64 index)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class CellarSession;
+class Recordset;
 
 // Entries, exits and deletion of a wine lot, each written in one transaction.
 namespace WineStock {
@@ -14,6 +16,14 @@ enum class Failure
     NotFound,   // the lot is gone (or could not be read): nothing was written
     WriteFailed // the database refused the write: nothing was written
 };
+
+// The user's words for a failure: "Impossible d'écrire l'enregistrement CAVE" when the lot could not be
+// read or edited, "Impossible de modifier l'enregistrement CAVE" when its update was refused.
+QString failureText(Failure failure);
+
+// Edits the lot's row in one transaction: change sets the fields, then the row is written.
+Failure changeLot(CellarSession& session, const QString& label, qint64 index,
+                  const std::function<void(Recordset&)>& change);
 
 struct Counts
 {

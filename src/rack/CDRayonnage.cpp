@@ -136,13 +136,7 @@ void CDRayonnage::buildLayout()
 
 void CDRayonnage::applyGeometry(int rack)
 {
-    const RackGeometry geometry = RackGeometry::load(rack);
-    const QSignalBlocker quietColumns(m_columnList);
-    const QSignalBlocker quietRows(m_rowList);
-    RackControls::selectText(m_columnList, RackGeometry::twoDigits(geometry.columns));
-    RackControls::selectText(m_rowList, RackGeometry::twoDigits(geometry.rows));
-    m_grid.setColumns(geometry.columns);
-    m_grid.setRows(geometry.rows);
+    RackControls::applyGeometry(rack, m_grid, m_columnList, m_rowList);
     m_gridWidget->update();
 }
 

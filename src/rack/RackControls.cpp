@@ -1,12 +1,14 @@
 #include "rack/RackControls.h"
 
 #include "rack/RackGeometry.h"
+#include "rack/RackGrid.h"
 
 #include <QColor>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSignalBlocker>
 
 namespace RackControls {
 
@@ -30,6 +32,17 @@ bool selectText(QComboBox* list, const QString& text)
     const int index = list->findText(text, Qt::MatchExactly);
     list->setCurrentIndex(index);
     return index >= 0;
+}
+
+void applyGeometry(int rack, RackGrid& grid, QComboBox* columns, QComboBox* rows)
+{
+    const RackGeometry geometry = RackGeometry::load(rack);
+    const QSignalBlocker quietColumns(columns);
+    const QSignalBlocker quietRows(rows);
+    selectText(columns, RackGeometry::twoDigits(geometry.columns));
+    selectText(rows, RackGeometry::twoDigits(geometry.rows));
+    grid.setColumns(geometry.columns);
+    grid.setRows(geometry.rows);
 }
 
 QGroupBox* legend(const std::vector<std::pair<QString, QColor>>& entries, QWidget* parent, QWidget** lastSwatch,

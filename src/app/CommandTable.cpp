@@ -44,7 +44,7 @@ const std::vector<Command>& all()
          s("Imprime le document actif"),
          s("Imprimer"),
          QKeySequence(Qt::CTRL | Qt::Key_P),
-         s("⎙")},
+         s("≡")},
         {PrintPreview,
          s("&Fichier"),
          {},

@@ -118,6 +118,7 @@ void CCalculetteDlg::buildLayout()
     m_memoryIcon = new QLabel(this);
     pad->addWidget(m_memoryIcon, 4, 4);
     left->addLayout(pad);
+    left->addStretch(1);
     layout->addLayout(left, 3);
 
     auto* right = new QVBoxLayout;

@@ -87,8 +87,9 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     m_sheet->setObjectName(QStringLiteral("sheet"));
     m_splitter->addWidget(left);
     m_splitter->addWidget(m_sheet);
-    m_splitter->setStretchFactor(0, 1);
-    m_splitter->setStretchFactor(1, 3);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({260, 900});
 
     m_page1 = new Cpage1(m_sheet);
     addPage(m_page1, QStringLiteral("Etat du vin sélectionné"));

@@ -4,8 +4,8 @@
 #include "CellarGenerator.h"
 
 #include "app/CMainFrame.h"
-#include "db/engine/Database.h"
 #include "app/CTonnelixApp.h"
+#include "db/engine/Database.h"
 #include "platform/Profile.h"
 
 #include <QApplication>

@@ -62,8 +62,11 @@ int main(int argc, char* argv[])
     }
     sheet->setCurrentIndex(0);
 
-    const qint64 wine = frame.view()->session()->database().scalar(QStringLiteral("SELECT Relation FROM RAYONNAGE "
-                                                                                  "WHERE Casier = 1 LIMIT 1"))
+    const qint64 wine = frame.view()
+                            ->session()
+                            ->database()
+                            .scalar(QStringLiteral("SELECT Relation FROM RAYONNAGE "
+                                                   "WHERE Casier = 1 LIMIT 1"))
                             .toLongLong();
     CDRayonnage rack(&frame, wine, QStringLiteral("Visualisation"), 0);
     rack.resize(900, 560);

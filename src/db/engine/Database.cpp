@@ -276,19 +276,7 @@ Recordset Database::openTable(const QString& table)
         rs.m_names << name;
         rs.m_origins << name;
     }
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        QVariantList row;
-        row.reserve(columns - 1);
-        for (int c = 1; c < columns; ++c)
-            row << columnValue(stmt, c);
-        rs.m_rowids.push_back(sqlite3_column_int64(stmt, 0));
-        rs.m_rows.push_back(std::move(row));
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        raise(rc);
-    rs.prepareIndex();
+    fetchRows(stmt, true, rs);
     return rs;
 }
 
@@ -342,19 +330,25 @@ Recordset Database::openQuery(const QString& sql, const QVariantList& values)
         stmt = editable;
         rs.m_table = table;
     }
-    const int offset = editable ? 1 : 0;
+    fetchRows(stmt, editable != nullptr, rs);
+    return rs;
+}
+
+void Database::fetchRows(sqlite3_stmt* stmt, bool withRowid, Recordset& rs)
+{
+    const int offset = withRowid ? 1 : 0;
+    const int columns = sqlite3_column_count(stmt) - offset;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         QVariantList row;
         row.reserve(columns);
         for (int c = 0; c < columns; ++c)
             row << columnValue(stmt, c + offset);
-        rs.m_rowids.push_back(editable ? sqlite3_column_int64(stmt, 0) : 0);
+        rs.m_rowids.push_back(withRowid ? sqlite3_column_int64(stmt, 0) : 0);
         rs.m_rows.push_back(std::move(row));
     }
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         raise(rc);
     rs.prepareIndex();
-    return rs;
 }

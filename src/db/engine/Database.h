@@ -67,6 +67,8 @@ private:
     sqlite3_stmt* prepare(const QString& sql, const QVariantList& values);
     void bind(sqlite3_stmt* stmt, const QVariantList& values);
     static QVariant columnValue(sqlite3_stmt* stmt, int column);
+    // Reads every row of stmt into rs (the first column is the rowid when withRowid), then finalizes it.
+    void fetchRows(sqlite3_stmt* stmt, bool withRowid, Recordset& rs);
 
     sqlite3* m_db = nullptr;
     QString m_path;

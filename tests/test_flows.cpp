@@ -1,0 +1,261 @@
+// Whole flows through the main window: an entry then its placement, a new lot then its placement, the
+// menu's rack dialogs, a modification and a picture from the wine sheet, the trace of a start.
+#include "app/CMainFrame.h"
+#include "app/CTonnelixApp.h"
+#include "app/CommandTable.h"
+#include "pages/CDImage.h"
+#include "pages/CDModifVin.h"
+#include "pages/CPage2.h"
+#include "pages/Cpage1.h"
+#include "pages/WineListModel.h"
+#include "pages/controls/CColorStaticST.h"
+#include "platform/Paths.h"
+#include "platform/Profile.h"
+#include "rack/CDMajRange.h"
+#include "rack/CDRayonnage.h"
+#include "support/ModalDriver.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+#include "trace/Trace.h"
+#include "view/CTonnelixView.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+using A = Prompt::Answer;
+
+QTreeWidgetItem* find(QTreeWidget* tree, const QStringList& path)
+{
+    QTreeWidgetItem* node = tree->invisibleRootItem();
+    for (const QString& text : path) {
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < node->childCount() && !next; ++i) {
+            if (node->child(i)->text(0) == text)
+                next = node->child(i);
+        }
+        if (!next)
+            return nullptr;
+        node = next;
+    }
+    return node;
+}
+
+int count(Database& db, const QString& sql, const QVariantList& values = {})
+{
+    return db.scalar(sql, values).toInt();
+}
+
+// Marks the first free cells of the rack shown, then saves.
+void placeBottles(QWidget* modal, int bottles)
+{
+    auto* rack = qobject_cast<CDRayonnage*>(modal);
+    QVERIFY(rack);
+    QCOMPARE(rack->countLabel()->text().right(QString::number(bottles).size()), QString::number(bottles));
+    int placed = 0;
+    for (int y = 1; y <= rack->grid().rows() && placed < bottles; ++y) {
+        for (int x = 1; x <= rack->grid().columns() && placed < bottles; ++x) {
+            if (rack->grid().state(x, y) == 0) {
+                rack->OnCellClicked({x, y});
+                ++placed;
+            }
+        }
+    }
+    rack->OnEnregistrer();
+}
+
+} // namespace
+
+class TestFlows : public QObject
+{
+    Q_OBJECT
+
+    TempProfile m_profile;
+    std::unique_ptr<TempCellar> m_cellar;
+    std::unique_ptr<CTonnelixApp> m_app;
+
+    CMainFrame* frame() { return m_app->mainFrame(); }
+    CTonnelixView* view() { return frame()->view(); }
+    Database& db() { return view()->session()->database(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        m_cellar = std::make_unique<TempCellar>(TempCellar::Content::Demo);
+        m_cellar->closeSession();
+        m_app = std::make_unique<CTonnelixApp>();
+        QVERIFY(m_app->InitInstance({m_cellar->path()}));
+    }
+
+    void cleanup()
+    {
+        m_app.reset();
+        m_cellar.reset();
+    }
+
+    void entryThenPlacement()
+    {
+        ScriptedPrompt prompt;
+        QTreeWidgetItem* bordeaux = find(view()->tree(), {"Rouge", "FR", "Bordeaux"});
+        QVERIFY(bordeaux);
+        view()->tree()->setCurrentItem(bordeaux);
+        Cpage1* page = view()->page1();
+        QVERIFY(page->model()->rowCount() > 0);
+        page->selectRow(0);
+        const qint64 lot = page->selectedIndex();
+        const int before = count(db(), QStringLiteral("SELECT count(*) FROM RAYONNAGE WHERE Relation = ?"), {lot});
+        page->entryCountEdit()->setText(QStringLiteral("2"));
+        page->entryPriceEdit()->setText(QStringLiteral("40"));
+        prompt.queue(A::Yes);
+        onNextModal([](QWidget* modal) { placeBottles(modal, 2); });
+        page->OnBsortie2();
+        QCOMPARE(count(db(), QStringLiteral("SELECT count(*) FROM RAYONNAGE WHERE Relation = ?"), {lot}), before + 2);
+
+        // Then the bottles are found again with a double-click.
+        onNextModal([lot](QWidget* modal) {
+            auto* rack = qobject_cast<CDRayonnage*>(modal);
+            QVERIFY(rack);
+            QVERIFY(!rack->grid().cellsInState(RackGrid::Marked).empty());
+            QVERIFY(rack->notFoundLabel()->isHidden());
+            rack->reject();
+            Q_UNUSED(lot);
+        });
+        page->OnDoubleClick();
+    }
+
+    void newLotThenPlacementAndTree()
+    {
+        ScriptedPrompt prompt;
+        CPage2* entry = view()->page2();
+        entry->typeList()->setCurrentText(QStringLiteral("Porto"));
+        entry->OnSelchangeCbvin();
+        entry->nameList()->setEditText(QStringLiteral("Quinta do Vale"));
+        entry->bottlesEdit()->setText(QStringLiteral("3"));
+        entry->amountEdit()->setText(QStringLiteral("75"));
+        entry->vintageList()->setCurrentText(QStringLiteral("1977"));
+        prompt.queue(A::Yes);
+        onNextModal([](QWidget* modal) { placeBottles(modal, 3); });
+        entry->OnBenreg();
+        const qint64 lot = db().scalar(QStringLiteral("SELECT max([Index]) FROM CAVE")).toLongLong();
+        QCOMPARE(db().scalar(QStringLiteral("SELECT [Nom vin] FROM CAVE WHERE [Index] = ?"), {lot}).toString(),
+                 QStringLiteral("Quinta do Vale"));
+        QCOMPARE(count(db(), QStringLiteral("SELECT count(*) FROM RAYONNAGE WHERE Relation = ?"), {lot}), 3);
+        // The tree shows the new vintage at once.
+        QVERIFY(find(view()->tree(), {"Autres", "PT", "Porto", "Porto Vintage", "1977"}));
+    }
+
+    void menuRackDialogs()
+    {
+        ScriptedPrompt prompt;
+        QAction* browse = frame()->action(Commands::RackView);
+        QVERIFY(browse->isEnabled());
+        onNextModal([](QWidget* modal) {
+            QCOMPARE(modal->windowTitle(), QStringLiteral("Rangement de la cave en VISUALISATION"));
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        browse->trigger();
+        onNextModal([](QWidget* modal) {
+            auto* update = qobject_cast<CDMajRange*>(modal);
+            QVERIFY(update);
+            QCOMPARE(update->windowTitle(), QStringLiteral("MAJ Manuel du rangement de votre cave"));
+            update->reject();
+        });
+        frame()->action(Commands::RackUpdate)->trigger();
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    void modificationAndPictureFromTheSheet()
+    {
+        ScriptedPrompt prompt;
+        view()->tree()->setCurrentItem(find(view()->tree(), {"Blanc", "FR"})->child(0));
+        Cpage1* page = view()->page1();
+        QVERIFY(page->model()->rowCount() > 0);
+        page->selectRow(0);
+        const qint64 lot = page->selectedIndex();
+        onNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<CDModifVin*>(modal);
+            QVERIFY(dialog);
+            dialog->nameEdit()->setText(QStringLiteral("Renommé d'office"));
+            dialog->OnOK();
+        });
+        page->modifyButton()->click();
+        QCOMPARE(db().scalar(QStringLiteral("SELECT [Nom vin] FROM CAVE WHERE [Index] = ?"), {lot}).toString(),
+                 QStringLiteral("Renommé d'office"));
+        QCOMPARE(page->model()->rowCount(), 0);
+
+        view()->tree()->setCurrentItem(find(view()->tree(), {"Blanc", "FR"})->child(0));
+        page->selectRow(0);
+        QCOMPARE(page->selectedIndex(), lot);
+        const QString picture = m_cellar->dir() + QStringLiteral("/etiquette.png");
+        QImage(8, 8, QImage::Format_RGB32).save(picture);
+        prompt.queue(A::Yes); // no picture yet: choose one
+        prompt.queueFile(picture);
+        onNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<CDImage*>(modal);
+            QVERIFY(dialog);
+            dialog->OnParcourir();
+            dialog->OnEnregistrer();
+        });
+        page->pictureButton()->click();
+        QCOMPARE(db().scalar(QStringLiteral("SELECT Images FROM CAVE WHERE [Index] = ?"), {lot}).toString(), picture);
+    }
+};
+
+class TestTracedStart : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void startWritesItsTrace()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Base);
+        cellar.closeSession();
+        Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Trace"), 1);
+        Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), cellar.path());
+        {
+            CTonnelixApp app;
+            QVERIFY(app.InitInstance({}));
+        }
+        TraceSetEnabled(false);
+        QFile file(TraceFileName());
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        QStringList texts;
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            texts << line.section(QChar(0x00A0), 1);
+        QCOMPARE(texts.value(0), QStringLiteral("V2.08"));
+        for (const QString& expected : {QStringLiteral("{ OnInitialUpdate : Enter"), QStringLiteral(" NT : OUI"),
+                                        QStringLiteral("Entre Base ") + cellar.path(), QStringLiteral("Base ouverte "),
+                                        QStringLiteral("J'ai ecrit la base dans regedit ") + cellar.path(),
+                                        QStringLiteral("Fin de la MAJ Base de 5 en 6")})
+            QVERIFY2(texts.contains(expected), qPrintable(expected));
+        QVERIFY(texts.last().startsWith(QStringLiteral("} OnInitialUpdate : Return OK")));
+        QVERIFY(TraceFileName().startsWith(Paths::traceBaseName()));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        TestFlows flows;
+        status |= QTest::qExec(&flows, argc, argv);
+    }
+    {
+        TestTracedStart traced;
+        status |= QTest::qExec(&traced, argc, argv);
+    }
+    return status;
+}
+
+#include "test_flows.moc"

@@ -17,6 +17,7 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
+#include "support/TreeSearch.h"
 #include "trace/Trace.h"
 #include "view/CTonnelixView.h"
 
@@ -32,22 +33,6 @@
 namespace {
 
 using A = Prompt::Answer;
-
-QTreeWidgetItem* find(QTreeWidget* tree, const QStringList& path)
-{
-    QTreeWidgetItem* node = tree->invisibleRootItem();
-    for (const QString& text : path) {
-        QTreeWidgetItem* next = nullptr;
-        for (int i = 0; i < node->childCount() && !next; ++i) {
-            if (node->child(i)->text(0) == text)
-                next = node->child(i);
-        }
-        if (!next)
-            return nullptr;
-        node = next;
-    }
-    return node;
-}
 
 int count(Database& db, const QString& sql, const QVariantList& values = {})
 {
@@ -105,7 +90,7 @@ private Q_SLOTS:
     void entryThenPlacement()
     {
         ScriptedPrompt prompt;
-        QTreeWidgetItem* bordeaux = find(view()->tree(), {"Rouge", "FR", "Bordeaux"});
+        QTreeWidgetItem* bordeaux = findNode(view()->tree(), {"Rouge", "FR", "Bordeaux"});
         QVERIFY(bordeaux);
         view()->tree()->setCurrentItem(bordeaux);
         Cpage1* page = view()->page1();
@@ -150,7 +135,7 @@ private Q_SLOTS:
                  QStringLiteral("Quinta do Vale"));
         QCOMPARE(count(db(), QStringLiteral("SELECT count(*) FROM RAYONNAGE WHERE Relation = ?"), {lot}), 3);
         // The tree shows the new vintage at once.
-        QVERIFY(find(view()->tree(), {"Autres", "PT", "Porto", "Porto Vintage", "1977"}));
+        QVERIFY(findNode(view()->tree(), {"Autres", "PT", "Porto", "Porto Vintage", "1977"}));
     }
 
     void menuRackDialogs()
@@ -176,7 +161,7 @@ private Q_SLOTS:
     void modificationAndPictureFromTheSheet()
     {
         ScriptedPrompt prompt;
-        view()->tree()->setCurrentItem(find(view()->tree(), {"Blanc", "FR"})->child(0));
+        view()->tree()->setCurrentItem(findNode(view()->tree(), {"Blanc", "FR"})->child(0));
         Cpage1* page = view()->page1();
         QVERIFY(page->model()->rowCount() > 0);
         page->selectRow(0);
@@ -192,7 +177,7 @@ private Q_SLOTS:
                  QStringLiteral("Renommé d'office"));
         QCOMPARE(page->model()->rowCount(), 0);
 
-        view()->tree()->setCurrentItem(find(view()->tree(), {"Blanc", "FR"})->child(0));
+        view()->tree()->setCurrentItem(findNode(view()->tree(), {"Blanc", "FR"})->child(0));
         page->selectRow(0);
         QCOMPARE(page->selectedIndex(), lot);
         const QString picture = m_cellar->dir() + QStringLiteral("/etiquette.png");

@@ -7,6 +7,7 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
+#include "support/TreeSearch.h"
 #include "view/CTonnelixView.h"
 
 #include <QLineEdit>
@@ -41,22 +42,6 @@ QStringList shape(const QTreeWidgetItem* item, int depth = 0)
         lines << shape(c, depth + 1);
     }
     return lines;
-}
-
-QTreeWidgetItem* find(QTreeWidget* tree, const QStringList& path)
-{
-    QTreeWidgetItem* node = tree->invisibleRootItem();
-    for (const QString& text : path) {
-        QTreeWidgetItem* next = nullptr;
-        for (int i = 0; i < node->childCount() && !next; ++i) {
-            if (node->child(i)->text(0) == text)
-                next = node->child(i);
-        }
-        if (!next)
-            return nullptr;
-        node = next;
-    }
-    return node;
 }
 
 } // namespace
@@ -101,23 +86,24 @@ private Q_SLOTS:
                                       "        2018",       "Autres", "  NL",        "    Genever",   "      Schiedam",
                                       "        2001",       "  FR",   "    Mystère", "      Inconnu", "        1999"};
         QCOMPARE(shape(m_view->tree()->invisibleRootItem()), expected);
-        const QTreeWidgetItem* nl = find(m_view->tree(), {"Autres", "NL"});
+        const QTreeWidgetItem* nl = findNode(m_view->tree(), {"Autres", "NL"});
         QCOMPARE(nl->icon(0).cacheKey(), Pictures::treeImage(9).cacheKey());
-        const QTreeWidgetItem* fr = find(m_view->tree(), {"Rouge", "FR"});
+        const QTreeWidgetItem* fr = findNode(m_view->tree(), {"Rouge", "FR"});
         QCOMPARE(fr->icon(0).cacheKey(), Pictures::treeImage(10).cacheKey());
-        QCOMPARE(find(m_view->tree(), {"Rose", "FR", "Tavel"})->icon(0).cacheKey(), Pictures::treeImage(8).cacheKey());
+        QCOMPARE(findNode(m_view->tree(), {"Rose", "FR", "Tavel"})->icon(0).cacheKey(),
+                 Pictures::treeImage(8).cacheKey());
     }
 
     void vintageTreeShapeAndRadios()
     {
         QTest::mouseClick(m_view->radioAnnee(), Qt::LeftButton);
         QVERIFY(m_view->anneeChecked());
-        QVERIFY(find(m_view->tree(), {"Rouge", "FR", "2005", "Bordeaux", "Pauillac"}));
-        QVERIFY(find(m_view->tree(), {"Autres", "FR", "1999", "Mystère", "Inconnu"}));
+        QVERIFY(findNode(m_view->tree(), {"Rouge", "FR", "2005", "Bordeaux", "Pauillac"}));
+        QVERIFY(findNode(m_view->tree(), {"Autres", "FR", "1999", "Mystère", "Inconnu"}));
         m_view->page1()->OnMajListeVin(QStringLiteral("Rouge"), QStringLiteral("Bordeaux"), {}, {}, 7);
         QTest::mouseClick(m_view->radioType(), Qt::LeftButton);
         QVERIFY(!m_view->anneeChecked());
-        QVERIFY(find(m_view->tree(), {"Rouge", "FR", "Bordeaux", "Pauillac", "2005"}));
+        QVERIFY(findNode(m_view->tree(), {"Rouge", "FR", "Bordeaux", "Pauillac", "2005"}));
         // Regrouping leaves the list alone until a node is chosen.
         QCOMPARE(m_view->page1()->model()->rowCount(), 2);
     }
@@ -125,7 +111,7 @@ private Q_SLOTS:
     void selectingNodesFillsTheList()
     {
         auto select = [this](const QStringList& path) {
-            QTreeWidgetItem* node = find(m_view->tree(), path);
+            QTreeWidgetItem* node = findNode(m_view->tree(), path);
             QVERIFY2(node, qPrintable(path.join('/')));
             m_view->tree()->setCurrentItem(node);
         };

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The node of a tree reached by following texts from the top ({"Rouge", "FR", "Bordeaux"}); nullptr when
+// a text is missing on the way.
+QTreeWidgetItem* findNode(QTreeWidget* tree, const QStringList& path);

@@ -3,6 +3,7 @@
 
 #include <QTest>
 #include <cerrno>
+#include <clocale>
 #include <cmath>
 #include <string>
 
@@ -164,9 +165,93 @@ private Q_SLOTS:
         QVERIFY(!o.ok);
         QCOMPARE(o.error, QStringLiteral("formule trop complexe"));
         std::string fits = "x";
-        for (int i = 0; i < 300; ++i)
+        for (int i = 0; i < 250; ++i)
             fits = "x+(" + fits + ")";
         QVERIFY(run(fits).ok);
+    }
+
+    void nestingIsLimitedNotLength()
+    {
+        // Long flat chains compile, whatever their length.
+        std::string ones = "1";
+        for (int i = 1; i < 2001; ++i)
+            ones += "+1";
+        Outcome o = run(ones);
+        QVERIFY2(o.ok, qPrintable(o.error));
+        QCOMPARE(o.value, 2001.0);
+        QCOMPARE(o.constants, 1);
+        std::string flat;
+        flat.reserve(1 << 20);
+        flat += "x";
+        while (flat.size() < (1u << 20))
+            flat += "+x*x-x/(x+x)";
+        o = run(flat, 1.0);
+        QVERIFY2(o.ok, qPrintable(o.error));
+        // 256 levels of parentheses and calls are accepted, the 257th is refused.
+        auto nested = [](int levels, const char* open) {
+            std::string text;
+            for (int i = 0; i < levels; ++i)
+                text += open;
+            text += "x";
+            text += std::string(static_cast<size_t>(levels), ')');
+            return text;
+        };
+        QVERIFY(run(nested(256, "(")).ok);
+        QVERIFY(run(nested(256, "abs(")).ok);
+        o = run(nested(257, "("));
+        QVERIFY(!o.ok);
+        QCOMPARE(o.error, QStringLiteral("formule trop complexe"));
+        o = run(nested(257, "sin("));
+        QCOMPARE(o.error, QStringLiteral("formule trop complexe"));
+    }
+
+    void oddParenthesesAndBytes()
+    {
+        Outcome o = run("(1)(2)");
+        QCOMPARE(o.error, QStringLiteral("Vérifiez parentheses"));
+        QCOMPARE(o.position, 1);
+        o = run("sin(1)(2)");
+        QCOMPARE(o.error, QStringLiteral("Vérifiez parentheses"));
+        QCOMPARE(o.position, 4);
+        o = run("((1)+(2))*((3))");
+        QCOMPARE(o.value, 9.0);
+        // A NUL byte is no operator.
+        o = run(std::string("2\0" "3", 3));
+        QVERIFY(!o.ok);
+        QCOMPARE(o.error, QStringLiteral("erreur de syntaxe"));
+        o = run(std::string("2*3\0", 4));
+        QCOMPARE(o.error, QStringLiteral("erreur de syntaxe"));
+        QCOMPARE(o.position, 2);
+        // Letters are ASCII letters: a Latin-1 byte is not a function name.
+        o = run("\xe9(1)");
+        QCOMPARE(o.error, QStringLiteral("erreur de syntaxe"));
+    }
+
+    void numbersIgnoreTheUserLocale()
+    {
+        const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+        const bool french = std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
+        QCOMPARE(run("2.5*2").value, 5.0);
+        QCOMPARE(run("0.5").value, 0.5);
+        QCOMPARE(run("1.5E+2+x", 0.25).value, 150.25);
+        QCOMPARE(run("1E+400").value, HUGE_VAL);
+        QCOMPARE(run("1E-400").value, 0.0);
+        std::setlocale(LC_NUMERIC, saved.c_str());
+        if (!french)
+            QSKIP("fr_FR.UTF-8 is not installed here (scripts/setup generates it)");
+    }
+
+    void smallPowersKeepTheirValue()
+    {
+        const Outcome square = run("x^2", -3.0);
+        QCOMPARE(square.value, 9.0);
+        QCOMPARE(square.constants, 0);
+        QCOMPARE(run("x^3", -2.0).value, -8.0);
+        QCOMPARE(run("x^2^2", 3.0).value, 81.0);
+        QCOMPARE(run("2^x", 3.0).value, 8.0);
+        QCOMPARE(run("x^2.5", 4.0).value, 32.0);
+        QCOMPARE(run("x^(1+1)", 5.0).value, 25.0);
+        QCOMPARE(run("-x^2", 3.0).value, -9.0);
     }
 
     void evaluatorGuards()

@@ -277,6 +277,95 @@ private Q_SLOTS:
         dialog.OnEnregConfig();
         QCOMPARE(Profile::getString(QStringLiteral("Config"), QStringLiteral("Casier5")), QStringLiteral("08-14"));
     }
+
+    // However the marks are set and undone, the positions saved for a wine never exceed its stock and the
+    // counters tell what is saved.
+    void manualUpdateNeverPlacesMoreThanTheStock()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        for (int x = 1; x <= 6; ++x)
+            cellar.place(cellar.six, 1, x, 1);
+        CDMajRange dialog;
+        dialog.OnChoixVin(2); // "Six": 6 in stock, 6 placed
+        QCOMPARE(dialog.toPlace(), 0);
+        dialog.OnCellClicked({1, 1}); // take one out...
+        dialog.OnCellClicked({5, 5}); // ...its place goes to a new cell
+        QCOMPARE(dialog.placed(), 5);
+        QCOMPARE(dialog.toPlace(), 0);
+        prompt.queue(A::Ok);
+        dialog.OnCellClicked({1, 1}); // keeping the first one too would make 7
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous avez ranger toutes les bouteilles de ce vin !"));
+        QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Selected));
+        QCOMPARE(dialog.toPlace(), 0);
+        QVERIFY(dialog.OnEnregistrer());
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.six}), 6);
+        QCOMPARE(dialog.placed(), 6);
+        QCOMPARE(dialog.toPlace(), 0);
+
+        // Undoing the new cell first, then the removal, is fine.
+        dialog.OnCellClicked({2, 1});
+        dialog.OnCellClicked({6, 6});
+        dialog.OnCellClicked({6, 6});
+        dialog.OnCellClicked({2, 1});
+        QCOMPARE(dialog.grid().state(2, 1), int(RackGrid::Hatched));
+        QVERIFY(dialog.OnEnregistrer());
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.six}), 6);
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ? AND [Coordonnees X] = 2 AND [Coordonnees Y] = 1"),
+                                  {cellar.six}),
+                 1);
+    }
+
+    void manualUpdateSavesOnlyTheCellsShown()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        cellar.place(cellar.red, 1, 12, 3); // stored outside the geometry about to be chosen
+        CDMajRange dialog;
+        dialog.OnChoixVin(0); // "Grand Vin": 10 in stock, 1 placed
+        QCOMPARE(dialog.toPlace(), 9);
+        dialog.OnCellClicked({13, 13});
+        dialog.OnCellClicked({14, 14});
+        dialog.OnCellClicked({2, 2});
+        QCOMPARE(dialog.toPlace(), 6);
+        dialog.columnList()->setCurrentText(QStringLiteral("10")); // hides columns 11 to 14
+        QCOMPARE(dialog.grid().columns(), 10);
+        QCOMPARE(dialog.toPlace(), 8); // the hidden marks are dropped
+        QCOMPARE(dialog.placed(), 1);
+        dialog.columnList()->setCurrentText(QStringLiteral("14"));
+        QCOMPARE(dialog.grid().state(13, 13), int(RackGrid::Empty));
+        dialog.columnList()->setCurrentText(QStringLiteral("10"));
+        QVERIFY(dialog.OnEnregistrer());
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.red}), 2);
+        QCOMPARE(cellar.positions(QStringLiteral("[Coordonnees X] = 12 AND [Coordonnees Y] = 3")), 1);
+        QCOMPARE(cellar.positions(QStringLiteral("[Coordonnees X] > 12")), 0);
+    }
+
+    void manualUpdateCountersAfterDiscardingARack()
+    {
+        ScriptedPrompt prompt;
+        Cellar cellar;
+        cellar.place(cellar.six, 2, 1, 1);
+        CDMajRange dialog;
+        dialog.OnChoixVin(2); // 6 in stock, 1 placed (in rack 2)
+        QCOMPARE(dialog.toPlace(), 5);
+        dialog.OnCellClicked({3, 3});
+        dialog.OnCellClicked({4, 3});
+        QCOMPARE(dialog.toPlace(), 3);
+        prompt.queue(A::No); // change without saving
+        dialog.rackList()->setCurrentIndex(1);
+        QCOMPARE(dialog.shownRack(), 2);
+        QCOMPARE(dialog.toPlace(), 5);
+        QCOMPARE(dialog.placed(), 1);
+        QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Hatched));
+        QCOMPARE(cellar.positions(), 1);
+        // And the dialog can still place exactly the five left.
+        prompt.queue(A::Ok);
+        dialog.OnFillRow({2, 5});
+        QCOMPARE(dialog.toPlace(), 0);
+        QVERIFY(dialog.OnEnregistrer());
+        QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.six}), 6);
+    }
 };
 
 QTEST_MAIN(TestRackDialogs)

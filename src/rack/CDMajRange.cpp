@@ -53,6 +53,8 @@ CDMajRange::CDMajRange(QWidget* parent) : QDialog(parent)
     auto geometryChanged = [this] {
         m_grid.setColumns(m_columnList->currentText().toInt());
         m_grid.setRows(m_rowList->currentText().toInt());
+        dropMarksOutsideGeometry();
+        recount();
         m_gridWidget->update();
     };
     connect(m_columnList, &QComboBox::currentIndexChanged, this, geometryChanged);
@@ -209,14 +211,56 @@ void CDMajRange::OnChoixVin(int listRow)
     clearTables();
     OnRechercheVinCasier(m_shownRack);
     m_wine = m_wines->item(listRow, 3)->text().toLongLong();
-    const RackStore::Placed placed = RackStore::placedBottles(
-        *session(), QStringLiteral("CDMajRange::OnClickListrangementmaj"), m_wine, m_shownRack);
+    reloadStored();
+    recount();
+    m_gridWidget->update();
+}
+
+void CDMajRange::recount()
+{
+    int removed = 0;
+    int added = 0;
+    for (int x = 1; x <= m_grid.columns(); ++x) {
+        for (int y = 1; y <= m_grid.rows(); ++y) {
+            const qint64 pending = m_pending[x][y];
+            if (pending == kTakeOut && m_owners[x][y].rowid != 0 && m_owners[x][y].wine == m_wine && m_wine != 0)
+                ++removed;
+            else if (pending > 0)
+                ++added;
+        }
+    }
+    m_placed = m_storedTotal - removed;
+    m_added = added;
+    m_toPlace = m_stock - m_placed - added;
+    OnAfficheCompteurs();
+}
+
+void CDMajRange::dropMarksOutsideGeometry()
+{
+    for (int x = 1; x <= RackGrid::kMax; ++x) {
+        for (int y = 1; y <= RackGrid::kMax; ++y) {
+            if (m_pending[x][y] == 0 || (x <= m_grid.columns() && y <= m_grid.rows()))
+                continue;
+            m_pending[x][y] = 0;
+            const bool ownBottle = m_wine != 0 && m_owners[x][y].rowid != 0 && m_owners[x][y].wine == m_wine;
+            m_grid.setState(x, y, ownBottle ? static_cast<int>(RackGrid::Hatched) : m_loaded[x][y]);
+        }
+    }
+}
+
+void CDMajRange::reloadStored()
+{
+    m_storedTotal = 0;
+    m_stock = 0;
+    if (m_wine == 0 || !session())
+        return;
+    const RackStore::Placed placed =
+        RackStore::placedBottles(*session(), QStringLiteral("CDMajRange::OnClickListrangementmaj"), m_wine, m_shownRack);
     for (const RackGrid::Cell& cell : placed.inRack)
         m_grid.setState(cell.column, cell.row, RackGrid::Hatched);
-    m_placed = placed.total;
-    m_stock = 0;
+    m_storedTotal = placed.total;
     if (session()->OpenQuery(QStringLiteral("CDMajRange::OnClickListrangementmaj"),
-                             QStringLiteral("SELECT * FROM CAVE WHERE CAVE.[Index] = ? ;"), {m_wine})) {
+                             QStringLiteral("SELECT Stock FROM CAVE WHERE CAVE.[Index] = ? ;"), {m_wine})) {
         Recordset& rs = session()->recordset();
         if (rs.recordCount() > 0) {
             rs.moveFirst();
@@ -224,9 +268,6 @@ void CDMajRange::OnChoixVin(int listRow)
         }
         session()->CloseQuery();
     }
-    m_toPlace = m_stock - m_placed;
-    OnAfficheCompteurs();
-    m_gridWidget->update();
 }
 
 bool CDMajRange::requireWine()
@@ -251,8 +292,8 @@ void CDMajRange::OnCellClicked(const RackGrid::Cell& cell)
     const int x = cell.column;
     const int y = cell.row;
     const int state = m_grid.state(x, y);
-    // Counters move only for bottles of the chosen wine.
-    const bool ownBottle = m_owners[x][y].wine == m_wine;
+    // The counters are recounted from the marks: they always tell what "Enregistrer" would write.
+    const bool ownBottle = m_owners[x][y].rowid != 0 && m_owners[x][y].wine == m_wine;
     if (state == RackGrid::Empty) {
         if (m_toPlace <= 0) {
             allPlaced();
@@ -260,28 +301,23 @@ void CDMajRange::OnCellClicked(const RackGrid::Cell& cell)
         }
         m_grid.setState(x, y, RackGrid::Marked);
         m_pending[x][y] = m_wine;
-        --m_toPlace;
     } else if (state == RackGrid::Marked) {
         m_grid.setState(x, y, RackGrid::Empty);
         m_pending[x][y] = 0;
-        ++m_toPlace;
     } else if (state == RackGrid::Selected) {
-        // A second click on a bottle marked for removal keeps it.
+        // A second click on a bottle marked for removal keeps it, unless its place was already given to a
+        // new bottle: the wine would then lie in more cells than it has bottles.
+        if (ownBottle && m_toPlace <= 0 && m_added > 0) {
+            allPlaced();
+            return;
+        }
         m_grid.setState(x, y, ownBottle ? static_cast<int>(RackGrid::Hatched) : m_loaded[x][y]);
         m_pending[x][y] = 0;
-        if (ownBottle) {
-            ++m_placed;
-            --m_toPlace;
-        }
     } else {
         m_grid.setState(x, y, RackGrid::Selected);
         m_pending[x][y] = kTakeOut;
-        if (ownBottle) {
-            --m_placed;
-            ++m_toPlace;
-        }
     }
-    OnAfficheCompteurs();
+    recount();
     m_gridWidget->update();
 }
 
@@ -296,8 +332,7 @@ void CDMajRange::fill(const std::vector<RackGrid::Cell>& candidates)
         }
         m_grid.setState(cell.column, cell.row, RackGrid::Marked);
         m_pending[cell.column][cell.row] = m_wine;
-        --m_toPlace;
-        OnAfficheCompteurs();
+        recount();
     }
     m_gridWidget->update();
 }
@@ -326,9 +361,11 @@ bool CDMajRange::OnEnregistrer()
 {
     if (!session())
         return false;
+    // Only the cells of the rack as it is drawn: marks left outside a smaller geometry are not written, and
+    // positions stored outside it stay as they are.
     std::vector<RackStore::Change> changes;
-    for (int x = 1; x <= RackGrid::kMax; ++x) {
-        for (int y = 1; y <= RackGrid::kMax; ++y) {
+    for (int x = 1; x <= m_grid.columns(); ++x) {
+        for (int y = 1; y <= m_grid.rows(); ++y) {
             const qint64 pending = m_pending[x][y];
             if (pending == kTakeOut && m_owners[x][y].rowid != 0)
                 changes.push_back({x, y, 0, m_owners[x][y].rowid});
@@ -348,13 +385,9 @@ bool CDMajRange::OnEnregistrer()
     }
     clearTables();
     OnRechercheVinCasier(m_shownRack);
-    // Keep showing where the chosen wine lies.
-    if (m_wine != 0) {
-        const RackStore::Placed placed =
-            RackStore::placedBottles(*session(), QStringLiteral("CDMajRange::OnEnregistrer"), m_wine, m_shownRack);
-        for (const RackGrid::Cell& cell : placed.inRack)
-            m_grid.setState(cell.column, cell.row, RackGrid::Hatched);
-    }
+    // Keep showing where the chosen wine lies, with counters read again from the cellar.
+    reloadStored();
+    recount();
     m_gridWidget->update();
     return true;
 }
@@ -371,12 +404,9 @@ void CDMajRange::changeRack(int rack)
     m_shownRack = rack;
     applyGeometry(rack);
     OnRechercheVinCasier(rack);
-    if (m_wine != 0 && session()) {
-        const RackStore::Placed placed =
-            RackStore::placedBottles(*session(), QStringLiteral("CDMajRange::OnClickListrangementmaj"), m_wine, rack);
-        for (const RackGrid::Cell& cell : placed.inRack)
-            m_grid.setState(cell.column, cell.row, RackGrid::Hatched);
-    }
+    // Marks dropped without saving: the counters come from what is stored again.
+    reloadStored();
+    recount();
     m_gridWidget->update();
 }
 

@@ -57,6 +57,12 @@ private:
     void fill(const std::vector<RackGrid::Cell>& candidates);
     bool requireWine();
     void allPlaced();
+    // Placed and to-place counters from the stored positions and the marks inside the rack's geometry.
+    void recount();
+    // Marks in cells that a smaller geometry hides are dropped: what is not shown is not saved.
+    void dropMarksOutsideGeometry();
+    // Stock and stored positions of the chosen wine, hatching its cells in the rack shown.
+    void reloadStored();
 
     RackGrid m_grid;
     RackStore::CellOwners m_owners{};
@@ -65,6 +71,8 @@ private:
     std::array<std::array<int, RackGrid::kMax + 1>, RackGrid::kMax + 1> m_loaded{};
     qint64 m_wine = 0;
     int m_placed = 0;
+    int m_storedTotal = 0;
+    int m_added = 0;
     qint64 m_stock = 0;
     qint64 m_toPlace = 0;
     int m_shownRack = 1;

@@ -1,8 +1,7 @@
 #include "Formula.h"
 
-#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -32,7 +31,11 @@ const Function kFunctions[] = {
     {"pi", [](const double*) { return 3.141592653589793; }, 0, true},
 };
 constexpr int kFunctionCount = static_cast<int>(sizeof kFunctions / sizeof kFunctions[0]);
-constexpr int kMaxNesting = 2000;
+// Parentheses and function calls may nest this deep.
+constexpr int kMaxNesting = 256;
+// Internal opcodes: the base raised to 2 or to 3.
+constexpr unsigned char kSquare = 'Q';
+constexpr unsigned char kCube = 'K';
 
 const char* g_error = nullptr;
 bool g_dividedByZero = false;
@@ -59,9 +62,15 @@ bool isLower(char c)
     return c >= 'a' && c <= 'z';
 }
 
+// Letters and digits of the formula language are ASCII, whatever the user's locale says of other bytes.
 bool isLetter(char c)
 {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
 }
 
 bool isSpace(char c)
@@ -100,6 +109,12 @@ double run(const unsigned char* code, const double* constants)
         case 'M':
             stack[top - 1] = -stack[top - 1];
             break;
+        case kSquare:
+            stack[top - 1] *= stack[top - 1];
+            break;
+        case kCube:
+            stack[top - 1] *= stack[top - 1] * stack[top - 1];
+            break;
         case '+':
             --top;
             stack[top - 1] += stack[top];
@@ -129,25 +144,42 @@ double run(const unsigned char* code, const double* constants)
     }
 }
 
+// Compiles by splitting a span at its operator of lowest precedence, rightmost first, which makes every
+// binary operator left-associative. A chain of operators of one level (1+2-3+...) is compiled as a loop
+// from the left rather than by recursion, and parenthesised groups are stepped over through a table of
+// matching parentheses built once, so compiling is linear in the length of the text and the recursion
+// only goes as deep as the parentheses and function calls really nest.
 class Compiler
 {
 public:
     Compiler(const std::string& text, CompiledFormula& out, size_t codeBound)
-        : m_text(text), m_code(out.code), m_constants(out.constants), m_bound(codeBound)
-    {}
-
-    bool compile(int start, int end)
+        : m_text(text), m_code(out.code), m_constants(out.constants), m_bound(codeBound),
+          m_match(text.size(), -1)
     {
-        if (++m_nesting > kMaxNesting)
-            return fail(kTooComplex, start);
-        const bool ok = span(start, end);
-        --m_nesting;
-        return ok;
+        std::vector<int> open;
+        for (int i = 0; i < static_cast<int>(text.size()); ++i) {
+            if (text[i] == '(') {
+                open.push_back(i);
+            } else if (text[i] == ')' && !open.empty()) {
+                m_match[open.back()] = i;
+                m_match[i] = open.back();
+                open.pop_back();
+            }
+        }
     }
+
+    bool compileAll() { return compile(0, static_cast<int>(m_text.size()), false); }
 
     int errorPosition() const { return m_position; }
 
 private:
+    enum class Level
+    {
+        Additive,
+        Multiplicative,
+        Power
+    };
+
     bool fail(const char* error, int position)
     {
         g_error = error;
@@ -193,6 +225,25 @@ private:
         return emit('D', static_cast<unsigned char>(base));
     }
 
+    // x^2 and x^3 with a variable part become one squaring or cubing instruction; the exponent's constant,
+    // the last one stored, is given back.
+    void specialisePower()
+    {
+        const size_t size = m_code.size();
+        if (size < 3 || m_code[size - 1] != '^' || m_code[size - 3] != 'D')
+            return;
+        const size_t index = m_code[size - 2];
+        if (index + 1 != m_constants.size())
+            return;
+        const double exponent = m_constants[index];
+        if (exponent != 2.0 && exponent != 3.0)
+            return;
+        m_constants.pop_back();
+        m_code.resize(size - 3);
+        m_code.push_back(exponent == 2.0 ? kSquare : kCube);
+    }
+
+    // Parentheses counted from the left: 0 when balanced; only used where the table cannot tell.
     int skipParentheses(int start, int end) const
     {
         int depth = 0;
@@ -205,52 +256,83 @@ private:
         return depth;
     }
 
-    // The last operator of a set outside parentheses, scanning from the right; -1 when none.
-    int lastOperator(int start, int end, const char* operators, int firstNonSpace) const
+    bool isSplit(int i, char c, Level level, int start, int firstNonSpace) const
     {
-        int depth = 0;
-        for (int i = end - 1; i >= start; --i) {
+        switch (level) {
+        case Level::Additive:
+            if (c != '+' && c != '-')
+                return false;
+            if (i > start && m_text[i - 1] == 'E')
+                return false; // the sign of an exponent
+            return !(c == '-' && i == firstNonSpace); // a leading minus does not split
+        case Level::Multiplicative:
+            return c == '*' || c == '/';
+        case Level::Power:
+            return c == '^';
+        }
+        return false;
+    }
+
+    // The first operator of a level outside parentheses at or after from; -1 when none. The span is balanced.
+    int nextSplit(int from, int start, int end, Level level, int firstNonSpace) const
+    {
+        for (int i = from; i < end; ++i) {
             const char c = m_text[i];
-            if (c == ')') {
-                ++depth;
-            } else if (c == '(') {
-                --depth;
-            } else if (depth == 0 && std::strchr(operators, c)) {
-                if ((c == '+' || c == '-') && i > start && m_text[i - 1] == 'E')
-                    continue; // the sign of an exponent
-                if (c == '-' && i == firstNonSpace)
-                    continue; // a leading minus
-                return i;
+            if (c == '(') {
+                i = m_match[i];
+                continue;
             }
+            if (isSplit(i, c, level, start, firstNonSpace))
+                return i;
         }
         return -1;
     }
 
-    bool binary(int start, int end, int at)
+    // Operands joined by operators of one level, from the left: a op b op c is (a op b) op c.
+    bool chain(int start, int end, int at, Level level, int firstNonSpace)
     {
-        return compile(start, at) && compile(at + 1, end) && emit(static_cast<unsigned char>(m_text[at])) && fold(2, 1);
+        if (!compile(start, at, true))
+            return false;
+        while (at >= 0) {
+            const int next = nextSplit(at + 1, start, end, level, firstNonSpace);
+            if (!compile(at + 1, next < 0 ? end : next, true) || !emit(static_cast<unsigned char>(m_text[at])) ||
+                !fold(2, 1))
+                return false;
+            if (level == Level::Power)
+                specialisePower();
+            at = next;
+        }
+        return true;
     }
 
-    bool span(int start, int end)
+    // balanced: the span's parentheses are known to pair up, else they are counted.
+    bool compile(int start, int end, bool balanced)
     {
         int first = start;
         while (first < end && isSpace(m_text[first]))
             ++first;
         if (first >= end)
             return fail(kMissingOperand, start);
-        if (skipParentheses(start, end) != 0)
+        if (!balanced && skipParentheses(start, end) != 0)
             return fail(kParentheses, start);
-        int at = lastOperator(start, end, "+-", first);
-        if (at < 0)
-            at = lastOperator(start, end, "*/", first);
-        if (at >= 0)
-            return binary(start, end, at);
+        for (const Level level : {Level::Additive, Level::Multiplicative}) {
+            const int at = nextSplit(start, start, end, level, first);
+            if (at >= 0)
+                return chain(start, end, at, level, first);
+        }
         if (m_text[first] == '-')
-            return compile(first + 1, end) && emit('M') && fold(1, 1);
-        at = lastOperator(start, end, "^", first);
+            return compile(first + 1, end, true) && emit('M') && fold(1, 1);
+        const int at = nextSplit(start, start, end, Level::Power, first);
         if (at >= 0)
-            return binary(start, end, at);
+            return chain(start, end, at, Level::Power, first);
         return operand(first, end);
+    }
+
+    bool enter(int position)
+    {
+        if (++m_nesting > kMaxNesting)
+            return fail(kTooComplex, position);
+        return true;
     }
 
     bool operand(int start, int end)
@@ -258,14 +340,23 @@ private:
         while (end > start && isSpace(m_text[end - 1]))
             --end;
         const std::string_view s(m_text.data() + start, static_cast<size_t>(end - start));
-        if (s.front() == '(' && s.back() == ')')
-            return compile(start + 1, end - 1);
+        if (s.front() == '(' && s.back() == ')') {
+            if (!enter(start))
+                return false;
+            const bool ok = compile(start + 1, end - 1, m_match[start] == end - 1);
+            --m_nesting;
+            return ok;
+        }
         if (s.size() == 1 && isLower(s[0]))
             return emit('V', static_cast<unsigned char>(s[0]));
         if (isNumber(s)) {
             if (m_constants.size() >= static_cast<size_t>(kMaxConstants))
                 return fail(kTooManyConstants, start);
-            m_constants.push_back(std::strtod(std::string(s).c_str(), nullptr));
+            double value = 0;
+            const auto read = std::from_chars(s.data(), s.data() + s.size(), value);
+            if (read.ec == std::errc::result_out_of_range)
+                value = s.find_first_of("123456789") == std::string_view::npos || exponentIsNegative(s) ? 0.0 : HUGE_VAL;
+            m_constants.push_back(value);
             return emit('D', static_cast<unsigned char>(m_constants.size() - 1));
         }
         if (isLetter(s[0]) || s[0] == '_')
@@ -273,17 +364,24 @@ private:
         return fail(kSyntax, start);
     }
 
+    // 1E-400 underflows to 0 where 1E+400 overflows to infinity, as the C library reads them.
+    static bool exponentIsNegative(std::string_view s)
+    {
+        const size_t e = s.find_first_of("Ee");
+        return e != std::string_view::npos && e + 1 < s.size() && s[e + 1] == '-';
+    }
+
     static bool isNumber(std::string_view s)
     {
         size_t i = 0;
         size_t digits = 0;
-        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+        while (i < s.size() && isDigit(s[i])) {
             ++i;
             ++digits;
         }
         if (i < s.size() && s[i] == '.') {
             ++i;
-            while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+            while (i < s.size() && isDigit(s[i])) {
                 ++i;
                 ++digits;
             }
@@ -295,7 +393,7 @@ private:
             if (i < s.size() && (s[i] == '+' || s[i] == '-'))
                 ++i;
             size_t exponent = 0;
-            while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+            while (i < s.size() && isDigit(s[i])) {
                 ++i;
                 ++exponent;
             }
@@ -308,7 +406,7 @@ private:
     bool function(int start, int end)
     {
         int nameEnd = start;
-        while (nameEnd < end && (std::isalnum(static_cast<unsigned char>(m_text[nameEnd])) || m_text[nameEnd] == '_'))
+        while (nameEnd < end && (isLetter(m_text[nameEnd]) || isDigit(m_text[nameEnd]) || m_text[nameEnd] == '_'))
             ++nameEnd;
         const std::string_view name(m_text.data() + start, static_cast<size_t>(nameEnd - start));
         int index = -1;
@@ -320,41 +418,49 @@ private:
             return fail(kUnknownFunction, start);
         if (nameEnd >= end || m_text[nameEnd] != '(' || m_text[end - 1] != ')')
             return fail(kFunctionSyntax, start);
+        if (!enter(nameEnd))
+            return false;
+        const bool ok = arguments(index, nameEnd + 1, end - 1, m_match[nameEnd] == end - 1);
+        --m_nesting;
+        return ok;
+    }
+
+    // The arguments between open and close, cut at the commas outside inner parentheses: first counted,
+    // then compiled. paired: the parentheses around them match each other.
+    bool arguments(int index, int open, int close, bool paired)
+    {
         const Function& f = kFunctions[index];
-        const int open = nameEnd + 1;
-        const int close = end - 1;
         if (f.parameters == 0) {
             for (int i = open; i < close; ++i) {
                 if (!isSpace(m_text[i]))
                     return fail(kTooManyParameters, i);
             }
         } else {
-            // The arguments, cut at the commas outside inner parentheses: first counted, then compiled.
+            auto nextComma = [&](int from) {
+                int depth = 0;
+                for (int i = from; i < close; ++i) {
+                    const char ch = m_text[i];
+                    if (ch == '(' && paired)
+                        i = m_match[i];
+                    else if (ch == '(')
+                        ++depth;
+                    else if (ch == ')')
+                        --depth;
+                    else if (ch == ',' && depth == 0)
+                        return i;
+                }
+                return close;
+            };
             int count = 1;
-            int depth = 0;
-            for (int i = open; i < close; ++i) {
-                const char ch = m_text[i];
-                if (ch == '(')
-                    ++depth;
-                else if (ch == ')')
-                    --depth;
-                else if (ch == ',' && depth == 0)
-                    ++count;
-            }
+            for (int at = nextComma(open); at < close; at = nextComma(at + 1))
+                ++count;
             if (count != f.parameters)
                 return fail(kTooManyParameters, open);
-            int partStart = open;
-            for (int i = open; i <= close; ++i) {
-                const char ch = i < close ? m_text[i] : ',';
-                if (ch == '(')
-                    ++depth;
-                else if (ch == ')')
-                    --depth;
-                else if (ch == ',' && depth == 0) {
-                    if (!compile(partStart, i))
-                        return false;
-                    partStart = i + 1;
-                }
+            for (int partStart = open; partStart <= close;) {
+                const int partEnd = nextComma(partStart);
+                if (!compile(partStart, partEnd, paired))
+                    return false;
+                partStart = partEnd + 1;
             }
         }
         return emit('F', static_cast<unsigned char>(index)) && (!f.foldable || fold(f.parameters, 2));
@@ -364,6 +470,7 @@ private:
     std::vector<unsigned char>& m_code;
     std::vector<double>& m_constants;
     size_t m_bound;
+    std::vector<int> m_match; // for each parenthesis, the one it pairs with (-1 when none)
     int m_position = -1;
     int m_nesting = 0;
 };
@@ -379,13 +486,13 @@ size_t codeBound(const std::string& text)
             if (!((c == '+' || c == '-') && i > 0 && text[i - 1] == 'E'))
                 ++bound;
             ++i;
-        } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') {
-            while (i < n && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.' || text[i] == 'E' ||
+        } else if (isDigit(c) || c == '.') {
+            while (i < n && (isDigit(text[i]) || text[i] == '.' || text[i] == 'E' ||
                              ((text[i] == '+' || text[i] == '-') && text[i - 1] == 'E')))
                 ++i;
             bound += 9;
         } else if (isLetter(c) || c == '_') {
-            while (i < n && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_'))
+            while (i < n && (isLetter(text[i]) || isDigit(text[i]) || text[i] == '_'))
                 ++i;
             bound += (i < n && text[i] == '(') ? 9 : 2;
         } else {
@@ -411,6 +518,8 @@ int stackDepth(const std::vector<unsigned char>& code)
             depth += 1 - kFunctions[code[++i]].parameters;
             break;
         case 'M':
+        case kSquare:
+        case kCube:
             break;
         default:
             --depth;
@@ -463,7 +572,7 @@ bool CompileFormula(std::string_view text, std::string_view allowedLetters, Comp
         return failed("memory pleine", -1);
     }
     Compiler compiler(copy, out, bound);
-    if (!compiler.compile(0, n))
+    if (!compiler.compileAll())
         return failed(g_error, compiler.errorPosition());
     if (stackDepth(out.code) > kStackSize)
         return failed(kTooComplex, -1);

@@ -33,13 +33,26 @@ const Function kFunctions[] = {
 constexpr int kFunctionCount = static_cast<int>(sizeof kFunctions / sizeof kFunctions[0]);
 // Parentheses and function calls may nest this deep.
 constexpr int kMaxNesting = 256;
-// Internal opcodes: the base raised to 2 or to 3.
-constexpr unsigned char kSquare = 'Q';
-constexpr unsigned char kCube = 'K';
+// Internal opcodes, written by the compiler's peephole pass and never read from outside: fewer, larger
+// steps for the shapes typed most often. All stay below '^', like the opcodes of the byte code.
+constexpr unsigned char kSquare = 'Q';   // top = top * top
+constexpr unsigned char kCube = 'K';     // top = top * top * top
+constexpr unsigned char kVarConst = '0'; // '0'..'3' letter index: push variable (+ - * /) constant
+constexpr unsigned char kConstVar = '4'; // '4'..'7' index letter: push constant (+ - * /) variable
+constexpr unsigned char kTopConst = '8'; // '8'..';' index: top = top (+ - * /) constant
+constexpr unsigned char kTopVar = '<';   // '<'..'?' letter: top = top (+ - * /) variable
+constexpr unsigned char kVarSquare = 'R'; // letter: push variable * variable
+constexpr unsigned char kVarCube = 'S';   // letter: push variable * variable * variable
+
+// 0 to 3 for + - * /, -1 for any other byte.
+constexpr int arithmetic(unsigned char op)
+{
+    return op == '+' ? 0 : op == '-' ? 1 : op == '*' ? 2 : op == '/' ? 3 : -1;
+}
 
 const char* g_error = nullptr;
 bool g_dividedByZero = false;
-double g_variables[26] = {};
+double g_variables[128] = {}; // indexed by the letter itself: only 'a' to 'z' are used
 
 const char* const kNoMemory = "no memory";
 const char* const kUnknownParameter = "parametre inconnu";
@@ -78,22 +91,39 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+inline double apply(int op, double left, double right)
+{
+    switch (op) {
+    case 0:
+        return left + right;
+    case 1:
+        return left - right;
+    case 2:
+        return left * right;
+    default:
+        if (right == 0.0)
+            g_dividedByZero = true;
+        return left / right;
+    }
+}
+
 // Runs code on a stack; shared by evaluation and folding. Returns the bottom value.
 double run(const unsigned char* code, const double* constants)
 {
     double stack[kStackSize];
-    int top = 0; // number of values
+    double* top = stack; // one past the top value
+    const double* variables = g_variables;
     for (const unsigned char* ip = code;; ++ip) {
         switch (*ip) {
         case 0:
-            if (top != 1)
+            if (top - stack != 1)
                 g_error = kStackLeft;
-            return top > 0 ? stack[0] : 0.0;
+            return top > stack ? stack[0] : 0.0;
         case 'D':
-            stack[top++] = constants[*++ip];
+            *top++ = constants[*++ip];
             break;
         case 'V':
-            stack[top++] = g_variables[*++ip - 'a'];
+            *top++ = variables[*++ip];
             break;
         case 'F': {
             const Function& f = kFunctions[*++ip];
@@ -102,40 +132,92 @@ double run(const unsigned char* code, const double* constants)
                 return 0.0;
             }
             top -= f.parameters;
-            stack[top] = f.call(stack + top);
+            *top = f.call(top);
             ++top;
             break;
         }
         case 'M':
-            stack[top - 1] = -stack[top - 1];
+            top[-1] = -top[-1];
             break;
         case kSquare:
-            stack[top - 1] *= stack[top - 1];
+            top[-1] *= top[-1];
             break;
+        case kVarSquare: {
+            const double v = variables[*++ip];
+            *top++ = v * v;
+            break;
+        }
+        case kVarCube: {
+            const double v = variables[*++ip];
+            *top++ = v * (v * v);
+            break;
+        }
         case kCube:
-            stack[top - 1] *= stack[top - 1] * stack[top - 1];
+            top[-1] *= top[-1] * top[-1];
             break;
         case '+':
             --top;
-            stack[top - 1] += stack[top];
+            top[-1] += *top;
             break;
         case '-':
             --top;
-            stack[top - 1] -= stack[top];
+            top[-1] -= *top;
             break;
         case '*':
             --top;
-            stack[top - 1] *= stack[top];
+            top[-1] *= *top;
             break;
         case '/':
             --top;
-            if (stack[top] == 0.0)
+            if (*top == 0.0)
                 g_dividedByZero = true;
-            stack[top - 1] /= stack[top];
+            top[-1] /= *top;
             break;
         case '^':
             --top;
-            stack[top - 1] = std::pow(stack[top - 1], stack[top]);
+            top[-1] = std::pow(top[-1], *top);
+            break;
+        case kVarConst + 0:
+            *top++ = variables[ip[1]] + constants[ip[2]];
+            ip += 2;
+            break;
+        case kVarConst + 1:
+            *top++ = variables[ip[1]] - constants[ip[2]];
+            ip += 2;
+            break;
+        case kVarConst + 2:
+            *top++ = variables[ip[1]] * constants[ip[2]];
+            ip += 2;
+            break;
+        case kVarConst + 3:
+            *top++ = apply(3, variables[ip[1]], constants[ip[2]]);
+            ip += 2;
+            break;
+        case kConstVar + 0:
+        case kConstVar + 1:
+        case kConstVar + 2:
+        case kConstVar + 3:
+            *top++ = apply(*ip - kConstVar, constants[ip[1]], variables[ip[2]]);
+            ip += 2;
+            break;
+        case kTopConst + 0:
+            top[-1] += constants[*++ip];
+            break;
+        case kTopConst + 1:
+            top[-1] -= constants[*++ip];
+            break;
+        case kTopConst + 2:
+            top[-1] *= constants[*++ip];
+            break;
+        case kTopConst + 3:
+            top[-1] = apply(3, top[-1], constants[*++ip]);
+            break;
+        case kTopVar + 0:
+        case kTopVar + 1:
+        case kTopVar + 2:
+        case kTopVar + 3:
+            top[-1] = apply(*ip - kTopVar, top[-1], variables[ip[1]]);
+            ++ip;
             break;
         default:
             g_error = kBadOpcode;
@@ -197,50 +279,92 @@ private:
 
     bool emit(unsigned char byte, unsigned char operand) { return emit(byte) && emit(operand); }
 
-    // After an operation of n operands ending the code, replace it by one constant when every operand is one.
-    bool fold(int operands, int opcodeLength)
+    // After an operation of n operands whose code begins at first, replace it by one constant when every
+    // operand is one ('D' and the last constants, in order). folded tells whether it was.
+    bool fold(size_t first, int operands, int opcodeLength, bool* folded = nullptr)
     {
+        if (folded)
+            *folded = false;
         const size_t n = static_cast<size_t>(operands);
-        const size_t size = m_code.size();
         const size_t needed = static_cast<size_t>(opcodeLength) + 2 * n;
-        if (size < needed || m_constants.size() < n)
+        // Every operand takes two bytes at least, so exactly 2n bytes before the opcode are n operands of two.
+        if (m_code.size() - first != needed || m_constants.size() < n)
             return true;
-        const size_t from = size - needed;
         const size_t base = m_constants.size() - n;
         for (size_t k = 0; k < n; ++k) {
-            if (m_code[from + 2 * k] != 'D' || m_code[from + 2 * k + 1] != base + k)
+            if (m_code[first + 2 * k] != 'D' || m_code[first + 2 * k + 1] != base + k)
                 return true; // not all constants: nothing to fold
         }
         if (n == 0 && m_constants.size() >= static_cast<size_t>(kMaxConstants))
             return true;
         unsigned char slice[16];
-        std::memcpy(slice, m_code.data() + from, needed);
+        std::memcpy(slice, m_code.data() + first, needed);
         slice[needed] = 0;
         const double value = run(slice, m_constants.data());
         if (g_error)
             return fail(g_error, -1);
-        m_code.resize(from);
+        m_code.resize(first);
         m_constants.resize(base);
         m_constants.push_back(value);
+        if (folded)
+            *folded = true;
         return emit('D', static_cast<unsigned char>(base));
     }
 
-    // x^2 and x^3 with a variable part become one squaring or cubing instruction; the exponent's constant,
-    // the last one stored, is given back.
-    void specialisePower()
+    // The peephole pass over a binary operation just emitted and not folded: its left operand's code begins
+    // at left, its right operand's at right, the operator is the last byte. Operands of one instruction
+    // ('D' or 'V') merge with the operator; x^2 and x^3 become a squaring or a cubing.
+    void fuse(size_t left, size_t right)
     {
-        const size_t size = m_code.size();
-        if (size < 3 || m_code[size - 1] != '^' || m_code[size - 3] != 'D')
+        const unsigned char op = m_code.back();
+        const size_t at = m_code.size() - 1;
+        const bool rightSimple = at - right == 2;
+        const bool leftSimple = right - left == 2;
+        const unsigned char rightCode = m_code[right];
+        const unsigned char rightOperand = m_code[right + 1];
+        if (op == '^') {
+            if (!rightSimple || rightCode != 'D' || rightOperand + 1u != m_constants.size())
+                return;
+            const double exponent = m_constants[rightOperand];
+            if (exponent != 2.0 && exponent != 3.0)
+                return;
+            m_constants.pop_back();
+            if (leftSimple && m_code[left] == 'V') {
+                const unsigned char letter = m_code[left + 1];
+                m_code.resize(left);
+                m_code.push_back(exponent == 2.0 ? kVarSquare : kVarCube);
+                m_code.push_back(letter);
+                return;
+            }
+            m_code.resize(right);
+            m_code.push_back(exponent == 2.0 ? kSquare : kCube);
             return;
-        const size_t index = m_code[size - 2];
-        if (index + 1 != m_constants.size())
+        }
+        const int kind = arithmetic(op);
+        const unsigned char leftCode = m_code[left];
+        const unsigned char leftOperand = m_code[left + 1];
+        if (kind < 0)
             return;
-        const double exponent = m_constants[index];
-        if (exponent != 2.0 && exponent != 3.0)
+        if (!rightSimple && leftSimple && (op == '+' || op == '*') && (leftCode == 'D' || leftCode == 'V')) {
+            // c + e and c * e are e + c and e * c to the last bit: the right part runs first, then takes c.
+            m_code.erase(m_code.begin() + static_cast<std::ptrdiff_t>(left),
+                         m_code.begin() + static_cast<std::ptrdiff_t>(right));
+            m_code.back() = static_cast<unsigned char>((leftCode == 'D' ? kTopConst : kTopVar) + kind);
+            m_code.push_back(leftOperand);
             return;
-        m_constants.pop_back();
-        m_code.resize(size - 3);
-        m_code.push_back(exponent == 2.0 ? kSquare : kCube);
+        }
+        if (!rightSimple || (rightCode != 'D' && rightCode != 'V'))
+            return;
+        if (leftSimple && rightCode != leftCode && (leftCode == 'D' || leftCode == 'V')) {
+            m_code.resize(left);
+            m_code.push_back(static_cast<unsigned char>((leftCode == 'V' ? kVarConst : kConstVar) + kind));
+            m_code.push_back(leftOperand);
+            m_code.push_back(rightOperand);
+            return;
+        }
+        m_code.resize(right);
+        m_code.push_back(static_cast<unsigned char>((rightCode == 'D' ? kTopConst : kTopVar) + kind));
+        m_code.push_back(rightOperand);
     }
 
     // Parentheses counted from the left: 0 when balanced; only used where the table cannot tell.
@@ -291,15 +415,18 @@ private:
     // Operands joined by operators of one level, from the left: a op b op c is (a op b) op c.
     bool chain(int start, int end, int at, Level level, int firstNonSpace)
     {
+        const size_t left = m_code.size();
         if (!compile(start, at, true))
             return false;
         while (at >= 0) {
             const int next = nextSplit(at + 1, start, end, level, firstNonSpace);
+            const size_t right = m_code.size();
+            bool folded = false;
             if (!compile(at + 1, next < 0 ? end : next, true) || !emit(static_cast<unsigned char>(m_text[at])) ||
-                !fold(2, 1))
+                !fold(left, 2, 1, &folded))
                 return false;
-            if (level == Level::Power)
-                specialisePower();
+            if (!folded)
+                fuse(left, right);
             at = next;
         }
         return true;
@@ -320,8 +447,10 @@ private:
             if (at >= 0)
                 return chain(start, end, at, level, first);
         }
-        if (m_text[first] == '-')
-            return compile(first + 1, end, true) && emit('M') && fold(1, 1);
+        if (m_text[first] == '-') {
+            const size_t operand = m_code.size();
+            return compile(first + 1, end, true) && emit('M') && fold(operand, 1, 1);
+        }
         const int at = nextSplit(start, start, end, Level::Power, first);
         if (at >= 0)
             return chain(start, end, at, Level::Power, first);
@@ -430,6 +559,7 @@ private:
     bool arguments(int index, int open, int close, bool paired)
     {
         const Function& f = kFunctions[index];
+        const size_t first = m_code.size();
         if (f.parameters == 0) {
             for (int i = open; i < close; ++i) {
                 if (!isSpace(m_text[i]))
@@ -463,7 +593,7 @@ private:
                 partStart = partEnd + 1;
             }
         }
-        return emit('F', static_cast<unsigned char>(index)) && (!f.foldable || fold(f.parameters, 2));
+        return emit('F', static_cast<unsigned char>(index)) && (!f.foldable || fold(first, f.parameters, 2));
     }
 
     const std::string& m_text;
@@ -508,22 +638,22 @@ int stackDepth(const std::vector<unsigned char>& code)
     int depth = 0;
     int deepest = 0;
     for (size_t i = 0; i < code.size(); ++i) {
-        switch (code[i]) {
-        case 'D':
-        case 'V':
+        const unsigned char op = code[i];
+        if (op == 'D' || op == 'V') {
             ++depth;
             ++i;
-            break;
-        case 'F':
+        } else if (op == 'F') {
             depth += 1 - kFunctions[code[++i]].parameters;
-            break;
-        case 'M':
-        case kSquare:
-        case kCube:
-            break;
-        default:
+        } else if (op >= kVarConst && op < kVarConst + 8) { // a variable and a constant, either way round
+            ++depth;
+            i += 2;
+        } else if (op == kVarSquare || op == kVarCube) {
+            ++depth;
+            ++i;
+        } else if (op >= kTopConst && op < kTopVar + 4) {
+            ++i;
+        } else if (op != 'M' && op != kSquare && op != kCube) {
             --depth;
-            break;
         }
         if (depth > deepest)
             deepest = depth;
@@ -591,19 +721,21 @@ double EvaluateFormula(const CompiledFormula& formula)
         g_error = kEmptyCode;
         return 0.0;
     }
+    if (formula.code.size() == 3 && formula.code[0] == 'D')
+        return formula.constants[formula.code[1]]; // a formula without variables folds to one constant
     return run(formula.code.data(), formula.constants.data());
 }
 
 double EvaluateFormulaAt(const CompiledFormula& formula, double x)
 {
-    g_variables['x' - 'a'] = x;
+    g_variables['x'] = x;
     return EvaluateFormula(formula);
 }
 
 void SetFormulaVariable(char letter, double value)
 {
     if (isLower(letter))
-        g_variables[letter - 'a'] = value;
+        g_variables[static_cast<unsigned char>(letter)] = value;
 }
 
 bool IsFormulaValid(const CompiledFormula& formula)

@@ -713,23 +713,33 @@ bool CompileFormula(std::string_view text, std::string_view allowedLetters, Comp
     return true;
 }
 
-double EvaluateFormula(const CompiledFormula& formula)
+namespace {
+
+inline double evaluate(const CompiledFormula& formula)
 {
     g_error = nullptr;
     g_dividedByZero = formula.foldedDivisionByZero;
-    if (formula.code.empty()) {
+    const size_t size = formula.code.size();
+    if (size == 3 && formula.code[0] == 'D')
+        return formula.constants[formula.code[1]]; // a formula without variables folds to one constant
+    if (size == 0) {
         g_error = kEmptyCode;
         return 0.0;
     }
-    if (formula.code.size() == 3 && formula.code[0] == 'D')
-        return formula.constants[formula.code[1]]; // a formula without variables folds to one constant
     return run(formula.code.data(), formula.constants.data());
+}
+
+} // namespace
+
+double EvaluateFormula(const CompiledFormula& formula)
+{
+    return evaluate(formula);
 }
 
 double EvaluateFormulaAt(const CompiledFormula& formula, double x)
 {
     g_variables['x'] = x;
-    return EvaluateFormula(formula);
+    return evaluate(formula);
 }
 
 void SetFormulaVariable(char letter, double value)

@@ -7,6 +7,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -38,6 +39,10 @@ private:
             return "<td>US dollar</td><td>voir le site.</td>";
         if (path == "/dollar-cut") // "US dol" ends the first part, "lar 1.2736" starts the second
             return QByteArray(1023 - 6, 'a') + "US dollar 1.2736";
+        if (path == "/rates?fmt=html&amp;x=%3F")
+            return "<tr><th>US dollar</th><td class=\"r2\">1.1</td></tr>";
+        if (path == "/vat-bad")
+            return "<p>France=1960</p><p>Belgique=21.0</p>";
         if (path == "/vat")
             return "<p>France=19.6 %</p><p>Belgique=21.0</p>" + filler + "<p>Allemagne=16.0</p><p>Italie=n.c.</p>";
         status = 404;
@@ -83,6 +88,19 @@ private Q_SLOTS:
         QCOMPARE(RateDownload::parseDollar("xx US dollar   1.2736 yy").value(), QStringLiteral("1.2736"));
         QVERIFY(!RateDownload::parseDollar("no rate here").has_value());
         QVERIFY(!RateDownload::parseDollar("US dollar: see.page").has_value());
+        // The whole number after the label, whatever the tags around it.
+        QCOMPARE(RateDownload::parseDollar("<td>US dollar</td><td>1.1</td>").value(), QStringLiteral("1.1"));
+        QCOMPARE(RateDownload::parseDollar("US dollar 1.27 EUR").value(), QStringLiteral("1.27"));
+        QCOMPARE(RateDownload::parseDollar("US dollar <b class=\"c3\">12.345</b>").value(), QStringLiteral("12.345"));
+        QCOMPARE(RateDownload::parseDollar("US dollar&#160;: 1,0842").value(), QStringLiteral("1.0842"));
+        QCOMPARE(RateDownload::parseDollar("US dollar 2").value(), QStringLiteral("2"));
+        QVERIFY(!RateDownload::parseDollar("US dollar 0.000").has_value());
+        QVERIFY(!RateDownload::parseDollar("US dollar .5").has_value());
+        QVERIFY(!RateDownload::parseDollar("US dollar <td>n.c.</td>").has_value());
+        QVERIFY(!RateDownload::parseDollar("US dollar" + QByteArray(200, ' ') + "1.2").has_value()); // too far
+        QCOMPARE(RateDownload::parseVat("France=19.60")[0].value, 1960);
+        QCOMPARE(RateDownload::parseVat("France= 5,5")[0].value, 550);
+        QCOMPARE(RateDownload::parseVat("France=1960")[0].percent, 1960.0);
         const auto rates = RateDownload::parseVat("France=19.6 Belgique=21.0 Grece=abcd");
         QCOMPARE(rates.size(), size_t(2));
         QCOMPARE(rates[0].key, QStringLiteral("TBE")); // in the download's order
@@ -108,8 +126,21 @@ private Q_SLOTS:
                  QStringLiteral("Le téléchargement de la valeur du dollar US est terminé"));
         QCOMPARE(prompt.messages().last().caption, kDone);
 
-        // Text where the rate should be, and a page cut in the middle of "US dollar": the rate stays.
-        for (const char* page : {"/dollar-text", "/dollar-cut"}) {
+        // A label cut by the original's 1023-byte parts is found all the same; a page with a query is fetched.
+        Profile::writeString(kConfig, QStringLiteral("Dollar"), QStringLiteral("1.0"));
+        Profile::writeString(kConfig, QStringLiteral("Page"), QStringLiteral("/dollar-cut"));
+        prompt.queue(Prompt::Answer::Ok);
+        RateDownload::downloadDollar(rate);
+        QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.2736"));
+        Profile::writeString(kConfig, QStringLiteral("Page"), QStringLiteral("rates?fmt=html&amp;x=%3F"));
+        prompt.queue(Prompt::Answer::Ok);
+        RateDownload::downloadDollar(rate);
+        QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.1"));
+        QCOMPARE(rate, 1.1);
+        Profile::writeString(kConfig, QStringLiteral("Dollar"), QStringLiteral("1.2736"));
+
+        // Text where the rate should be: the rate stays.
+        for (const char* page : {"/dollar-text"}) {
             Profile::writeString(kConfig, QStringLiteral("Page"), QString::fromLatin1(page));
             prompt.queue(Prompt::Answer::Ok);
             RateDownload::downloadDollar(rate);
@@ -172,6 +203,40 @@ private Q_SLOTS:
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TAL")), 1600); // from the second part
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TIL")), 2000); // "n.c." is no rate
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Le téléchargement des taux de TVA est terminé"));
+
+        // 1960 is no percentage: the page is refused whole, nothing is stored.
+        Profile::writeString(kConfig, QStringLiteral("PageTVA"), QStringLiteral("/vat-bad"));
+        prompt.queue(Prompt::Answer::Ok);
+        RateDownload::downloadVat(rate);
+        QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TFR")), 1960);
+        QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TBE")), 2100);
+        QCOMPARE(prompt.messages().size(), 2);
+        QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Le taux de TVA téléchargé (TFR = 1")));
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur de Téléchargement !"));
+    }
+
+    void oneDownloadAtATimeAndCancel()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        PageServer server;
+        Profile::writeString(kConfig, QStringLiteral("Dollar"), QStringLiteral("1.5"));
+        Profile::writeString(kConfig, QStringLiteral("Site"), server.site());
+        Profile::writeString(kConfig, QStringLiteral("Page"), QStringLiteral("/silent"));
+        RateDownload::Answer second;
+        bool wasRunning = false;
+        QTimer::singleShot(100, [&] {
+            wasRunning = RateDownload::running();
+            second = RateDownload::get(server.site(), QStringLiteral("/dollar"), QStringLiteral("x"));
+            RateDownload::cancel();
+        });
+        double rate = 0;
+        RateDownload::downloadDollar(rate); // would wait 15 s without the cancel
+        QVERIFY(wasRunning);
+        QCOMPARE(second.error, QStringLiteral("Un téléchargement est déjà en cours."));
+        QVERIFY(!RateDownload::running());
+        QCOMPARE(prompt.messages().size(), 0); // a cancelled download says nothing
+        QCOMPARE(rate, 1.5);
     }
 };
 

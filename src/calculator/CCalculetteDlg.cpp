@@ -158,7 +158,14 @@ void CCalculetteDlg::buildLayout()
         connect(button, &QPushButton::clicked, this, [this, caption] { press(caption); });
         downloadLayout->addWidget(button);
         m_keys << button;
+        m_downloadKeys << button;
     }
+    m_cancelDownload = new QPushButton(QStringLiteral("Annuler"), downloads);
+    m_cancelDownload->setObjectName(QStringLiteral("cancelDownload"));
+    m_cancelDownload->setToolTip(QStringLiteral("Arrête le téléchargement en cours"));
+    m_cancelDownload->setEnabled(false);
+    connect(m_cancelDownload, &QPushButton::clicked, this, [] { RateDownload::cancel(); });
+    downloadLayout->addWidget(m_cancelDownload);
     right->addWidget(downloads);
     right->addStretch(1);
     layout->addLayout(right, 1);
@@ -326,12 +333,21 @@ void CCalculetteDlg::OnConfiguration()
 
 void CCalculetteDlg::OnDownload(bool dollar)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (RateDownload::running())
+        return;
+    // The page stays responsive while the download runs: one download at a time, and it can be stopped.
+    for (QPushButton* key : m_downloadKeys)
+        key->setEnabled(false);
+    m_cancelDownload->setEnabled(true);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
     if (dollar)
         RateDownload::downloadDollar(m_engine.dollarRate);
     else
         RateDownload::downloadVat(m_engine.dollarRate);
     QApplication::restoreOverrideCursor();
+    m_cancelDownload->setEnabled(false);
+    for (QPushButton* key : m_downloadKeys)
+        key->setEnabled(true);
     m_vat->setText(Currencies::vatText(m_lowerList->currentText()));
     m_upperRate->setText(Currencies::rateText(m_upperList->currentText()));
     m_lowerRate->setText(Currencies::rateText(m_lowerList->currentText()));

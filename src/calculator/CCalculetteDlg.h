@@ -35,6 +35,7 @@ public:
     QLabel* lowerRate() const { return m_lowerRate; }
     QPushButton* roundingButton() const { return m_rounding; }
     QPushButton* key(const QString& caption) const;
+    QPushButton* cancelDownloadButton() const { return m_cancelDownload; }
     bool memoryInUse() const { return m_memoryInUse; }
 
     // Inserts text at the caret of the formula field, then recomputes.
@@ -72,5 +73,7 @@ private:
     QLineEdit* m_vat = nullptr;
     QPushButton* m_rounding = nullptr;
     QList<QPushButton*> m_keys;
+    QList<QPushButton*> m_downloadKeys;
+    QPushButton* m_cancelDownload = nullptr;
     bool m_memoryInUse = false;
 };

@@ -1,10 +1,12 @@
 #include "calculator/RateDownload.h"
 
 #include "calculator/Currencies.h"
+#include "platform/LocaleFormat.h"
 #include "platform/Profile.h"
 #include "platform/Prompt.h"
 
 #include <QEventLoop>
+#include <QLocale>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -28,18 +30,78 @@ const Tag kTags[] = {{"Belgique=", "TBE"},    {"Allemagne=", "TAL"}, {"Italie=",
                      {"Pays-Bas=", "TPA"},    {"Portugal=", "TPO"},  {"Autriche=", "TAU"}, {"Danemark=", "TDA"},
                      {"Royaume-Uni=", "TRU"}, {"Suede=", "TSU"},     {"Grece=", "TGR"}};
 
-// Leading digits and "." of a text, as a number.
-std::optional<double> leadingNumber(const QByteArray& text)
+bool isDigit(char c)
 {
-    int n = 0;
-    while (n < text.size() && (std::isdigit(static_cast<unsigned char>(text[n])) || text[n] == '.'))
-        ++n;
+    return c >= '0' && c <= '9';
+}
+
+// The number that begins at from: digits, then "." or "," and more digits. Its text in the C form ("."),
+// and where it ends.
+struct Number
+{
+    QString text;
+    double value = 0;
+    qsizetype end = 0;
+};
+
+std::optional<Number> numberAt(const QByteArray& text, qsizetype from)
+{
+    qsizetype i = from;
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
+    if (i == from)
+        return std::nullopt;
+    QByteArray digits = text.mid(from, i - from);
+    if (i + 1 < text.size() && (text[i] == '.' || text[i] == ',') && isDigit(text[i + 1])) {
+        const qsizetype fraction = i + 1;
+        i = fraction;
+        while (i < text.size() && isDigit(text[i]))
+            ++i;
+        digits += '.' + text.mid(fraction, i - fraction);
+    }
     bool ok = false;
-    const double value = QString::fromLatin1(text.left(n)).toDouble(&ok);
+    Number n;
+    n.text = QString::fromLatin1(digits);
+    n.value = QLocale::c().toDouble(n.text, &ok);
+    n.end = i;
     if (!ok)
         return std::nullopt;
-    return value;
+    return n;
 }
+
+// How much visible text may stand between a label and its number.
+constexpr int kLabelReach = 64;
+
+// The first number after from, passing over tags ("<td class=x1>") and entities ("&#160;") and at most
+// kLabelReach characters of other text.
+std::optional<Number> numberAfter(const QByteArray& text, qsizetype from)
+{
+    int visible = 0;
+    for (qsizetype i = from; i < text.size() && visible <= kLabelReach; ++i) {
+        const char c = text[i];
+        if (c == '<') {
+            const qsizetype close = text.indexOf('>', i);
+            if (close < 0)
+                return std::nullopt;
+            i = close;
+        } else if (c == '&') {
+            const qsizetype semicolon = text.indexOf(';', i);
+            if (semicolon > 0 && semicolon - i <= 10)
+                i = semicolon;
+            ++visible;
+        } else if (isDigit(c)) {
+            if (i > from && (text[i - 1] == '.' || text[i - 1] == ','))
+                return std::nullopt; // ".5" or a piece of another number: no complete number here
+            return numberAt(text, i);
+        } else {
+            ++visible;
+        }
+    }
+    return std::nullopt;
+}
+
+// The running download, which cancel() stops.
+QNetworkReply* g_running = nullptr;
 
 const QString kDone = QStringLiteral("Téléchargement !");
 const QString kFailed = QStringLiteral("Erreur de Téléchargement !");
@@ -53,10 +115,19 @@ Answer get(const QString& site, const QString& page, const QString& agent, int t
         answer.error = QStringLiteral("Aucun serveur de téléchargement n'est indiqué.");
         return answer;
     }
+    if (g_running) {
+        answer.error = QStringLiteral("Un téléchargement est déjà en cours.");
+        return answer;
+    }
     QUrl url(QStringLiteral("http://") + site.trimmed());
     if (url.port() < 0)
         url.setPort(80);
-    url.setPath(page.startsWith(QLatin1Char('/')) ? page : QLatin1Char('/') + page);
+    // The page as typed: its path, and the query after "?" left as it is.
+    const qsizetype question = page.indexOf(QLatin1Char('?'));
+    const QString path = question < 0 ? page : page.left(question);
+    url.setPath(path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path, QUrl::TolerantMode);
+    if (question >= 0)
+        url.setQuery(page.mid(question + 1), QUrl::TolerantMode);
     if (!url.isValid() || url.host().isEmpty()) {
         answer.error = QStringLiteral("Adresse de téléchargement invalide : %1").arg(site);
         return answer;
@@ -66,6 +137,7 @@ Answer get(const QString& site, const QString& page, const QString& agent, int t
     request.setHeader(QNetworkRequest::UserAgentHeader, agent);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     QNetworkReply* reply = manager.get(request);
+    g_running = reply;
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -78,11 +150,16 @@ Answer get(const QString& site, const QString& page, const QString& agent, int t
     timer.start(timeoutMs);
     if (!reply->isFinished())
         loop.exec();
+    g_running = nullptr;
+    answer.cancelled = reply->error() == QNetworkReply::OperationCanceledError && !timedOut;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     answer.connected = status.isValid();
     answer.status = status.toInt();
-    answer.body = reply->readAll();
-    if (timedOut)
+    if (reply->isOpen())
+        answer.body = reply->readAll();
+    if (answer.cancelled)
+        answer.error = QStringLiteral("Téléchargement annulé.");
+    else if (timedOut)
         answer.error =
             QStringLiteral("Le serveur %1 n'a pas répondu dans les %2 secondes.").arg(url.host()).arg(timeoutMs / 1000);
     else if (reply->error() != QNetworkReply::NoError && !answer.connected)
@@ -91,24 +168,27 @@ Answer get(const QString& site, const QString& page, const QString& agent, int t
     return answer;
 }
 
+bool running()
+{
+    return g_running != nullptr;
+}
+
+void cancel()
+{
+    if (g_running)
+        g_running->abort();
+}
+
 std::optional<QString> parseDollar(const QByteArray& body)
 {
-    for (qsizetype start = 0; start < body.size(); start += kPart) {
-        const QByteArray part = body.mid(start, kPart);
-        const qsizetype at = part.indexOf("US dollar");
-        if (at < 0)
-            continue;
-        const qsizetype dot = part.indexOf('.', at);
-        if (dot < 1)
-            return std::nullopt;
-        const QString rate = QString::fromLatin1(part.mid(dot - 1, 6));
-        bool ok = false;
-        const double value = rate.toDouble(&ok);
-        if (!ok || value <= 0)
-            return std::nullopt; // text where the rate should be: keep the one we have
-        return rate;
-    }
-    return std::nullopt;
+    static const QByteArray kLabel = "US dollar";
+    const qsizetype at = body.indexOf(kLabel);
+    if (at < 0)
+        return std::nullopt;
+    const std::optional<Number> rate = numberAfter(body, at + kLabel.size());
+    if (!rate || !(rate->value > 0))
+        return std::nullopt; // text where the rate should be: keep the one we have
+    return rate->text;
 }
 
 std::vector<Vat> parseVat(const QByteArray& body)
@@ -120,9 +200,12 @@ std::vector<Vat> parseVat(const QByteArray& body)
             const qsizetype at = part.indexOf(tag.tag);
             if (at < 0)
                 continue;
-            const std::optional<double> value = leadingNumber(part.mid(at + qstrlen(tag.tag), 4));
-            if (value)
-                rates.push_back({QString::fromLatin1(tag.key), static_cast<int>(*value * 100 + 1e-9)});
+            qsizetype from = start + at + qstrlen(tag.tag);
+            while (from < body.size() && body[from] == ' ')
+                ++from;
+            const std::optional<Number> rate = numberAt(body, from);
+            if (rate)
+                rates.push_back({QString::fromLatin1(tag.key), static_cast<int>(rate->value * 100 + 1e-9), rate->value});
         }
     }
     return rates;
@@ -133,6 +216,10 @@ void downloadDollar(double& dollarRate)
     const Answer answer =
         get(Profile::getString(QStringLiteral("Config"), QStringLiteral("Site")),
             Profile::getString(QStringLiteral("Config"), QStringLiteral("Page")), QStringLiteral("Zalbrec Calculette"));
+    if (answer.cancelled) {
+        dollarRate = Currencies::dollarRate();
+        return;
+    }
     if (!answer.error.isEmpty())
         Prompt::show(answer.error, kFailed);
     bool found = true;
@@ -157,14 +244,33 @@ void downloadVat(double& dollarRate)
     const Answer answer = get(Profile::getString(QStringLiteral("Config"), QStringLiteral("SiteTVA")),
                               Profile::getString(QStringLiteral("Config"), QStringLiteral("PageTVA")),
                               QStringLiteral("Zalbrec Tonnelix"));
+    if (answer.cancelled) {
+        dollarRate = Currencies::dollarRate();
+        return;
+    }
     if (!answer.error.isEmpty())
         Prompt::show(answer.error, kFailed);
+    bool refused = false;
     if (answer.connected && answer.status == 200) {
-        for (const Vat& vat : parseVat(answer.body))
-            Profile::writeInt(QStringLiteral("Config"), vat.key, vat.value);
+        const std::vector<Vat> rates = parseVat(answer.body);
+        // A page that gives a rate no VAT can have is not trusted at all.
+        for (const Vat& vat : rates) {
+            if (vat.percent < 0 || vat.percent > 100) {
+                Prompt::show(QStringLiteral("Le taux de TVA téléchargé (%1 = %2) n'est pas un pourcentage entre 0 et "
+                                            "100 :\naucun taux n'a été enregistré.")
+                                 .arg(vat.key, LocaleFormat::fixed(vat.percent, 2)),
+                             kFailed, Prompt::Icon::Exclamation);
+                refused = true;
+                break;
+            }
+        }
+        if (!refused) {
+            for (const Vat& vat : rates)
+                Profile::writeInt(QStringLiteral("Config"), vat.key, vat.value);
+        }
     }
     dollarRate = Currencies::dollarRate();
-    if (answer.connected)
+    if (answer.connected && !refused)
         Prompt::show(QStringLiteral("Le téléchargement des taux de TVA est terminé"), kDone);
 }
 

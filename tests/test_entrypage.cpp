@@ -236,7 +236,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.sizeList()->currentText(), QStringLiteral("0,62 CL (le clavelin)"));
         dialog.OnOK();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT Cote FROM CAVE")).toInt(), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Cote FROM CAVE")).toInt(), 99); // no keeping stays none
         QCOMPARE(db.scalar(QStringLiteral("SELECT Contenance FROM CAVE")).toString(),
                  QStringLiteral("0,62 CL (le clavelin)"));
         QCOMPARE(db.scalar(QStringLiteral("SELECT Cru FROM CAVE")).toString(), QString());
@@ -253,6 +253,43 @@ private Q_SLOTS:
         again.OnOK();
         QCOMPARE(db.scalar(QStringLiteral("SELECT [Nom vin] || '|' || Cote || '|' || Contenance FROM CAVE")).toString(),
                  QStringLiteral("Vin jaune d'Arbois|30|"));
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    // Lists select the first entry that begins with the stored value, whatever its case; a value no entry
+    // offers is shown as it is; and a save that changes no list writes the lot back exactly as it was.
+    void modificationKeepsStoredValues()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        addType(db, "Bordeaux", "Margaux", "10 ans");
+        db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Château Margaux')"));
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock, Cote, Contenance, Cru) "
+                                  "VALUES ('Vieux', 1, 1750, 1, 7, '1,5', 'château margaux')"));
+        const auto row = [&db] {
+            return db.scalar(QStringLiteral("SELECT Millesime || '|' || Cote || '|' || Contenance || '|' || Cru "
+                                            "FROM CAVE"))
+                .toString();
+        };
+        const QString stored = row();
+        {
+            CDModifVin dialog(nullptr, 1);
+            QCOMPARE(dialog.vintageList()->currentText(), QStringLiteral("1750"));
+            QCOMPARE(dialog.sizeList()->currentText(), QStringLiteral("1,5 L (Magnum)"));
+            QCOMPARE(dialog.cruList()->currentText(), QStringLiteral("Château Margaux"));
+            QCOMPARE(dialog.keepingList()->currentText(), QStringLiteral("7"));
+            dialog.OnOK();
+            QCOMPARE(row(), stored);
+        }
+        {
+            // A list that is changed writes the entry chosen; the empty keeping entry means no keeping.
+            CDModifVin dialog(nullptr, 1);
+            dialog.keepingList()->setCurrentIndex(0);
+            dialog.sizeList()->setCurrentText(QStringLiteral("0,75 L"));
+            dialog.OnOK();
+            QCOMPARE(row(), QStringLiteral("1750|99|0,75 L|château margaux"));
+        }
         QVERIFY(prompt.messages().isEmpty());
     }
 

@@ -193,6 +193,34 @@ private Q_SLOTS:
         page->pictureButton()->click();
         QCOMPARE(db().scalar(QStringLiteral("SELECT Images FROM CAVE WHERE [Index] = ?"), {lot}).toString(), picture);
     }
+
+    // A picture chosen on the entry page waits for that page's save: looking at a wine's picture on the sheet
+    // and cancelling does not hand it to that wine.
+    void entryPicturesStayOnTheEntryPage()
+    {
+        ScriptedPrompt prompt;
+        const QString picture = m_cellar->dir() + QStringLiteral("/nouvelle.png");
+        QImage(8, 8, QImage::Format_RGB32).save(picture);
+        prompt.queueFile(picture);
+        onNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<CDImage*>(modal);
+            QVERIFY(dialog);
+            dialog->OnParcourir();
+            dialog->OnEnregistrer();
+        });
+        view()->page2()->pictureButton()->click();
+
+        view()->tree()->setCurrentItem(findNode(view()->tree(), {"Blanc", "FR"})->child(0));
+        Cpage1* page = view()->page1();
+        page->selectRow(0);
+        const qint64 lot = page->selectedIndex();
+        const QString before = db().scalar(QStringLiteral("SELECT Images FROM CAVE WHERE [Index] = ?"), {lot}).toString();
+        prompt.queue(before.isEmpty() ? A::Yes : A::Ok);
+        onNextModal([](QWidget* modal) { qobject_cast<CDImage*>(modal)->reject(); });
+        page->pictureButton()->click();
+        QCOMPARE(db().scalar(QStringLiteral("SELECT Images FROM CAVE WHERE [Index] = ?"), {lot}).toString(), before);
+        QCOMPARE(db().scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE Images = ?"), {picture}).toInt(), 0);
+    }
 };
 
 class TestTracedStart : public QObject

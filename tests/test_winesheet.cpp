@@ -152,6 +152,23 @@ private Q_SLOTS:
         QVERIFY(prompt.messages().isEmpty());
     }
 
+    void unknownCountryShowsNoCountry()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        addLot(db, addType(db, "Chianti", "Classico", "0", "IT", "16-18"), "Italien", 2010, 1, 1, 10);
+        addLot(db, addType(db, "Chianti", "Nulle part", "0", "ZZ", "16-18"), "Sans pays", 2011, 1, 1, 10);
+        Cpage1 page;
+        page.OnMajListeVin(QStringLiteral("Rouge"), QStringLiteral("Chianti"), {}, {}, 7);
+        QCOMPARE(page.model()->rowCount(), 2);
+        page.selectRow(0);
+        QCOMPARE(page.paysText()->text(), QStringLiteral("ITALIE"));
+        page.selectRow(1);
+        QCOMPARE(page.nomVinEdit()->text(), QStringLiteral("Sans pays"));
+        QCOMPARE(page.paysText()->text(), QString());
+    }
+
     void entryArithmeticAndPrices()
     {
         ScriptedPrompt prompt;

@@ -75,6 +75,8 @@ void CDModifVin::OnInitDialog()
     if (!crus)
         return;
     ComboTools::setSortedItems(m_cru, *crus);
+    if (m_cru->count() == 0 || !m_cru->itemText(0).isEmpty())
+        m_cru->insertItem(0, QString()); // no cru: sorted, an empty name comes first
 
     if (!session()->OpenQuery(
             QStringLiteral("CDModifVin::OnInitDialog"),
@@ -86,19 +88,21 @@ void CDModifVin::OnInitDialog()
     Recordset& wine = session()->recordset();
     if (wine.recordCount() > 0) {
         wine.moveLast();
-        // The lot's own values stay selectable even when the lists do not offer them (an old size such as
-        // the clavelin, a vintage out of range, a cru since removed): saving unchanged keeps them.
-        ComboTools::selectKeeping(m_vintage, QString::number(wine.integer(QStringLiteral("Millesime"))));
-        const QString size = wine.text(QStringLiteral("Contenance"));
-        ComboTools::selectKeeping(m_size, size);
+        // Each list shows the first entry that begins with the lot's value; a value no entry begins with (an
+        // old size such as the clavelin, a vintage out of range, a cru since removed) is shown as it is.
+        // While an entry stays as it was opened, saving writes the lot's own value back unchanged.
+        m_storedVintage.select(m_vintage, QString::number(wine.integer(QStringLiteral("Millesime"))));
+        m_storedSize.select(m_size, wine.text(QStringLiteral("Contenance")));
         m_name->setText(wine.text(QStringLiteral("Nom Vin")));
-        ComboTools::selectKeeping(m_cru, wine.text(QStringLiteral("Cru")));
+        m_storedCru.select(m_cru, wine.text(QStringLiteral("Cru")));
         m_owner->setText(wine.text(QStringLiteral("Proprietaire")));
         m_type->setText(wine.text(QStringLiteral("Type")));
         m_appellation->setText(wine.text(QStringLiteral("Appellation")));
-        ComboTools::selectStartingWith(m_keeping, QString::number(wine.integer(QStringLiteral("Cote"))));
-        if (m_keeping->currentText() != QString::number(wine.integer(QStringLiteral("Cote"))))
-            m_keeping->setCurrentIndex(0); // 99 (no keeping) and other values off the list: the empty entry
+        const QString cote = QString::number(wine.integer(QStringLiteral("Cote")));
+        if (cote == QLatin1String("99"))
+            m_storedKeeping.selectIndex(m_keeping, cote, 0); // no keeping: the empty entry
+        else
+            m_storedKeeping.select(m_keeping, cote);
     }
     session()->CloseQuery();
 }
@@ -111,10 +115,12 @@ void CDModifVin::OnOK()
         WineStock::changeLot(*session(), QStringLiteral("CDModifVin::OnOK"), m_wine, [this](Recordset& rs) {
             rs.setField(QStringLiteral("Nom Vin"), m_name->text());
             rs.setField(QStringLiteral("Proprietaire"), m_owner->text());
-            rs.setField(QStringLiteral("Cru"), m_cru->currentText());
-            rs.setField(QStringLiteral("Contenance"), m_size->currentText());
-            rs.setField(QStringLiteral("Millesime"), m_vintage->currentText().toInt());
-            rs.setField(QStringLiteral("Cote"), m_keeping->currentText().toInt());
+            rs.setField(QStringLiteral("Cru"), m_storedCru.value());
+            rs.setField(QStringLiteral("Contenance"), m_storedSize.value());
+            rs.setField(QStringLiteral("Millesime"), m_storedVintage.value().toInt());
+            // The empty entry means no keeping time, 99, as on the entry page.
+            const QString keeping = m_storedKeeping.value();
+            rs.setField(QStringLiteral("Cote"), keeping.isEmpty() ? 99 : keeping.toInt());
         });
     if (failure != WineStock::Failure::None) {
         Prompt::show(WineStock::failureText(failure), QStringLiteral("Erreur"), Prompt::Icon::Stop);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/ComboTools.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -36,4 +38,8 @@ private:
     QComboBox* m_vintage = nullptr;
     QComboBox* m_keeping = nullptr;
     QComboBox* m_size = nullptr;
+    ComboTools::StoredChoice m_storedCru;
+    ComboTools::StoredChoice m_storedVintage;
+    ComboTools::StoredChoice m_storedKeeping;
+    ComboTools::StoredChoice m_storedSize;
 };

@@ -45,6 +45,7 @@ public:
     CColorStaticST* standardKeeping() const { return m_standard; }
     QComboBox* keepingList() const { return m_keeping; }
     QComboBox* sizeList() const { return m_size; }
+    QPushButton* pictureButton() const { return m_image; }
 
 Q_SIGNALS:
     // The rack view for the bottles of a new lot.

@@ -24,14 +24,34 @@ void selectStartingWith(QComboBox* combo, const QString& text)
     combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
 }
 
-void selectKeeping(QComboBox* combo, const QString& text)
+void StoredChoice::select(QComboBox* combo, const QString& stored)
 {
-    int index = combo->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    int index = -1;
+    for (int i = 0; i < combo->count() && index < 0; ++i) {
+        const QString item = combo->itemText(i);
+        if (stored.isEmpty() ? item.isEmpty() : item.startsWith(stored, Qt::CaseInsensitive))
+            index = i;
+    }
     if (index < 0) {
-        combo->insertItem(0, text);
+        combo->insertItem(0, stored);
         index = 0;
     }
+    selectIndex(combo, stored, index);
+}
+
+void StoredChoice::selectIndex(QComboBox* combo, const QString& stored, int index)
+{
+    m_combo = combo;
+    m_stored = stored;
+    m_index = index;
     combo->setCurrentIndex(index);
+}
+
+QString StoredChoice::value() const
+{
+    if (!m_combo)
+        return QString();
+    return m_combo->currentIndex() == m_index ? m_stored : m_combo->currentText();
 }
 
 } // namespace ComboTools

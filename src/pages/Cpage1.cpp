@@ -202,6 +202,7 @@ void Cpage1::OnMajListeVin(const QString& a0, const QString& a1, const QString& 
 
 void Cpage1::RechercheLibPays(const QString& code)
 {
+    m_pays->clear(); // a code without a PAYS row shows no country, not the previous wine's
     if (!session() || !session()->OpenQuery(QStringLiteral("Cpage1::RechercheLibPays"),
                                             QStringLiteral("SELECT * FROM PAYS WHERE Nic = ?;"), {code}))
         return;
@@ -380,11 +381,15 @@ void Cpage1::OnModification()
 void Cpage1::OnBnClickedBimageass()
 {
     const qint64 lot = m_index;
-    Q_EMIT pictureRequested(lot);
-    if (SharedImagePath().isEmpty())
-        return;
-    const QString path = SharedImagePath();
+    // A picture chosen on the entry page waits there for its own save: this dialog neither sees nor takes it,
+    // and only a path that this dialog hands back is written to this wine.
+    const QString waitingForEntry = SharedImagePath();
     SharedImagePath().clear();
+    Q_EMIT pictureRequested(lot);
+    const QString path = SharedImagePath();
+    SharedImagePath() = waitingForEntry;
+    if (path.isEmpty())
+        return;
     if (lot == 0)
         return refused(QStringLiteral("Vous ne pouvez associer une image sans selectionner un vin"));
     const WineStock::Failure failure =

@@ -139,6 +139,50 @@ private Q_SLOTS:
         QCOMPARE(m_view->page1()->model()->text(0, WineListModel::Nom), QStringLiteral("F"));
     }
 
+    // A node lists exactly the lots counted under it: a type with a red and a white appellation, and a type
+    // grown in two countries, are split by the colour and the country on the node's path.
+    void nodesListOnlyTheirOwnLots()
+    {
+        m_view.reset();
+        m_cellar = std::make_unique<TempCellar>();
+        Database& db = m_cellar->db();
+        addLot(db, "Bourgogne", "Pommard", "0", "FR", 2005, "Rouge 1");
+        addLot(db, "Bourgogne", "Pommard", "0", "FR", 2006, "Rouge 2");
+        addLot(db, "Bourgogne", "Meursault", "1", "FR", 2005, "Blanc 1");
+        addLot(db, "Merlot", "Pays d'Oc", "0", "FR", 2005, "Merlot FR");
+        addLot(db, "Merlot", "Toscana", "0", "IT", 2005, "Merlot IT");
+        addLot(db, "Merlot", "Toscana", "0", "IT", 2006, "Merlot IT 2");
+        m_cellar->closeSession();
+        m_view = std::make_unique<CTonnelixView>();
+        m_view->attachSession(std::make_unique<CellarSession>(OpenCellarFile(m_cellar->path(), false)));
+        m_view->radioType()->setChecked(true);
+        m_view->OnRempliArbreType();
+        m_view->sheet()->setCurrentIndex(0);
+        auto names = [this](const QStringList& path) {
+            QTreeWidgetItem* node = findNode(m_view->tree(), path);
+            if (!node)
+                return QStringList{QStringLiteral("no node ") + path.join('/')};
+            m_view->tree()->setCurrentItem(node);
+            QStringList list;
+            for (int r = 0; r < m_view->page1()->model()->rowCount(); ++r)
+                list << m_view->page1()->model()->text(r, WineListModel::Nom);
+            list.sort();
+            return list;
+        };
+        QCOMPARE(names({"Rouge", "FR", "Bourgogne"}), (QStringList{"Rouge 1", "Rouge 2"}));
+        QCOMPARE(names({"Blanc", "FR", "Bourgogne"}), (QStringList{"Blanc 1"}));
+        QCOMPARE(names({"Rouge", "FR", "Merlot"}), (QStringList{"Merlot FR"}));
+        QCOMPARE(names({"Rouge", "IT", "Merlot"}), (QStringList{"Merlot IT", "Merlot IT 2"}));
+        QCOMPARE(names({"Rouge", "IT", "Merlot", "Toscana", "2005"}), (QStringList{"Merlot IT"}));
+
+        QTest::mouseClick(m_view->radioAnnee(), Qt::LeftButton);
+        QCOMPARE(names({"Rouge", "FR", "2005"}), (QStringList{"Merlot FR", "Rouge 1"}));
+        QCOMPARE(names({"Rouge", "FR", "2005", "Bourgogne"}), (QStringList{"Rouge 1"}));
+        QCOMPARE(names({"Blanc", "FR", "2005", "Bourgogne"}), (QStringList{"Blanc 1"}));
+        QCOMPARE(names({"Rouge", "IT", "2005", "Merlot"}), (QStringList{"Merlot IT"}));
+        QCOMPARE(names({"Rouge", "FR", "2005", "Merlot", "Pays d'Oc"}), (QStringList{"Merlot FR"}));
+    }
+
     void colourOption()
     {
         Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 3);

@@ -184,9 +184,10 @@ void Cpage1::clearList()
     m_model->clear();
 }
 
-void Cpage1::OnMajListeVin(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode)
+void Cpage1::OnMajListeVin(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
+                           const NodePath& path)
 {
-    const WineListQuery query = WineListQuery::build(a0, a1, a2, a3, mode);
+    const WineListQuery query = WineListQuery::build(a0, a1, a2, a3, mode, path);
     if (!query.valid || !session())
         return;
     std::vector<WineRow> rows = query.load(*session());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/WineListQuery.h"
 #include "pages/WineStock.h"
 
 #include <QString>
@@ -23,7 +24,9 @@ public:
     ~Cpage1() override;
 
     // Fills the list with the wines of a tree node (modes: see WineListQuery).
-    void OnMajListeVin(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode);
+    // path: what the tree node's path adds (its colour, country and type), so that a node lists exactly its lots.
+    void OnMajListeVin(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
+                       const NodePath& path = {});
     // Empties the list (the view does it before every fill).
     void clearList();
     // Puts the country's name of a code in "Pays :".

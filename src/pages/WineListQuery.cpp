@@ -33,7 +33,8 @@ QString WineListQuery::colourCode(const QString& colour)
     return colour;
 }
 
-WineListQuery WineListQuery::build(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode)
+WineListQuery WineListQuery::build(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
+                                   const NodePath& path)
 {
     WineListQuery q;
     const bool colourMode = mode == 3 || mode == 5 || mode == 7;
@@ -68,8 +69,20 @@ WineListQuery WineListQuery::build(const QString& a0, const QString& a1, const Q
     default:
         return q;
     }
-    // Lots in the order they were bought.
     where.chop(1);
+    if (!path.colour.isEmpty()) {
+        where += QStringLiteral(" AND TYPEVIN.Etat = ?");
+        q.values << colourCode(path.colour);
+    }
+    if (path.hasCountry) {
+        where += QStringLiteral(" AND IFNULL(TYPEVIN.Nic, '') = ?");
+        q.values << path.country;
+    }
+    if (!path.type.isEmpty()) {
+        where += QStringLiteral(" AND TYPEVIN.Type = ?");
+        q.values << path.type;
+    }
+    // Lots in the order they were bought.
     q.sql = kSelect + where + QStringLiteral(" ORDER BY CAVE.[Index];");
     q.vinText = c0;
     q.appellationText = a1;

@@ -28,6 +28,16 @@ struct WineRow
     int cote = 0;
 };
 
+// What the path of a tree node adds to its selection, so that the list shows exactly the lots counted under
+// the node: the colour root, the country and, above a vintage, the wine type. Empty parts add nothing.
+struct NodePath
+{
+    QString colour; // a root's word: "Rouge", "Blanc", "Rose", "Autres"
+    QString country;
+    bool hasCountry = false; // a country node may be empty (a type without Nic)
+    QString type;
+};
+
 // The selection of the wine list for a node of the cellar tree.
 struct WineListQuery
 {
@@ -39,7 +49,8 @@ struct WineListQuery
 
     // mode 1: a0 type, a1 appellation; 2: a0 appellation, a2 vintage; 3: a0 colour, a2 vintage;
     // 5: a0 colour, a1 type, a2 vintage, a3 appellation; 6: a0 type, a2 vintage; 7: a0 colour, a1 type.
-    static WineListQuery build(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode);
+    static WineListQuery build(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
+                               const NodePath& path = {});
     // "Rouge" -> "0", "Blanc" -> "1", "Rose" -> "2", "Autres" -> "3"; any other text as it is.
     static QString colourCode(const QString& colour);
 

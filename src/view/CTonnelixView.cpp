@@ -334,25 +334,28 @@ void CTonnelixView::onTreeSelection()
     const QString text = node->text(0);
     const QString parent = node->parent()->text(0);
     const QString none;
+    // Every selection is narrowed to the node's colour and country: the list shows the lots under the node.
+    NodePath path{colour, country->text(0), true, {}};
     if (!anneeChecked()) {
         if (depth == 2) {
-            m_page1->OnMajListeVin(colour, text, none, none, 7);
+            m_page1->OnMajListeVin(colour, text, none, none, 7, path);
         } else if (depth == 3) {
-            m_page1->OnMajListeVin(parent, text, none, none, 1);
+            m_page1->OnMajListeVin(parent, text, none, none, 1, path);
         } else if (depth == 4) {
             const QString type = node->parent()->parent()->text(0);
+            path.type = type;
             if (!type.isEmpty())
-                m_page1->OnMajListeVin(parent, type, text, none, 2);
+                m_page1->OnMajListeVin(parent, type, text, none, 2, path);
         }
     } else {
         if (depth == 2) {
-            m_page1->OnMajListeVin(colour, none, text, none, 3);
+            m_page1->OnMajListeVin(colour, none, text, none, 3, path);
         } else if (depth == 3) {
-            m_page1->OnMajListeVin(text, none, parent, none, 6);
+            m_page1->OnMajListeVin(text, none, parent, none, 6, path);
         } else if (depth == 4) {
             const QString vintage = node->parent()->parent()->text(0);
             if (!parent.isEmpty())
-                m_page1->OnMajListeVin(colour, parent, vintage, text, 5);
+                m_page1->OnMajListeVin(colour, parent, vintage, text, 5, path);
         }
     }
 }

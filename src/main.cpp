@@ -8,6 +8,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     CTonnelixApp::setApplicationNames();
+    CTonnelixApp::installTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tonnelix, l'inventaire de votre cave à vin."));

@@ -2,6 +2,8 @@
 #include "app/CMainFrame.h"
 #include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
+#include "app/MessageBoxPrompt.h"
+#include "support/ModalDriver.h"
 #include "platform/Profile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
@@ -10,6 +12,9 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -28,6 +33,38 @@ class TestApp : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Qt's own buttons read French, and a deletion's confirmation defaults to "Non".
+    void messageBoxesSpeakFrench()
+    {
+        QVERIFY2(CTonnelixApp::installTranslations(), "qt6-translations-l10n is not installed");
+        MessageBoxPrompt prompt;
+        QStringList texts;
+        QString defaultText;
+        onNextModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            for (QAbstractButton* button : box->buttons())
+                texts << button->text().remove(QLatin1Char('&'));
+            defaultText = box->defaultButton() ? box->defaultButton()->text().remove(QLatin1Char('&')) : QString();
+            box->reject();
+        });
+        prompt.message(QStringLiteral("Confirmer vous la suppression ?"), QStringLiteral("Attention !"),
+                       Prompt::Icon::Question, Prompt::Buttons::YesNoDefaultNo);
+        texts.sort();
+        QCOMPARE(texts, (QStringList{QStringLiteral("Non"), QStringLiteral("Oui")}));
+        QCOMPARE(defaultText, QStringLiteral("Non"));
+        texts.clear();
+        onNextModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            for (QAbstractButton* button : box->buttons())
+                texts << button->text().remove(QLatin1Char('&'));
+            box->reject();
+        });
+        prompt.message(QStringLiteral("?"), QString(), Prompt::Icon::Question, Prompt::Buttons::YesNoCancel);
+        QVERIFY2(texts.contains(QStringLiteral("Annuler")), qPrintable(texts.join(',')));
+    }
+
     void startsOnTheSavedCellarWithItsFrame()
     {
         TempProfile profile;

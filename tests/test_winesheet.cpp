@@ -321,6 +321,7 @@ private Q_SLOTS:
         page.OnBsuppression();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Confirmer vous la suppression ?"));
         QCOMPARE(prompt.messages().last().caption, QStringLiteral("Attention !"));
+        QCOMPARE(prompt.messages().last().buttons, Prompt::Buttons::YesNoDefaultNo); // Enter keeps the wine
         QCOMPARE(page.model()->rowCount(), 2);
 
         prompt.queue(A::Yes);

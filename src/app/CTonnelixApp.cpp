@@ -8,6 +8,9 @@
 #include "trace/Trace.h"
 #include "view/CTonnelixView.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -25,6 +28,22 @@ void CTonnelixApp::setApplicationNames()
     QCoreApplication::setOrganizationName(QStringLiteral("Morvalis Software"));
     QCoreApplication::setApplicationName(QStringLiteral("Tonnelix"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TONNELIX_VERSION));
+}
+
+bool CTonnelixApp::installTranslations()
+{
+    static QTranslator* translator = nullptr;
+    if (translator)
+        return true;
+    auto* candidate = new QTranslator(QCoreApplication::instance());
+    if (!candidate->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete candidate;
+        return false;
+    }
+    QCoreApplication::installTranslator(candidate);
+    translator = candidate;
+    return true;
 }
 
 bool CTonnelixApp::InitInstance(const QStringList& arguments)

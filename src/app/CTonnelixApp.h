@@ -21,6 +21,9 @@ public:
 
     // The names under which the settings and data folders are found.
     static void setApplicationNames();
+    // Qt's own texts (standard buttons, file and print dialogs) in French, whatever the desktop's language:
+    // the whole interface is French. False when Qt's French translations are not installed.
+    static bool installTranslations();
 
 private:
     std::unique_ptr<CTonnelixDoc> m_document;

@@ -35,6 +35,7 @@ QMessageBox::StandardButtons toButtons(Prompt::Buttons buttons)
     case Prompt::Buttons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
     case Prompt::Buttons::YesNo:
+    case Prompt::Buttons::YesNoDefaultNo:
         return QMessageBox::Yes | QMessageBox::No;
     case Prompt::Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -48,6 +49,8 @@ Prompt::Answer MessageBoxPrompt::message(const QString& text, const QString& cap
 {
     QMessageBox box(toIcon(icon), caption.isEmpty() ? QStringLiteral("Tonnelix") : caption, text, toButtons(buttons),
                     QApplication::activeWindow());
+    if (buttons == Buttons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

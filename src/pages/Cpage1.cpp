@@ -347,7 +347,7 @@ void Cpage1::OnBsuppression()
     if (!wineSelected())
         return refused(QStringLiteral("Vous ne pouvez supprimer un vin sans le selectionner "));
     if (Prompt::show(QStringLiteral("Confirmer vous la suppression ?"), QStringLiteral("Attention !"),
-                     Prompt::Icon::Question, Prompt::Buttons::YesNo) != Prompt::Answer::Yes)
+                     Prompt::Icon::Question, Prompt::Buttons::YesNoDefaultNo) != Prompt::Answer::Yes)
         return;
     const qint64 lot = m_index;
     const WineStock::Failure failure = WineStock::deleteWine(*session(), QStringLiteral("Cpage1::OnBsuppression"), lot);

@@ -18,6 +18,7 @@ public:
         case Buttons::YesNoCancel:
             return Answer::Cancel;
         case Buttons::YesNo:
+        case Buttons::YesNoDefaultNo:
             return Answer::No;
         }
         return Answer::Cancel;

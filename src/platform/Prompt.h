@@ -20,7 +20,9 @@ public:
         Ok,
         OkCancel,
         YesNo,
-        YesNoCancel
+        YesNoCancel,
+        // Yes/No where "No" is the default button: confirmations of what cannot be undone (a deletion).
+        YesNoDefaultNo
     };
     enum class Answer
     {

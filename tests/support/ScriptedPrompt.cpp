@@ -39,6 +39,7 @@ Prompt::Answer ScriptedPrompt::message(const QString& text, const QString& capti
     case Buttons::Ok:
         return Answer::Ok;
     case Buttons::YesNo:
+    case Buttons::YesNoDefaultNo:
         return Answer::No;
     default:
         return Answer::Cancel;

@@ -2,6 +2,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
+#include "app/IconFactory.h"
 #include "app/MessageBoxPrompt.h"
 #include "support/ModalDriver.h"
 #include "platform/Profile.h"
@@ -33,6 +34,27 @@ class TestApp : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Every toolbar button has a picture drawn from the resources, sharp at 100 % and at 200 %.
+    void toolbarButtonsHavePictures()
+    {
+        for (int id : Commands::toolbar()) {
+            if (id == 0)
+                continue;
+            const QIcon icon = IconFactory::commandIcon(id);
+            QVERIFY2(!icon.isNull(), qPrintable(QString::number(id)));
+            for (const qreal scale : {1.0, 2.0}) {
+                const QImage image = icon.pixmap(QSize(24, 24), scale).toImage();
+                QCOMPARE(image.size(), QSize(24, 24) * scale);
+                int painted = 0;
+                for (int y = 0; y < image.height(); ++y) {
+                    for (int x = 0; x < image.width(); ++x)
+                        painted += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+                }
+                QVERIFY2(painted > image.width() * image.height() / 5, qPrintable(QString::number(id)));
+            }
+        }
+    }
+
     // Qt's own buttons read French, and a deletion's confirmation defaults to "Non".
     void messageBoxesSpeakFrench()
     {

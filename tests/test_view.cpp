@@ -194,6 +194,12 @@ private Q_SLOTS:
         Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 1);
         m_view->OnCouleurListe();
         QCOMPARE(m_view->tree()->palette().color(QPalette::Base), QColor(176, 240, 244));
+        // A dark desktop theme gives light text: on these light backgrounds the tree's text stays black.
+        QPalette dark = m_view->tree()->palette();
+        dark.setColor(QPalette::Text, Qt::white);
+        m_view->tree()->setPalette(dark);
+        m_view->OnCouleurListe();
+        QCOMPARE(m_view->tree()->palette().color(QPalette::Text), QColor(Qt::black));
     }
 
     void vintageTableNineEntriesPerYear()

@@ -53,8 +53,7 @@ void CMainFrame::createActions()
         action->setToolTip(command.tooltip.isEmpty() ? command.prompt : command.tooltip);
         if (!command.key.isEmpty())
             action->setShortcut(command.key);
-        if (!command.glyph.isEmpty())
-            action->setIcon(IconFactory::commandIcon(command.id, command.glyph));
+        action->setIcon(IconFactory::commandIcon(command.id));
         action->setEnabled(false); // enabled by the code that carries it out
         addAction(action);         // keys work even when the item has no menu
         m_actions.insert(command.id, action);
@@ -87,7 +86,7 @@ void CMainFrame::createToolBars()
 {
     m_toolBar = addToolBar(QStringLiteral("Barre d'outils"));
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
-    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setIconSize(QSize(24, 24));
     for (int id : Commands::toolbar()) {
         if (id == 0)
             m_toolBar->addSeparator();
@@ -105,11 +104,7 @@ void CMainFrame::createToolBars()
 void CMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
-    for (const char* indicator : {"MAJ", "NUM", "DEF"}) {
-        auto* pane = new QLabel(QString::fromLatin1(indicator), bar);
-        pane->setEnabled(false);
-        bar->addPermanentWidget(pane);
-    }
+    // No caps, num or scroll lock panes: the platform cannot tell their state.
     m_datePane = new QLabel(bar);
     m_datePane->setObjectName(QStringLiteral("datePane"));
     m_clockPane = new QLabel(bar);

@@ -51,7 +51,6 @@ struct Command
     QString prompt;  // status-bar prompt
     QString tooltip; // toolbar tooltip
     QKeySequence key;
-    QString glyph; // what the toolbar button shows
 };
 
 // In menu order.

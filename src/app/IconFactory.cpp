@@ -2,64 +2,128 @@
 
 #include "app/CommandTable.h"
 
-#include <QFont>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QSvgRenderer>
 
 namespace IconFactory {
 
 namespace {
 
-QColor familyColour(int id)
+enum class Badge
+{
+    None,
+    Add,
+    Edit
+};
+
+struct Picture
+{
+    const char* subject;
+    Badge badge;
+};
+
+Picture pictureOf(int id)
 {
     switch (id) {
+    case Commands::Print:
+        return {"print", Badge::None};
     case Commands::AddWine:
+        return {"bottle", Badge::Add};
     case Commands::AddCru:
+        return {"cru", Badge::Add};
     case Commands::AddAppellation:
+        return {"appellation", Badge::Add};
     case Commands::AddDish:
+        return {"dish", Badge::Add};
     case Commands::AddEstate:
-        return QColor(46, 125, 50); // additions: green
+        return {"estate", Badge::Add};
     case Commands::ModifyWine:
+        return {"bottle", Badge::Edit};
     case Commands::ModifyCru:
+        return {"cru", Badge::Edit};
     case Commands::ModifyAppellation:
+        return {"appellation", Badge::Edit};
     case Commands::ModifyDish:
+        return {"dish", Badge::Edit};
     case Commands::ModifyEstate:
-        return QColor(21, 101, 192); // changes: blue
-    case Commands::RackView:
-    case Commands::RackUpdate:
+        return {"estate", Badge::Edit};
+    case Commands::Import:
+        return {"import", Badge::None};
+    case Commands::Export:
+        return {"export", Badge::None};
+    case Commands::ReadyToDrink:
     case Commands::ReadyToDrinkToolbar:
-        return QColor(128, 0, 32); // the cellar itself: wine red
+        return {"glass", Badge::None};
+    case Commands::RackView:
+        return {"rack", Badge::None};
+    case Commands::RackUpdate:
+        return {"rack", Badge::Edit};
+    case Commands::Search:
+        return {"search", Badge::None};
+    case Commands::About:
+        return {"about", Badge::None};
+    case Commands::ContextHelp:
+    case Commands::HelpTopics:
+        return {"help", Badge::None};
     default:
-        return QColor(97, 97, 97);
+        return {nullptr, Badge::None};
     }
 }
 
-QPixmap tile(int id, const QString& glyph, int size)
+// Paints the subject, and its badge in the lower right corner, at any size.
+class CommandIconEngine final : public QIconEngine
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(familyColour(id));
-    painter.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), size / 5.0, size / 5.0);
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(size * 11 / 16);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, glyph);
-    return pixmap;
-}
+public:
+    explicit CommandIconEngine(Picture picture) : m_picture(picture) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override
+    {
+        QSvgRenderer subject(QStringLiteral(":/toolbar/%1.svg").arg(QLatin1String(m_picture.subject)));
+        if (mode == QIcon::Disabled)
+            painter->setOpacity(0.35);
+        subject.render(painter, rect);
+        if (m_picture.badge == Badge::None)
+            return;
+        QSvgRenderer badge(m_picture.badge == Badge::Add ? QStringLiteral(":/toolbar/badge-add.svg")
+                                                         : QStringLiteral(":/toolbar/badge-edit.svg"));
+        const qreal side = rect.width() * 0.56;
+        badge.render(painter, QRectF(rect.right() + 1 - side, rect.bottom() + 1 - side, side, side));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    // size is in device pixels (QIcon has already multiplied it by the scale).
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        painter.end();
+        pixmap.setDevicePixelRatio(scale);
+        return pixmap;
+    }
+
+    QIconEngine* clone() const override { return new CommandIconEngine(m_picture); }
+
+private:
+    Picture m_picture;
+};
 
 } // namespace
 
-QIcon commandIcon(int commandId, const QString& glyph)
+QIcon commandIcon(int commandId)
 {
-    QIcon icon;
-    for (int size : {16, 24, 32})
-        icon.addPixmap(tile(commandId, glyph, size));
-    return icon;
+    const Picture picture = pictureOf(commandId);
+    if (!picture.subject)
+        return QIcon();
+    return QIcon(new CommandIconEngine(picture));
 }
 
 } // namespace IconFactory

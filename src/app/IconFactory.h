@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QIcon>
-#include <QString>
 
-// The toolbar's pictures, drawn here: a rounded tile in the colour of the command's family with its glyph.
+// The toolbar's pictures: a drawing of the command's subject (resources/toolbar), with a badge for the
+// commands that add (+) or change (pencil) it. Drawn from SVG at every size asked, so they stay sharp
+// at any scaling.
 namespace IconFactory {
 
-QIcon commandIcon(int commandId, const QString& glyph);
+// A null icon for a command that has no picture.
+QIcon commandIcon(int commandId);
 
 } // namespace IconFactory

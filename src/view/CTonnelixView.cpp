@@ -309,8 +309,12 @@ void CTonnelixView::OnCouleurListe()
     default:
         return;
     }
+    // The four backgrounds are light whatever the desktop's theme: the text goes with them, black.
     QPalette p = m_tree->palette();
     p.setColor(QPalette::Base, colour);
+    p.setColor(QPalette::AlternateBase, colour.darker(105));
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::black);
     m_tree->setPalette(p);
 }
 

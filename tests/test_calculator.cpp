@@ -4,6 +4,7 @@
 #include "calculator/CDStockFormule.h"
 #include "calculator/CalculatorEngine.h"
 #include "calculator/StoredFormulas.h"
+#include "platform/LocaleFormat.h"
 #include "platform/Profile.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
@@ -19,6 +20,13 @@
 #include <QTest>
 
 namespace {
+
+// How the page shows a number kept in the C form: in the user's locale ("5,00" on a French desktop).
+QString shown(const QString& cText)
+{
+    return LocaleFormat::display(cText);
+}
+
 
 const QString kConfig = QStringLiteral("Config");
 
@@ -42,13 +50,13 @@ private Q_SLOTS:
         CCalculetteDlg page;
         QCOMPARE(page.lowerList()->currentText(), QStringLiteral("France"));
         QCOMPARE(page.upperList()->currentText(), QStringLiteral("Euro"));
-        QCOMPARE(page.lowerRate()->text(), QStringLiteral("6.55957"));
+        QCOMPARE(page.lowerRate()->text(), shown(QStringLiteral("6.55957")));
         type(page, QStringLiteral("100"));
-        QCOMPARE(page.resultEdit()->text(), QStringLiteral("100.00"));
-        QCOMPARE(page.upperEdit()->text(), QStringLiteral("15.244902"));
-        QCOMPARE(page.dollarEdit()->text(), QString::number(100 / 6.55957 * 1.2736, 'f', 6));
+        QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("100.00")));
+        QCOMPARE(page.upperEdit()->text(), shown(QStringLiteral("15.244902")));
+        QCOMPARE(page.dollarEdit()->text(), shown(QString::number(100 / 6.55957 * 1.2736, 'f', 6)));
         page.roundingButton()->click();
-        QCOMPARE(page.upperEdit()->text(), QStringLiteral("15.24"));
+        QCOMPARE(page.upperEdit()->text(), shown(QStringLiteral("15.24")));
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("ArrondiEuro")), 1);
         page.roundingButton()->click();
 
@@ -56,8 +64,8 @@ private Q_SLOTS:
         page.chooseUpper(QStringLiteral("France"));
         QVERIFY(page.resultEdit()->text().isEmpty()); // a currency change clears the amounts
         page.press(QStringLiteral("="));
-        QCOMPARE(page.upperEdit()->text(), QString::number(100 * 6.55957 / 1.95583, 'f', 6));
-        QCOMPARE(page.dollarEdit()->text(), QString::number(100 / 1.95583 * 1.2736, 'f', 6));
+        QCOMPARE(page.upperEdit()->text(), shown(QString::number(100 * 6.55957 / 1.95583, 'f', 6)));
+        QCOMPARE(page.dollarEdit()->text(), shown(QString::number(100 / 1.95583 * 1.2736, 'f', 6)));
 
         // The dollar on either side puts the euro on the other and hides the dollar row.
         page.chooseLower(QStringLiteral("Etats-Unis"));
@@ -73,6 +81,27 @@ private Q_SLOTS:
         QCOMPARE(page.upperList()->currentText(), QStringLiteral("France"));
     }
 
+    // On a French desktop the page shows commas and takes them, and the mathematics are right.
+    void frenchDesktop()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        const QLocale saved;
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        Profile::writeInt(QStringLiteral("Config"), QStringLiteral("TFR"), 1960);
+        {
+            CCalculetteDlg page;
+            type(page, QStringLiteral("0,5+2,5*2"));
+            QCOMPARE(page.resultEdit()->text(), QStringLiteral("5,50"));
+            QCOMPARE(page.lowerRate()->text(), QStringLiteral("6,55957"));
+            QCOMPARE(page.vatEdit()->text(), QStringLiteral("19,60"));
+            type(page, QStringLiteral("+"));
+            page.press(QStringLiteral("&TVA"));
+            QCOMPARE(page.formulaEdit()->text(), QStringLiteral("0.5+2.5*2+1.08"));
+        }
+        QLocale::setDefault(saved);
+    }
+
     void keysAndRules()
     {
         TempProfile profile;
@@ -80,7 +109,7 @@ private Q_SLOTS:
         CCalculetteDlg page;
         type(page, QStringLiteral("2,5*2"));
         QCOMPARE(page.formulaEdit()->text(), QStringLiteral("2.5*2"));
-        QCOMPARE(page.resultEdit()->text(), QStringLiteral("5.00"));
+        QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("5.00")));
 
         page.press(QStringLiteral("C"));
         QVERIFY(page.formulaEdit()->text().isEmpty());
@@ -94,10 +123,10 @@ private Q_SLOTS:
 
         type(page, QStringLiteral("200+10%"));
         QCOMPARE(page.formulaEdit()->text(), QStringLiteral("200+20.00"));
-        QCOMPARE(page.resultEdit()->text(), QStringLiteral("220.00"));
+        QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("220.00")));
         page.setFormula(QStringLiteral("200-10"));
         page.press(QStringLiteral("%"));
-        QCOMPARE(page.resultEdit()->text(), QStringLiteral("180.00"));
+        QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("180.00")));
         page.setFormula(QStringLiteral("200*10"));
         page.press(QStringLiteral("%"));
         QCOMPARE(page.formulaEdit()->text(), QStringLiteral("200*20.00"));
@@ -113,18 +142,18 @@ private Q_SLOTS:
         page.setFormula(QStringLiteral("ln(0)"));
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Erreur dans la formule !"));
         page.setFormula(QStringLiteral("1+1"));
-        QCOMPARE(page.resultEdit()->text(), QStringLiteral("2.00"));
+        QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("2.00")));
         QCOMPARE(prompt.messages().size(), 1);
         // A formula that does not compile leaves the previous result.
         page.setFormula(QStringLiteral("1+"));
-        QCOMPARE(page.resultEdit()->text(), QStringLiteral("2.00"));
+        QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("2.00")));
 
         // Keys left to us: "(", ")" and "Sqrt".
         page.setFormula(QString());
         page.press(QStringLiteral("Sqrt"));
         type(page, QStringLiteral("16)"));
         QCOMPARE(page.formulaEdit()->text(), QStringLiteral("rac(16)"));
-        QCOMPARE(page.resultEdit()->text(), QStringLiteral("4.00"));
+        QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("4.00")));
     }
 
     void vatMemoryAndDecimals()
@@ -133,7 +162,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         Profile::writeInt(kConfig, QStringLiteral("TFR"), 1960);
         CCalculetteDlg page;
-        QCOMPARE(page.vatEdit()->text(), QStringLiteral("19.60"));
+        QCOMPARE(page.vatEdit()->text(), shown(QStringLiteral("19.60")));
         prompt.queue(Prompt::Answer::Ok);
         page.press(QStringLiteral("&TVA"));
         QCOMPARE(prompt.messages().last().text,
@@ -145,7 +174,7 @@ private Q_SLOTS:
         page.setFormula(QStringLiteral("100+"));
         page.press(QStringLiteral("&TVA"));
         QCOMPARE(page.formulaEdit()->text(), QStringLiteral("100+19.60"));
-        QCOMPARE(page.resultEdit()->text(), QStringLiteral("119.60"));
+        QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("119.60")));
 
         page.press(QStringLiteral("MS"));
         QVERIFY(page.memoryInUse());
@@ -156,14 +185,14 @@ private Q_SLOTS:
         page.press(QStringLiteral("MC"));
         QVERIFY(!page.memoryInUse());
         QCOMPARE(page.engine().memory, 0.0);
-        QCOMPARE(page.vatEdit()->text(), QStringLiteral("19.60"));
+        QCOMPARE(page.vatEdit()->text(), shown(QStringLiteral("19.60")));
         page.chooseLower(QStringLiteral("Euro"));
-        QCOMPARE(page.vatEdit()->text(), QStringLiteral("0.00"));
+        QCOMPARE(page.vatEdit()->text(), shown(QStringLiteral("0.00")));
 
         Profile::writeInt(kConfig, QStringLiteral("NDecimal"), 0);
         CCalculetteDlg whole;
         whole.setFormula(QStringLiteral("10/4"));
-        QCOMPARE(whole.resultEdit()->text(), QStringLiteral("3"));
+        QCOMPARE(whole.resultEdit()->text(), shown(QStringLiteral("3")));
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("NDecimal"), 2), 0);
     }
 
@@ -201,7 +230,7 @@ private Q_SLOTS:
         });
         page.press(QStringLiteral("&Ramène +"));
         QCOMPARE(page.formulaEdit()->text(), QStringLiteral("5+3*3"));
-        QCOMPARE(page.resultEdit()->text(), QStringLiteral("14.00"));
+        QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("14.00")));
         // Leaving with "Quitter" keeps the formula.
         onNextModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
         page.press(QStringLiteral("&Ramène"));
@@ -219,7 +248,7 @@ private Q_SLOTS:
             QCOMPARE(dialog.currencies()->item(0, 0)->text(), QStringLiteral("0.8776"));
             QCOMPARE(dialog.currencies()->item(5, 1)->text(), QStringLiteral("Afrique du Sud"));
             QCOMPARE(dialog.currencies()->item(5, 0)->text(), QStringLiteral("1.7110"));
-            QCOMPARE(dialog.decimalsText()->text(), QStringLiteral("2"));
+            QCOMPARE(dialog.decimalsText()->text(), shown(QStringLiteral("2")));
             for (int row = 0; row < 15; ++row)
                 QCOMPARE(dialog.parities()->item(row, 2)->text(), QStringLiteral("0.00"));
             QCOMPARE(dialog.parities()->item(12, 1)->text(), QStringLiteral("H.Z"));

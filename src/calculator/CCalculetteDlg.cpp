@@ -6,6 +6,7 @@
 #include "calculator/RateDownload.h"
 #include "calculator/StoredFormulas.h"
 #include "pages/controls/Pictures.h"
+#include "platform/LocaleFormat.h"
 #include "platform/Profile.h"
 #include "platform/Prompt.h"
 
@@ -193,9 +194,10 @@ void CCalculetteDlg::show()
     if (m_formula->text() != m_engine.formula)
         m_formula->setText(m_engine.formula);
     m_formula->setCursorPosition(qMin(caret, static_cast<int>(m_engine.formula.size())));
-    m_result->setText(m_engine.result);
-    m_upperAmount->setText(m_engine.upperAmount);
-    m_dollarAmount->setText(m_engine.dollarAmount);
+    // The engine keeps its numbers in the C form; the user reads them in the locale's (a comma in French).
+    m_result->setText(LocaleFormat::display(m_engine.result));
+    m_upperAmount->setText(LocaleFormat::display(m_engine.upperAmount));
+    m_dollarAmount->setText(LocaleFormat::display(m_engine.dollarAmount));
 }
 
 void CCalculetteDlg::recompute()
@@ -298,7 +300,10 @@ void CCalculetteDlg::press(const QString& key)
 
 void CCalculetteDlg::OnTVA()
 {
-    if (!m_engine.applyVat(m_vat->text().trimmed())) {
+    // The rate as shown or typed ("19,60" in French) joins the formula in the C form.
+    const std::optional<double> rate = LocaleFormat::parseDecimal(m_vat->text());
+    const QString vat = rate ? QString::number(*rate, 'f', 2) : m_vat->text().trimmed();
+    if (!m_engine.applyVat(vat)) {
         Prompt::show(QStringLiteral("Pour appliquer un taux de TVA\nvous devez le faire précéder d'un opérateur !"),
                      QStringLiteral("Attention !"), Prompt::Icon::Exclamation);
         return;
@@ -348,9 +353,9 @@ void CCalculetteDlg::OnDownload(bool dollar)
     m_cancelDownload->setEnabled(false);
     for (QPushButton* key : m_downloadKeys)
         key->setEnabled(true);
-    m_vat->setText(Currencies::vatText(m_lowerList->currentText()));
-    m_upperRate->setText(Currencies::rateText(m_upperList->currentText()));
-    m_lowerRate->setText(Currencies::rateText(m_lowerList->currentText()));
+    m_vat->setText(LocaleFormat::display(Currencies::vatText(m_lowerList->currentText())));
+    m_upperRate->setText(LocaleFormat::display(Currencies::rateText(m_upperList->currentText())));
+    m_lowerRate->setText(LocaleFormat::display(Currencies::rateText(m_lowerList->currentText())));
 }
 
 void CCalculetteDlg::setDollarRowVisible(bool visible)
@@ -387,12 +392,12 @@ void CCalculetteDlg::onLowerChanged()
     m_engine.result.clear();
     m_engine.upperAmount.clear();
     m_engine.dollarAmount.clear();
-    m_upperRate->setText(Currencies::rateText(m_engine.upper));
-    m_lowerRate->setText(Currencies::rateText(lower));
+    m_upperRate->setText(LocaleFormat::display(Currencies::rateText(m_engine.upper)));
+    m_lowerRate->setText(LocaleFormat::display(Currencies::rateText(lower)));
     setFlag(m_upperFlag, m_engine.upper);
     setFlag(m_lowerFlag, lower);
     setFlag(m_vatFlag, lower);
-    m_vat->setText(Currencies::vatText(lower));
+    m_vat->setText(LocaleFormat::display(Currencies::vatText(lower)));
     show();
 }
 
@@ -413,11 +418,11 @@ void CCalculetteDlg::onUpperChanged()
     m_engine.result.clear();
     m_engine.upperAmount.clear();
     m_engine.dollarAmount.clear();
-    m_upperRate->setText(Currencies::rateText(upper));
-    m_lowerRate->setText(Currencies::rateText(m_engine.lower));
+    m_upperRate->setText(LocaleFormat::display(Currencies::rateText(upper)));
+    m_lowerRate->setText(LocaleFormat::display(Currencies::rateText(m_engine.lower)));
     setFlag(m_upperFlag, upper);
     setFlag(m_lowerFlag, m_engine.lower);
     setFlag(m_vatFlag, m_engine.lower);
-    m_vat->setText(Currencies::vatText(m_engine.lower));
+    m_vat->setText(LocaleFormat::display(Currencies::vatText(m_engine.lower)));
     show();
 }

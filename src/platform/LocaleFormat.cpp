@@ -9,6 +9,17 @@ QString fixed(double value, int decimals, const QLocale& locale)
     return l.toString(value, 'f', decimals);
 }
 
+QString display(const QString& cText, const QLocale& locale)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(cText, &ok);
+    if (!ok || cText.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+        return cText;
+    const qsizetype dot = cText.indexOf(QLatin1Char('.'));
+    const int decimals = dot < 0 ? 0 : static_cast<int>(cText.size() - dot - 1);
+    return fixed(value, decimals, locale);
+}
+
 std::optional<double> parseDecimal(const QString& text)
 {
     QString s;

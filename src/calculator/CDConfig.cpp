@@ -3,6 +3,7 @@
 #include "pages/controls/Pictures.h"
 #include "platform/Profile.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -69,9 +70,11 @@ CDConfig::CDConfig(QWidget* parent) : QDialog(parent)
     m_parities->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_parities->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_parities->verticalHeader()->setVisible(false);
-    m_parities->setColumnWidth(0, 120);
-    m_parities->setColumnWidth(1, 80);
-    m_parities->setColumnWidth(2, 80);
+    const QFontMetrics metrics(m_parities->font());
+    const int column = metrics.horizontalAdvance(QStringLiteral("Royaume-Uni")) + metrics.height() * 2;
+    m_parities->setColumnWidth(0, column);
+    m_parities->setColumnWidth(1, column * 3 / 4);
+    m_parities->setColumnWidth(2, column * 3 / 4);
     top->addWidget(m_parities, 1);
     auto* picture = new QLabel(this);
     picture->setPixmap(QIcon(QStringLiteral(":/icons/cellar-picture.svg")).pixmap(120, 160));
@@ -81,8 +84,8 @@ CDConfig::CDConfig(QWidget* parent) : QDialog(parent)
     m_currencies = new QTableWidget(static_cast<int>(std::size(kForeign)), 2, this);
     m_currencies->setHorizontalHeaderLabels({QStringLiteral("Parités"), QStringLiteral("Pays")});
     m_currencies->verticalHeader()->setVisible(false);
-    m_currencies->setColumnWidth(0, 120);
-    m_currencies->setColumnWidth(1, 120);
+    m_currencies->setColumnWidth(0, column);
+    m_currencies->setColumnWidth(1, column);
     layout->addWidget(m_currencies);
 
     auto* decimalsBox = new QGroupBox(QStringLiteral("Nombre de décimales"), this);

@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,9 +90,18 @@ void Cpage1::buildLayout()
     m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
     m_list->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {110, 75, 75, 40, 75, 70, 60, 60};
-    for (int c = 0; c < 8; ++c)
-        m_list->setColumnWidth(c, widths[c] * 3 / 2);
+    // Widths from the font, so that nothing is cut at any scaling: each column holds its title (with room for
+    // the sort arrow) and a typical value.
+    const char* const samples[] = {"Château Grand Vin de Pauillac", "Premier Grand Cru", "Domaine du Pin",
+                                   "9999",                          "31/12/2026",        "9999",
+                                   "99 999,99",                     "2026"};
+    const QFontMetrics metrics(m_list->horizontalHeader()->font());
+    const QFontMetrics cells(m_list->font());
+    for (int c = 0; c < 8; ++c) {
+        const int title = metrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString());
+        const int value = cells.horizontalAdvance(QString::fromUtf8(samples[c]));
+        m_list->setColumnWidth(c, qMax(title + metrics.height() * 2, value + cells.height()));
+    }
     for (int c = WineListModel::Index; c < WineListModel::ColumnCount; ++c)
         m_list->setColumnHidden(c, true);
     layout->addWidget(m_list, 1);

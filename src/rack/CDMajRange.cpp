@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -115,9 +116,10 @@ void CDMajRange::buildLayout()
     m_wineList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_wineList->verticalHeader()->setVisible(false);
     m_wineList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_wineList->setColumnWidth(0, 160);
-    m_wineList->setColumnWidth(1, 110);
-    m_wineList->setColumnWidth(2, 60);
+    const QFontMetrics metrics(m_wineList->font());
+    m_wineList->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("Château Grand Vin de Pauillac")));
+    m_wineList->setColumnWidth(1, metrics.horizontalAdvance(QStringLiteral("Saint-Julien-Beychevelle")));
+    m_wineList->setColumnWidth(2, metrics.horizontalAdvance(QStringLiteral("Millesime")) + metrics.height() * 2);
     m_wineList->setColumnHidden(3, true);
     right->addWidget(m_wineList, 1);
     right->addWidget(RackControls::legend({{QStringLiteral("Rouge"), QColor(255, 0, 0)},

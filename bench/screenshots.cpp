@@ -1,27 +1,82 @@
 // Draws the pictures of the documentation from a cellar file, without a display:
-//   tonnelix-screenshots CELLAR OUTDIR   -> OUTDIR/screenshot.png (main window), OUTDIR/rack.png (a rack)
+//   tonnelix-screenshots [--scale F] [--dark] [--all] CELLAR OUTDIR
+//     OUTDIR/screenshot.png (main window), OUTDIR/rack.png (a rack); with --all also every page
+//     (page<N>.png) and the dialogs (dialog-<name>.png), for a look at each screen.
+//   --scale 2 draws at 200 %; --dark draws with a dark desktop palette.
 #include "app/CMainFrame.h"
+#include "app/CTonnelixApp.h"
 #include "app/CTonnelixDoc.h"
+#include "calculator/CDConfig.h"
 #include "db/CellarSession.h"
+#include "pages/CDModifVin.h"
 #include "pages/Cpage1.h"
 #include "platform/Profile.h"
+#include "rack/CDMajRange.h"
 #include "rack/CDRayonnage.h"
 #include "view/CTonnelixView.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPalette>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <cstdio>
 
+namespace {
+
+void useDarkPalette()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::AlternateBase, QColor(50, 50, 55));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(55, 55, 60));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 60));
+    dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+}
+
+template <typename Dialog> void drawDialog(Dialog& dialog, const QDir& out, const char* name)
+{
+    dialog.show();
+    QApplication::processEvents();
+    dialog.grab().save(out.filePath(QStringLiteral("dialog-%1.png").arg(QLatin1String(name))));
+    dialog.hide();
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStringList args;
+    bool dark = false;
+    bool all = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a == QLatin1String("--scale") && i + 1 < argc)
+            qputenv("QT_SCALE_FACTOR", argv[++i]);
+        else if (a == QLatin1String("--dark"))
+            dark = true;
+        else if (a == QLatin1String("--all"))
+            all = true;
+        else
+            args << a;
+    }
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    CTonnelixApp::installTranslations();
+    if (dark)
+        useDarkPalette();
+    args.prepend(app.applicationFilePath());
     if (args.size() != 3) {
-        std::fprintf(stderr, "usage: tonnelix-screenshots CELLAR OUTDIR\n");
+        std::fprintf(stderr, "usage: tonnelix-screenshots [--scale F] [--dark] [--all] CELLAR OUTDIR\n");
         return 2;
     }
     QTemporaryDir settings;
@@ -53,12 +108,22 @@ int main(int argc, char* argv[])
     const QDir out(args[2]);
     frame.grab().save(out.filePath(QStringLiteral("screenshot.png")));
 
-    // The other pages, for a look (not kept in the documentation).
+    // The other pages and the dialogs, for a look (not kept in the documentation).
     QTabWidget* sheet = frame.view()->sheet();
-    for (int k = 1; k < sheet->count(); ++k) {
-        sheet->setCurrentIndex(k);
-        app.processEvents();
-        frame.grab().save(QDir::temp().filePath(QStringLiteral("tonnelix-page%1.png").arg(k)));
+    if (all) {
+        for (int k = 1; k < sheet->count(); ++k) {
+            sheet->setCurrentIndex(k);
+            app.processEvents();
+            frame.grab().save(out.filePath(QStringLiteral("page%1.png").arg(k)));
+        }
+        sheet->setCurrentIndex(0);
+        CDMajRange update(&frame);
+        update.OnChoixVin(0);
+        drawDialog(update, out, "majrange");
+        CDModifVin modification(&frame, frame.view()->page1()->selectedIndex());
+        drawDialog(modification, out, "modifvin");
+        CDConfig config(&frame);
+        drawDialog(config, out, "config");
     }
     sheet->setCurrentIndex(0);
 

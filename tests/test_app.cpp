@@ -4,19 +4,19 @@
 #include "app/CommandTable.h"
 #include "app/IconFactory.h"
 #include "app/MessageBoxPrompt.h"
-#include "support/ModalDriver.h"
 #include "platform/Profile.h"
+#include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 #include "view/CTonnelixView.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
-#include <QAbstractButton>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>

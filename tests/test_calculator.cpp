@@ -27,7 +27,6 @@ QString shown(const QString& cText)
     return LocaleFormat::display(cText);
 }
 
-
 const QString kConfig = QStringLiteral("Config");
 
 void type(CCalculetteDlg& page, const QString& keys)

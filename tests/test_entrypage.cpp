@@ -268,8 +268,9 @@ private Q_SLOTS:
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock, Cote, Contenance, Cru) "
                                   "VALUES ('Vieux', 1, 1750, 1, 7, '1,5', 'château margaux')"));
         const auto row = [&db] {
-            return db.scalar(QStringLiteral("SELECT Millesime || '|' || Cote || '|' || Contenance || '|' || Cru "
-                                            "FROM CAVE"))
+            return db
+                .scalar(QStringLiteral("SELECT Millesime || '|' || Cote || '|' || Contenance || '|' || Cru "
+                                       "FROM CAVE"))
                 .toString();
         };
         const QString stored = row();

@@ -214,7 +214,8 @@ private Q_SLOTS:
         Cpage1* page = view()->page1();
         page->selectRow(0);
         const qint64 lot = page->selectedIndex();
-        const QString before = db().scalar(QStringLiteral("SELECT Images FROM CAVE WHERE [Index] = ?"), {lot}).toString();
+        const QString before =
+            db().scalar(QStringLiteral("SELECT Images FROM CAVE WHERE [Index] = ?"), {lot}).toString();
         prompt.queue(before.isEmpty() ? A::Yes : A::Ok);
         onNextModal([](QWidget* modal) { qobject_cast<CDImage*>(modal)->reject(); });
         page->pictureButton()->click();

@@ -4,10 +4,10 @@
 #include <QTest>
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-#include <functional>
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <functional>
 #include <string>
 
 using namespace formula;
@@ -219,7 +219,9 @@ private Q_SLOTS:
         o = run("((1)+(2))*((3))");
         QCOMPARE(o.value, 9.0);
         // A NUL byte is no operator.
-        o = run(std::string("2\0" "3", 3));
+        o = run(std::string("2\0"
+                            "3",
+                            3));
         QVERIFY(!o.ok);
         QCOMPARE(o.error, QStringLiteral("erreur de syntaxe"));
         o = run(std::string("2*3\0", 4));
@@ -288,9 +290,9 @@ private Q_SLOTS:
             const double b = folded.value;
             const bool same = (std::isnan(a) && std::isnan(b)) || a == b ||
                               std::fabs(a - b) <= 1e-12 * std::max(std::fabs(a), std::fabs(b));
-            QVERIFY2(same, qPrintable(QString::fromStdString(withX) + QStringLiteral(" : ") +
-                                      QString::number(a, 'g', 17) + QStringLiteral(" / ") +
-                                      QString::number(b, 'g', 17)));
+            QVERIFY2(same,
+                     qPrintable(QString::fromStdString(withX) + QStringLiteral(" : ") + QString::number(a, 'g', 17) +
+                                QStringLiteral(" / ") + QString::number(b, 'g', 17)));
             ++compared;
         }
         QVERIFY(compared > 1000);

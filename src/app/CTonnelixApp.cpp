@@ -8,12 +8,12 @@
 #include "trace/Trace.h"
 #include "view/CTonnelixView.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 CTonnelixApp::CTonnelixApp() = default;
 

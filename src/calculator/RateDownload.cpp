@@ -205,7 +205,8 @@ std::vector<Vat> parseVat(const QByteArray& body)
                 ++from;
             const std::optional<Number> rate = numberAt(body, from);
             if (rate)
-                rates.push_back({QString::fromLatin1(tag.key), static_cast<int>(rate->value * 100 + 1e-9), rate->value});
+                rates.push_back(
+                    {QString::fromLatin1(tag.key), static_cast<int>(rate->value * 100 + 1e-9), rate->value});
         }
     }
     return rates;

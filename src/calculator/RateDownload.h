@@ -13,7 +13,7 @@ struct Answer
     bool connected = false; // the server answered
     int status = 0;
     QByteArray body;
-    QString error; // empty when the request went through
+    QString error;          // empty when the request went through
     bool cancelled = false; // stopped by cancel()
 };
 

@@ -143,10 +143,11 @@ bool CDImage::OnRecherche()
 
 void CDImage::OnParcourir()
 {
-    m_path = Prompt::current().openFileName(QStringLiteral("Choix du fichier image associé ..."),
-                                            QStringLiteral("Fichiers (*bmp);;Images (*.png *.jpg *.jpeg *.gif *.webp *.tif *.tiff);;"
-                                                           "Tous les fichiers (*)"),
-                                            QString());
+    m_path = Prompt::current().openFileName(
+        QStringLiteral("Choix du fichier image associé ..."),
+        QStringLiteral("Fichiers (*bmp);;Images (*.png *.jpg *.jpeg *.gif *.webp *.tif *.tiff);;"
+                       "Tous les fichiers (*)"),
+        QString());
     m_pathEdit->setText(m_path);
 }
 

@@ -10,9 +10,9 @@
 #include "platform/Prompt.h"
 
 #include <QDate>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,15 +92,21 @@ void Cpage1::buildLayout()
     m_list->horizontalHeader()->setStretchLastSection(true);
     // Widths from the font, so that nothing is cut at any scaling: each column holds its title (with room for
     // the sort arrow) and a typical value.
-    const char* const samples[] = {"Château Grand Vin de Pauillac", "Premier Grand Cru", "Domaine du Pin",
-                                   "9999",                          "31/12/2026",        "9999",
-                                   "99 999,99",                     "2026"};
+    const char* const samples[] = {"Château Grand Vin de Pauillac",
+                                   "Premier Grand Cru Classé",
+                                   "Domaine de la Romanée",
+                                   "9999",
+                                   "31/12/2026",
+                                   "9999",
+                                   "99 999,99",
+                                   "2026"};
     const QFontMetrics metrics(m_list->horizontalHeader()->font());
     const QFontMetrics cells(m_list->font());
     for (int c = 0; c < 8; ++c) {
         const int title = metrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString());
         const int value = cells.horizontalAdvance(QString::fromUtf8(samples[c]));
-        m_list->setColumnWidth(c, qMax(title + metrics.height() * 2, value + cells.height()));
+        const int icon = c == WineListModel::Nom ? m_list->iconSize().width() + cells.height() : 0;
+        m_list->setColumnWidth(c, qMax(title + metrics.height() * 2, value + cells.height() + icon));
     }
     for (int c = WineListModel::Index; c < WineListModel::ColumnCount; ++c)
         m_list->setColumnHidden(c, true);

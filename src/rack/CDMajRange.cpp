@@ -9,10 +9,10 @@
 #include "rack/RackGridWidget.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -256,8 +256,8 @@ void CDMajRange::reloadStored()
     m_stock = 0;
     if (m_wine == 0 || !session())
         return;
-    const RackStore::Placed placed =
-        RackStore::placedBottles(*session(), QStringLiteral("CDMajRange::OnClickListrangementmaj"), m_wine, m_shownRack);
+    const RackStore::Placed placed = RackStore::placedBottles(
+        *session(), QStringLiteral("CDMajRange::OnClickListrangementmaj"), m_wine, m_shownRack);
     for (const RackGrid::Cell& cell : placed.inRack)
         m_grid.setState(cell.column, cell.row, RackGrid::Hatched);
     m_storedTotal = placed.total;

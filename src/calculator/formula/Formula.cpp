@@ -35,12 +35,12 @@ constexpr int kFunctionCount = static_cast<int>(sizeof kFunctions / sizeof kFunc
 constexpr int kMaxNesting = 256;
 // Internal opcodes, written by the compiler's peephole pass and never read from outside: fewer, larger
 // steps for the shapes typed most often. All stay below '^', like the opcodes of the byte code.
-constexpr unsigned char kSquare = 'Q';   // top = top * top
-constexpr unsigned char kCube = 'K';     // top = top * top * top
-constexpr unsigned char kVarConst = '0'; // '0'..'3' letter index: push variable (+ - * /) constant
-constexpr unsigned char kConstVar = '4'; // '4'..'7' index letter: push constant (+ - * /) variable
-constexpr unsigned char kTopConst = '8'; // '8'..';' index: top = top (+ - * /) constant
-constexpr unsigned char kTopVar = '<';   // '<'..'?' letter: top = top (+ - * /) variable
+constexpr unsigned char kSquare = 'Q';    // top = top * top
+constexpr unsigned char kCube = 'K';      // top = top * top * top
+constexpr unsigned char kVarConst = '0';  // '0'..'3' letter index: push variable (+ - * /) constant
+constexpr unsigned char kConstVar = '4';  // '4'..'7' index letter: push constant (+ - * /) variable
+constexpr unsigned char kTopConst = '8';  // '8'..';' index: top = top (+ - * /) constant
+constexpr unsigned char kTopVar = '<';    // '<'..'?' letter: top = top (+ - * /) variable
 constexpr unsigned char kVarSquare = 'R'; // letter: push variable * variable
 constexpr unsigned char kVarCube = 'S';   // letter: push variable * variable * variable
 
@@ -235,8 +235,7 @@ class Compiler
 {
 public:
     Compiler(const std::string& text, CompiledFormula& out, size_t codeBound)
-        : m_text(text), m_code(out.code), m_constants(out.constants), m_bound(codeBound),
-          m_match(text.size(), -1)
+        : m_text(text), m_code(out.code), m_constants(out.constants), m_bound(codeBound), m_match(text.size(), -1)
     {
         std::vector<int> open;
         for (int i = 0; i < static_cast<int>(text.size()); ++i) {
@@ -387,7 +386,7 @@ private:
             if (c != '+' && c != '-')
                 return false;
             if (i > start && m_text[i - 1] == 'E')
-                return false; // the sign of an exponent
+                return false;                         // the sign of an exponent
             return !(c == '-' && i == firstNonSpace); // a leading minus does not split
         case Level::Multiplicative:
             return c == '*' || c == '/';
@@ -484,7 +483,8 @@ private:
             double value = 0;
             const auto read = std::from_chars(s.data(), s.data() + s.size(), value);
             if (read.ec == std::errc::result_out_of_range)
-                value = s.find_first_of("123456789") == std::string_view::npos || exponentIsNegative(s) ? 0.0 : HUGE_VAL;
+                value =
+                    s.find_first_of("123456789") == std::string_view::npos || exponentIsNegative(s) ? 0.0 : HUGE_VAL;
             m_constants.push_back(value);
             return emit('D', static_cast<unsigned char>(m_constants.size() - 1));
         }

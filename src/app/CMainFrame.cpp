@@ -7,6 +7,10 @@
 #include "platform/Prompt.h"
 #include "rack/CDMajRange.h"
 #include "rack/CDRayonnage.h"
+#include "reference/CDAjout.h"
+#include "reference/CDAjoutVin.h"
+#include "reference/CDDomaines.h"
+#include "reference/CDModifVAT.h"
 #include "view/CTonnelixView.h"
 
 #include <QAction>
@@ -149,6 +153,15 @@ void CMainFrame::wireCommands()
         CDMajRange dialog(this);
         dialog.exec();
     });
+    // The reference lists: each command opens its dialog in its mode.
+    wire(Commands::AddWine, [this] { CDAjoutVin(this, 1).exec(); });
+    wire(Commands::ModifyWine, [this] { CDAjoutVin(this, 2).exec(); });
+    wire(Commands::AddCru, [this] { CDAjout(1, this).exec(); });
+    wire(Commands::AddAppellation, [this] { CDAjout(2, this).exec(); });
+    wire(Commands::ModifyCru, [this] { CDModifVAT(this, QStringLiteral("1")).exec(); });
+    wire(Commands::ModifyAppellation, [this] { CDModifVAT(this, QStringLiteral("2")).exec(); });
+    wire(Commands::AddEstate, [this] { CDDomaines(this, 1).exec(); });
+    wire(Commands::ModifyEstate, [this] { CDDomaines(this, 2).exec(); });
 
     QAction* toolbarToggle = m_actions.value(Commands::ViewToolbar);
     toolbarToggle->setCheckable(true);

@@ -50,6 +50,23 @@ CPage2::~CPage2()
 void CPage2::buildLayout()
 {
     auto* layout = new QVBoxLayout(this);
+    // A new cellar has no wine type yet: say how to create the first one instead of showing empty lists.
+    m_firstWine = new QWidget(this);
+    auto* firstWine = new QHBoxLayout(m_firstWine);
+    firstWine->setContentsMargins(0, 0, 0, 0);
+    auto* firstWineText = new QLabel(
+        QStringLiteral("Votre cave ne connaît encore aucun vin. Créez d'abord un vin avec sa première appellation, "
+                       "sa couleur et son pays (menu « Ajouter », « Vin ») : vous pourrez ensuite y enregistrer "
+                       "vos bouteilles."),
+        m_firstWine);
+    firstWineText->setWordWrap(true);
+    m_createWine = new QPushButton(QStringLiteral("Créer un vin..."), m_firstWine);
+    m_createWine->setObjectName(QStringLiteral("createWine"));
+    firstWine->addWidget(firstWineText, 1);
+    firstWine->addWidget(m_createWine);
+    m_firstWine->hide();
+    layout->addWidget(m_firstWine);
+    connect(m_createWine, &QPushButton::clicked, this, &CPage2::createWineTypeRequested);
     auto* form = new QFormLayout;
     m_country = new QComboBox(this);
     m_type = new QComboBox(this);
@@ -185,6 +202,7 @@ void CPage2::OnMAJCB()
 {
     fillTypes(QStringLiteral("SELECT * FROM TYPEVIN;"), {}, QStringLiteral("CPage2::OnMAJCB"), true);
     m_type->setCurrentIndex(m_type->count() > 1 ? 1 : m_type->count() - 1);
+    m_firstWine->setVisible(m_type->count() == 0);
     m_cru->clear();
     if (!session())
         return;
@@ -246,9 +264,13 @@ void CPage2::RechercheAnnedeGardepourVin()
         session()->CloseQuery();
     }
     m_name->clear();
-    if (session()->OpenQuery(QStringLiteral("CPage2::RechercheAnnedeGardepourVin(domaines)"),
-                             QStringLiteral("SELECT Domaine FROM DOMAINES WHERE Type = ?;"),
-                             {EntryRules::firstWord(type)})) {
+    // The estates kept for the wine type, under its full name or, as earlier releases kept them, under its
+    // first word; each once.
+    if (!type.isEmpty() &&
+        session()->OpenQuery(QStringLiteral("CPage2::RechercheAnnedeGardepourVin(domaines)"),
+                             QStringLiteral("SELECT Domaine FROM DOMAINES WHERE Type = ? OR Type = ? "
+                                            "GROUP BY Domaine ORDER BY min(rowid);"),
+                             {type, EntryRules::firstWord(type)})) {
         Recordset& rs = session()->recordset();
         if (rs.recordCount() > 0) {
             for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())

@@ -46,12 +46,17 @@ public:
     QComboBox* keepingList() const { return m_keeping; }
     QComboBox* sizeList() const { return m_size; }
     QPushButton* pictureButton() const { return m_image; }
+    // Shown while the cellar has no wine type: how to create the first one, and a button for it.
+    QWidget* firstWinePanel() const { return m_firstWine; }
+    QPushButton* createWineButton() const { return m_createWine; }
 
 Q_SIGNALS:
     // The rack view for the bottles of a new lot.
     void rackViewRequested(qint64 index, const QString& mode, int count);
     // The picture dialog in mode 0; the chosen path waits in SharedImagePath() for the next save.
     void pictureRequested();
+    // The cellar has no wine type yet and the user asks to create the first one.
+    void createWineTypeRequested();
 
 private:
     void buildLayout();
@@ -78,6 +83,8 @@ private:
     QComboBox* m_keeping = nullptr;
     QComboBox* m_size = nullptr;
     QPushButton* m_save = nullptr;
+    QWidget* m_firstWine = nullptr;
+    QPushButton* m_createWine = nullptr;
 };
 
 extern CPage2* g_Page2;

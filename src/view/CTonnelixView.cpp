@@ -12,6 +12,8 @@
 #include "pages/controls/Pictures.h"
 #include "platform/Profile.h"
 #include "rack/CDRayonnage.h"
+#include "reference/CDAjoutVin.h"
+#include "reference/ReferenceEvents.h"
 #include "trace/Trace.h"
 
 #include <QApplication>
@@ -194,6 +196,22 @@ void CTonnelixView::connectPages()
         dialog.exec();
     });
     connect(&CellarEvents::instance(), &CellarEvents::lotsChanged, this, &CTonnelixView::RefreshTree);
+    // Reference lists changed: the entry page's lists and, for wine types, the tree show the new names.
+    connect(m_page2, &CPage2::createWineTypeRequested, this, [this] {
+        CDAjoutVin dialog(window(), 1);
+        dialog.exec();
+    });
+    auto reloadEntryLists = [this] {
+        m_page2->OnMAJCB();
+        m_page2->OnSelchangeCbvin();
+    };
+    connect(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged, this, [this, reloadEntryLists] {
+        reloadEntryLists();
+        RefreshTree();
+    });
+    connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, this, reloadEntryLists);
+    connect(&ReferenceEvents::instance(), &ReferenceEvents::estatesChanged, m_page2,
+            &CPage2::RechercheAnnedeGardepourVin);
 }
 
 bool CTonnelixView::anneeChecked() const

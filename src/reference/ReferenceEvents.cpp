@@ -1,0 +1,7 @@
+#include "reference/ReferenceEvents.h"
+
+ReferenceEvents& ReferenceEvents::instance()
+{
+    static ReferenceEvents events;
+    return events;
+}

@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -155,6 +156,33 @@ private Q_SLOTS:
             update->reject();
         });
         frame()->action(Commands::RackUpdate)->trigger();
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    // The reference commands are live and open their dialogs in their modes.
+    void referenceCommandsOpenTheirDialogs()
+    {
+        ScriptedPrompt prompt;
+        const QList<QPair<int, QString>> commands = {
+            {Commands::AddWine, QStringLiteral("Création d'un Vin")},
+            {Commands::ModifyWine, QStringLiteral("Modificattion d'un Vin")},
+            {Commands::AddCru, QStringLiteral("Ajout d'un Cru")},
+            {Commands::AddAppellation, QStringLiteral("Ajout d'une Appellation")},
+            {Commands::ModifyCru, QStringLiteral("Modification d'un Cru")},
+            {Commands::ModifyAppellation, QStringLiteral("Modification d'une Appellation")},
+            {Commands::AddEstate, QStringLiteral("Création d'un nom de domaine")},
+            {Commands::ModifyEstate, QStringLiteral("Suppression d'un nom de domaine")}};
+        for (const auto& [id, title] : commands) {
+            QAction* action = frame()->action(id);
+            QVERIFY(action->isEnabled());
+            QString shown;
+            onNextModal([&shown](QWidget* modal) {
+                shown = modal->windowTitle();
+                qobject_cast<QDialog*>(modal)->reject();
+            });
+            action->trigger();
+            QCOMPARE(shown, title);
+        }
         QVERIFY(prompt.messages().isEmpty());
     }
 

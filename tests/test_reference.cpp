@@ -1,0 +1,489 @@
+// The reference lists through their dialogs: wine types and appellations, crus, renaming, estates; what
+// the entry page and the tree show afterwards; refusals that leave the cellar as it was.
+#include "pages/CPage2.h"
+#include "reference/CDAjout.h"
+#include "reference/CDAjoutVin.h"
+#include "reference/CDDomaines.h"
+#include "reference/CDModifVAT.h"
+#include "reference/NameList.h"
+#include "reference/ReferenceLists.h"
+#include "support/ModalDriver.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+#include "support/TreeSearch.h"
+#include "view/CTonnelixView.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+using A = Prompt::Answer;
+
+// Every row of a table as text, in table order: compared before and after a refusal.
+QString dump(Database& db, const QString& table)
+{
+    Recordset rs = db.openQuery(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY rowid"));
+    QStringList rows;
+    if (rs.recordCount() > 0) {
+        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
+            QStringList fields;
+            for (const QString& name : rs.fieldNames())
+                fields << rs.field(name).toString();
+            rows << fields.join(QLatin1Char('|'));
+        }
+    }
+    return rows.join(QLatin1Char('\n'));
+}
+
+QString dumpAll(Database& db)
+{
+    QStringList all;
+    for (const char* table : {"TYPEVIN", "CRUS", "DOMAINES", "CAVE"})
+        all << dump(db, QString::fromLatin1(table));
+    return all.join(QStringLiteral("\n--\n"));
+}
+
+void addType(Database& db, const QString& type, const QString& appellation, int etat, const QString& nic)
+{
+    db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"),
+               {type, appellation, etat, nic});
+}
+
+int count(Database& db, const QString& sql, const QVariantList& values = {})
+{
+    return db.scalar(sql, values).toInt();
+}
+
+// Fills the creation dialog.
+void fillCreation(CDAjoutVin& dialog, const QString& name, const QString& appellation, const QString& colour,
+                  const QString& country)
+{
+    dialog.nameEdit()->setText(name);
+    dialog.appellationEdit()->setText(appellation);
+    dialog.colourList()->setCurrentIndex(dialog.colourList()->findText(colour));
+    dialog.countryList()->setCurrentIndex(dialog.countryList()->findText(country));
+}
+
+const QString kFrance = QStringLiteral("FR - FRANCE");
+
+} // namespace
+
+class TestReference : public QObject
+{
+    Q_OBJECT
+
+    TempProfile m_profile;
+
+private Q_SLOTS:
+    void createAWineTypeAndSeeItEverywhere()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        cellar.closeSession();
+        CTonnelixView view;
+        view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(cellar.path(), false)));
+        view.OnRempliArbreType();
+        view.page2()->OnInitDialog();
+        Database& db = view.session()->database();
+        // A new cellar has no wine type: the entry page says how to begin and opens the dialog.
+        QVERIFY(view.page2()->firstWinePanel()->isVisibleTo(view.page2()));
+        onNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<CDAjoutVin*>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Création d'un Vin"));
+            dialog->reject();
+        });
+        view.page2()->createWineButton()->click();
+
+        CDAjoutVin dialog(nullptr, 1);
+        QVERIFY(dialog.appellationList()->isHidden());
+        fillCreation(dialog, QStringLiteral("Côtes du Rhône"), QStringLiteral("Gigondas"), QStringLiteral("Rouge"),
+                     kFrance);
+        prompt.queue(A::Ok);
+        prompt.queue(A::Ok);
+        dialog.OnOK();
+        QCOMPARE(prompt.messages().at(0).text,
+                 QStringLiteral("Merci de confirmer cette Création !\n\nVin\t\t: Côtes du Rhône\nAppellation\t: "
+                                "Gigondas\nPays\t\t: FR\nCouleur\t\t: Rouge\n"));
+        QCOMPARE(prompt.messages().at(0).caption, QStringLiteral("Attention"));
+        QCOMPARE(prompt.messages().at(1).text, QStringLiteral("Votre enregistrement a été effectué !"));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Type || '|' || Appellation || '|' || Etat || '|' || Nic FROM TYPEVIN"))
+                     .toString(),
+                 QStringLiteral("Côtes du Rhône|Gigondas|0|FR"));
+        // Without a restart: the entry page's lists and the tree.
+        QVERIFY(!view.page2()->firstWinePanel()->isVisibleTo(view.page2()));
+        QCOMPARE(view.page2()->typeList()->findText(QStringLiteral("Côtes du Rhône")), 0);
+        // A lot of the type shows in the tree; renaming the type and changing its colour moves it there at once.
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock) VALUES ('Lot', 1, 2015, 6)"));
+        view.RefreshTree();
+        QVERIFY(findNode(view.tree(), {"Rouge", "FR", "Côtes du Rhône"}));
+        {
+            CDAjoutVin modify(nullptr, 2);
+            QVERIFY(modify.typeList()->selectName(QStringLiteral("Côtes du Rhône")));
+            QCOMPARE(modify.countryList()->currentText(), kFrance);
+            modify.nameEdit()->setText(QStringLiteral("Rhône méridional"));
+            modify.colourList()->setCurrentText(QStringLiteral("Rosé"));
+            prompt.queue(A::Ok);
+            prompt.queue(A::Ok);
+            modify.OnOK();
+        }
+        QVERIFY(!findNode(view.tree(), {"Rouge", "FR", "Côtes du Rhône"}));
+        QVERIFY(findNode(view.tree(), {"Rose", "FR", "Rhône méridional", "Gigondas", "2015"}));
+        QCOMPARE(view.page2()->typeList()->findText(QStringLiteral("Rhône méridional")), 0);
+        {
+            CDAjoutVin back(nullptr, 2);
+            QVERIFY(back.typeList()->selectName(QStringLiteral("Rhône méridional")));
+            back.nameEdit()->setText(QStringLiteral("Côtes du Rhône"));
+            back.colourList()->setCurrentText(QStringLiteral("Rouge"));
+            prompt.queue(A::Ok);
+            prompt.queue(A::Ok);
+            back.OnOK();
+        }
+
+        // A second appellation, then its colour shows in the modification dialog.
+        CDAjout second(2);
+        QCOMPARE(second.windowTitle(), QStringLiteral("Ajout d'une Appellation"));
+        QCOMPARE(second.typeList()->currentText(), QStringLiteral("Côtes du Rhône"));
+        QCOMPARE(second.appellationList()->currentText(), QStringLiteral("Gigondas"));
+        QVERIFY(!second.cruList()->isEnabled());
+        second.nameEdit()->setText(QStringLiteral("Vacqueyras"));
+        prompt.queue(A::Ok);
+        second.OnOK();
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre enregistrement a été effectué !"));
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = 'Côtes du Rhône'")), 2);
+        view.page2()->typeList()->setCurrentIndex(0);
+        view.page2()->OnSelchangeCbvin();
+        QVERIFY(view.page2()->appellationList()->findText(QStringLiteral("Vacqueyras")) >= 0);
+        // The same appellation again, in another case: refused, nothing written.
+        const QString before = dumpAll(db);
+        CDAjout again(2);
+        again.nameEdit()->setText(QStringLiteral("VACQUEYRAS"));
+        prompt.queue(A::Ok);
+        again.OnOK();
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Déja présent dans les CRUS"));
+        QCOMPARE(dumpAll(db), before);
+        QVERIFY(prompt.pendingAnswers() == 0);
+    }
+
+    void creationRefusalsChangeNothing()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        addType(db, QStringLiteral("Bordeaux"), QStringLiteral("Pauillac"), 0, QStringLiteral("FR"));
+        const QString before = dumpAll(db);
+        struct Case
+        {
+            QString name, appellation, colour, country, message;
+        };
+        const QList<Case> cases = {
+            {"bordeaux", "Margaux", "Rouge", kFrance, "Le vin existe déja"},
+            {"", "Margaux", "Rouge", kFrance, "Vous devez donner un nom au nouveau vin"},
+            {" ", "Margaux", "Rouge", kFrance, "Vous devez donner un nom au nouveau vin"},
+            {"  \t", "Margaux", "Rouge", kFrance, "Vous devez donner un nom au nouveau vin"},
+            {"Loire", "  ", "Blanc", kFrance, "Vous devez donner un nom à la première appellation de ce vin"},
+            {"Loire", "Sancerre", "", kFrance, "Vous devez donner une couleur à ce vin"},
+            {"Loire", "Sancerre", "Blanc", "", "Vous devez donner un Pays d'origine à ce vin"},
+        };
+        for (const Case& c : cases) {
+            CDAjoutVin dialog(nullptr, 1);
+            fillCreation(dialog, c.name, c.appellation, c.colour, c.country);
+            prompt.queue(A::Ok);
+            dialog.OnOK();
+            QCOMPARE(prompt.messages().last().text, c.message);
+            QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur"));
+            QCOMPARE(dialog.result(), 0); // still open
+        }
+        // Cancelling the confirmation writes nothing either.
+        CDAjoutVin dialog(nullptr, 1);
+        fillCreation(dialog, QStringLiteral("Loire"), QStringLiteral("Sancerre"), QStringLiteral("Blanc"), kFrance);
+        prompt.queue(A::Cancel);
+        dialog.OnOK();
+        QCOMPARE(dumpAll(db), before);
+    }
+
+    // Names with quotes, semicolons, slashes, accents and 2,000 characters are kept to the letter.
+    void hostileNamesRoundTrip()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const QStringList names = {QStringLiteral("Côte d'Or"), QStringLiteral("Clos \"Le Pin\""),
+                                   QStringLiteral("a; DROP TABLE CAVE; --/b"), QString(2000, QChar(0x00E9))};
+        for (const QString& name : names) {
+            CDAjoutVin dialog(nullptr, 1);
+            fillCreation(dialog, name, name + QStringLiteral(" AOC"), QStringLiteral("Autres"), kFrance);
+            prompt.queue(A::Ok);
+            prompt.queue(A::Ok);
+            dialog.OnOK();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            CDAjout cru(1);
+            cru.nameEdit()->setText(name);
+            prompt.queue(A::Ok);
+            cru.OnOK();
+            QCOMPARE(cru.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(ReferenceLists::wineTypes(cellar.session(), QStringLiteral("test")).size(), names.size());
+        for (const QString& name : names) {
+            QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
+                                              "AND Etat = '3'"),
+                           {name, name + QStringLiteral(" AOC")}),
+                     1);
+            QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CRUS WHERE Nom = ?"), {name}), 1);
+        }
+        QVERIFY(db.tableExists(QStringLiteral("CAVE")));
+        // Re-selecting a type shows its colour, "Autres".
+        CDAjoutVin modify(nullptr, 2);
+        QVERIFY(modify.typeList()->selectName(names[1]));
+        QCOMPARE(modify.colourList()->currentText(), QStringLiteral("Autres"));
+        QCOMPARE(modify.countryList()->currentText(), kFrance);
+        QCOMPARE(modify.nameEdit()->text(), names[1]);
+        // Rename the cru with the quote, then the appellation with the apostrophe.
+        CDModifVAT cru(nullptr, QStringLiteral("1"));
+        QVERIFY(cru.mainList()->selectName(names[1]));
+        QCOMPARE(cru.currentEdit()->text(), names[1]);
+        cru.newEdit()->setText(QStringLiteral("Clos 'Le Pin' / \"Pomerol\""));
+        cru.OnOK();
+        QCOMPARE(cru.result(), int(QDialog::Accepted));
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CRUS WHERE Nom = ?"),
+                       {QStringLiteral("Clos 'Le Pin' / \"Pomerol\"")}),
+                 1);
+        // The estate of the 2,000-character type.
+        CDDomaines estate(nullptr, 1);
+        QVERIFY(estate.typeList()->selectName(names[3]));
+        estate.nameEdit()->setText(names[0]);
+        estate.OnBnClickedOk();
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES WHERE Type = ? AND Domaine = ?"),
+                       {names[3], names[0]}),
+                 1);
+        QVERIFY(prompt.pendingAnswers() == 0);
+    }
+
+    void modifyingAWineType()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        addType(db, QStringLiteral("Bourgogne"), QStringLiteral("Pommard"), 0, QStringLiteral("FR"));
+        addType(db, QStringLiteral("Bourgogne"), QStringLiteral("Meursault"), 1, QStringLiteral("FR"));
+        addType(db, QStringLiteral("Beaujolais"), QStringLiteral("Pommard"), 0, QStringLiteral("FR"));
+        db.execute(QStringLiteral("INSERT INTO DOMAINES (Type, Domaine) VALUES ('Bourgogne', 'Leroy')"));
+        {
+            // One appellation: only that row changes.
+            CDAjoutVin dialog(nullptr, 2);
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Modificattion d'un Vin"));
+            QCOMPARE(dialog.okButton()->text(), QStringLiteral("Modifier"));
+            QVERIFY(dialog.typeList()->selectName(QStringLiteral("Bourgogne")));
+            QCOMPARE(dialog.appellationList()->itemText(0), QStringLiteral("_TOUTES"));
+            QCOMPARE(dialog.colourList()->currentText(), QStringLiteral("Blanc")); // the row read last
+            dialog.appellationList()->setCurrentText(QStringLiteral("Meursault"));
+            dialog.nameEdit()->setText(QStringLiteral("Bourgogne blanc"));
+            prompt.queue(A::Ok);
+            prompt.queue(A::Ok);
+            dialog.OnOK();
+            QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre Modificetion a été effectuée !"));
+            QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = 'Bourgogne'")), 1);
+            QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES WHERE Type = 'Bourgogne'")), 1);
+        }
+        {
+            // Renaming into a type that already has the appellation: refused whole.
+            const QString before = dumpAll(db);
+            CDAjoutVin dialog(nullptr, 2);
+            QVERIFY(dialog.typeList()->selectName(QStringLiteral("Bourgogne")));
+            dialog.appellationList()->setCurrentIndex(0); // _TOUTES
+            dialog.nameEdit()->setText(QStringLiteral("Beaujolais"));
+            prompt.queue(A::Ok);
+            prompt.queue(A::Ok);
+            dialog.OnOK();
+            QCOMPARE(prompt.messages().last().text, QStringLiteral("Déja présent dans les CRUS"));
+            QCOMPARE(dumpAll(db), before);
+        }
+        {
+            // _TOUTES renames every row, sets colour and country, and the estates follow the type.
+            CDAjoutVin dialog(nullptr, 2);
+            QVERIFY(dialog.typeList()->selectName(QStringLiteral("Bourgogne")));
+            dialog.nameEdit()->setText(QStringLiteral("Côte de Beaune"));
+            dialog.colourList()->setCurrentText(QStringLiteral("Rosé"));
+            prompt.queue(A::Ok);
+            prompt.queue(A::Ok);
+            dialog.OnOK();
+            QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = 'Côte de Beaune' AND "
+                                              "Etat = '2' AND Nic = 'FR'")),
+                     1);
+            QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES WHERE Type = 'Côte de Beaune'")), 1);
+        }
+    }
+
+    void crusAndTheirNames()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        db.execute(QStringLiteral("DELETE FROM CRUS"));
+        db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Grand Cru'), ('Premier Cru')"));
+        addType(db, QStringLiteral("Chablis"), QStringLiteral("Chablis"), 1, QStringLiteral("FR"));
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Cru) VALUES ('Les Clos', 1, 'Grand Cru')"));
+        CDAjout add(1);
+        QCOMPARE(add.windowTitle(), QStringLiteral("Ajout d'un Cru"));
+        QCOMPARE(add.cruList()->count(), 2);
+        QVERIFY(!add.typeList()->isEnabled());
+        for (const QString& bad : {QString(), QStringLiteral(" "), QStringLiteral("   ")}) {
+            add.nameEdit()->setText(bad);
+            prompt.queue(A::Ok);
+            add.OnOK();
+            QCOMPARE(prompt.messages().last().text, QStringLiteral("Impossible d'écrire un enregistrement vide"));
+        }
+        add.nameEdit()->setText(QStringLiteral("grand cru"));
+        prompt.queue(A::Ok);
+        add.OnOK();
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Déja présent dans les CRUS"));
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CRUS")), 2);
+
+        // Renaming: nothing chosen, a blank name, a duplicate are refused; lots keep their cru's old name.
+        CDModifVAT rename(nullptr, QStringLiteral("1"));
+        QCOMPARE(rename.windowTitle(), QStringLiteral("Modification d'un Cru"));
+        QVERIFY(rename.appellationList()->isHidden());
+        const QString before = dumpAll(db);
+        rename.newEdit()->setText(QStringLiteral("Grand Cru Classé"));
+        prompt.queue(A::Ok);
+        rename.OnOK();
+        QVERIFY(prompt.messages().last().text.contains(QStringLiteral("choisir")));
+        QVERIFY(rename.mainList()->selectName(QStringLiteral("Grand Cru")));
+        rename.newEdit()->setText(QStringLiteral(" "));
+        prompt.queue(A::Ok);
+        rename.OnOK();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous ne pouvez enregistrer cette modif sans donner la nouvelle valeur !"));
+        rename.newEdit()->setText(QStringLiteral("PREMIER CRU"));
+        prompt.queue(A::Ok);
+        rename.OnOK();
+        QVERIFY(prompt.messages().last().text.contains(QStringLiteral("existe déjà")));
+        QCOMPARE(dumpAll(db), before);
+        QCOMPARE(rename.result(), 0);
+        rename.newEdit()->setText(QStringLiteral("Grand Cru Classé"));
+        rename.OnOK();
+        QCOMPARE(rename.result(), int(QDialog::Accepted));
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CRUS WHERE Nom = 'Grand Cru Classé'")), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Cru FROM CAVE")).toString(), QStringLiteral("Grand Cru"));
+    }
+
+    void renamingAnAppellation()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        addType(db, QStringLiteral("Bordeaux"), QStringLiteral("Pauillac"), 0, QStringLiteral("FR"));
+        addType(db, QStringLiteral("Bordeaux"), QStringLiteral("Margaux"), 0, QStringLiteral("FR"));
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType) VALUES ('Lot', 1)"));
+        CDModifVAT rename(nullptr, QStringLiteral("2"));
+        QCOMPARE(rename.windowTitle(), QStringLiteral("Modification d'une Appellation"));
+        QVERIFY(rename.mainList()->selectName(QStringLiteral("Bordeaux")));
+        QCOMPARE(rename.appellationList()->names(), (QStringList{"Margaux", "Pauillac"}));
+        QCOMPARE(rename.currentEdit()->text(), QStringLiteral("Margaux")); // the first, selected by default
+        const QString before = dumpAll(db);
+        rename.appellationList()->selectName(QStringLiteral("Pauillac"));
+        rename.newEdit()->setText(QStringLiteral("margaux"));
+        prompt.queue(A::Ok);
+        rename.OnOK();
+        QVERIFY(prompt.messages().last().text.contains(QStringLiteral("rien n'a été modifié")));
+        QCOMPARE(dumpAll(db), before);
+        rename.newEdit()->setText(QStringLiteral("Pauillac d'Or"));
+        rename.OnOK();
+        QCOMPARE(rename.result(), int(QDialog::Accepted));
+        // The lot follows by key.
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Appellation FROM TYPEVIN JOIN CAVE ON TYPEVIN.[Index] = "
+                                          "CAVE.RelType"))
+                     .toString(),
+                 QStringLiteral("Pauillac d'Or"));
+    }
+
+    void appellationWithoutAnyWineType()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        const QString before = dumpAll(cellar.db());
+        CDAjout dialog(2);
+        QCOMPARE(dialog.typeList()->count(), 0);
+        dialog.nameEdit()->setText(QStringLiteral("Orpheline"));
+        prompt.queue(A::Ok);
+        dialog.OnOK();
+        QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Il n'y a encore aucun vin")));
+        QCOMPARE(dumpAll(cellar.db()), before);
+    }
+
+    void estatesOfAWineType()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        cellar.closeSession();
+        CTonnelixView view;
+        view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(cellar.path(), false)));
+        Database& db = view.session()->database();
+        addType(db, QStringLiteral("Côtes du Rhône"), QStringLiteral("Gigondas"), 0, QStringLiteral("FR"));
+        addType(db, QStringLiteral("Côtes du Rhône"), QStringLiteral("Vacqueyras"), 0, QStringLiteral("FR"));
+        addType(db, QStringLiteral("Alsace"), QStringLiteral("Riesling"), 1, QStringLiteral("FR"));
+        view.page2()->OnInitDialog();
+        // Every wine type is offered, though none has an estate yet.
+        CDDomaines add(nullptr, 1);
+        QCOMPARE(add.windowTitle(), QStringLiteral("Création d'un nom de domaine"));
+        QVERIFY(add.deleteButton()->isHidden());
+        QCOMPARE(add.typeList()->names(), (QStringList{"Alsace", "Côtes du Rhône"}));
+        add.nameEdit()->setText(QStringLiteral("Domaine du Cayron"));
+        prompt.queue(A::Ok);
+        add.OnBnClickedOk();
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous devez sélectionner un type de vin"));
+        QVERIFY(add.typeList()->selectName(QStringLiteral("Côtes du Rhône")));
+        add.nameEdit()->setText(QString(256, QLatin1Char('x')));
+        prompt.queue(A::Ok);
+        add.OnBnClickedOk();
+        QVERIFY(prompt.messages().last().text.contains(QStringLiteral("255")));
+        add.nameEdit()->setText(QStringLiteral("Domaine du Cayron"));
+        add.OnBnClickedOk();
+        QCOMPARE(add.result(), int(QDialog::Accepted));
+        // Offered on the entry page for every appellation of the type.
+        view.page2()->typeList()->setCurrentText(QStringLiteral("Côtes du Rhône"));
+        view.page2()->OnSelchangeCbvin();
+        for (const QString& appellation : {QStringLiteral("Gigondas"), QStringLiteral("Vacqueyras")}) {
+            view.page2()->appellationList()->setCurrentText(appellation);
+            view.page2()->RechercheAnnedeGardepourVin();
+            QCOMPARE(view.page2()->nameList()->findText(QStringLiteral("Domaine du Cayron")), 0);
+        }
+        // The same name in another case is refused.
+        CDDomaines twice(nullptr, 1);
+        QVERIFY(twice.typeList()->selectName(QStringLiteral("Côtes du Rhône")));
+        QCOMPARE(twice.estateList()->names(), (QStringList{"Domaine du Cayron"}));
+        twice.nameEdit()->setText(QStringLiteral("DOMAINE DU CAYRON"));
+        prompt.queue(A::Ok);
+        twice.OnBnClickedOk();
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Ce domaine existe déja !!!"));
+        twice.nameEdit()->setText(QStringLiteral("Domaine du Cayron Vieilles Vignes")); // begins like it: fine
+        twice.OnBnClickedOk();
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES")), 2);
+
+        // Deleting: nothing selected is refused; a deletion removes the row and the list entry at once.
+        CDDomaines remove(nullptr, 2);
+        QCOMPARE(remove.windowTitle(), QStringLiteral("Suppression d'un nom de domaine"));
+        QVERIFY(remove.saveButton()->isHidden());
+        QVERIFY(remove.typeList()->selectName(QStringLiteral("Côtes du Rhône")));
+        prompt.queue(A::Ok);
+        remove.OnBnClickedButton1();
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Pour supprimer un domaine, vous devez le sélectionner !"));
+        QVERIFY(remove.estateList()->selectName(QStringLiteral("Domaine du Cayron")));
+        QCOMPARE(remove.nameEdit()->text(), QStringLiteral("Domaine du Cayron"));
+        remove.OnBnClickedButton1();
+        QCOMPARE(remove.estateList()->names(), (QStringList{"Domaine du Cayron Vieilles Vignes"}));
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES WHERE Domaine = 'Domaine du Cayron'")), 0);
+        QCOMPARE(view.page2()->nameList()->findText(QStringLiteral("Domaine du Cayron")), -1);
+        QVERIFY(prompt.pendingAnswers() == 0);
+    }
+};
+
+QTEST_MAIN(TestReference)
+#include "test_reference.moc"

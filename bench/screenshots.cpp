@@ -13,6 +13,11 @@
 #include "platform/Profile.h"
 #include "rack/CDMajRange.h"
 #include "rack/CDRayonnage.h"
+#include "reference/CDAjout.h"
+#include "reference/CDAjoutVin.h"
+#include "reference/CDDomaines.h"
+#include "reference/CDModifVAT.h"
+#include "reference/NameList.h"
 #include "view/CTonnelixView.h"
 
 #include <QApplication>
@@ -124,6 +129,17 @@ int main(int argc, char* argv[])
         drawDialog(modification, out, "modifvin");
         CDConfig config(&frame);
         drawDialog(config, out, "config");
+        CDAjoutVin wine(&frame, 2);
+        wine.typeList()->selectRow(0);
+        drawDialog(wine, out, "ajoutvin");
+        CDAjout appellation(2, &frame);
+        drawDialog(appellation, out, "ajout");
+        CDModifVAT rename(&frame, QStringLiteral("2"));
+        rename.mainList()->selectRow(0);
+        drawDialog(rename, out, "modifvat");
+        CDDomaines estates(&frame, 1);
+        estates.typeList()->selectRow(0);
+        drawDialog(estates, out, "domaines");
     }
     sheet->setCurrentIndex(0);
 

@@ -113,14 +113,16 @@ private Q_SLOTS:
         QCOMPARE(prompt.messages().at(0).caption, QStringLiteral("Attention"));
         QCOMPARE(prompt.messages().at(1).text, QStringLiteral("Votre enregistrement a été effectué !"));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(db.scalar(QStringLiteral("SELECT Type || '|' || Appellation || '|' || Etat || '|' || Nic FROM TYPEVIN"))
-                     .toString(),
-                 QStringLiteral("Côtes du Rhône|Gigondas|0|FR"));
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT Type || '|' || Appellation || '|' || Etat || '|' || Nic FROM TYPEVIN"))
+                .toString(),
+            QStringLiteral("Côtes du Rhône|Gigondas|0|FR"));
         // Without a restart: the entry page's lists and the tree.
         QVERIFY(!view.page2()->firstWinePanel()->isVisibleTo(view.page2()));
         QCOMPARE(view.page2()->typeList()->findText(QStringLiteral("Côtes du Rhône")), 0);
         // A lot of the type shows in the tree; renaming the type and changing its colour moves it there at once.
-        db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock) VALUES ('Lot', 1, 2015, 6)"));
+        db.execute(
+            QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock) VALUES ('Lot', 1, 2015, 6)"));
         view.RefreshTree();
         QVERIFY(findNode(view.tree(), {"Rouge", "FR", "Côtes du Rhône"}));
         {
@@ -231,8 +233,9 @@ private Q_SLOTS:
         }
         QCOMPARE(ReferenceLists::wineTypes(cellar.session(), QStringLiteral("test")).size(), names.size());
         for (const QString& name : names) {
-            QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
-                                              "AND Etat = '3'"),
+            QCOMPARE(count(db,
+                           QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
+                                          "AND Etat = '3'"),
                            {name, name + QStringLiteral(" AOC")}),
                      1);
             QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CRUS WHERE Nom = ?"), {name}), 1);

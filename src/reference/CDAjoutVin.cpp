@@ -36,7 +36,7 @@ CDAjoutVin::CDAjoutVin(QWidget* parent, int mode) : QDialog(parent), m_mode(mode
     m_types = new NameList(this);
     m_types->setObjectName(QStringLiteral("typeList"));
     m_types->setMinimumHeight(fontMetrics().height() * 10);
-    grid->addWidget(m_types, 0, 0, 6, 1);
+    grid->addWidget(m_types, 0, 0, 5, 1);
     grid->addWidget(new QLabel(QStringLiteral("Pays :"), this), 0, 1);
     m_country = new QComboBox(this);
     grid->addWidget(m_country, 0, 2);
@@ -55,7 +55,7 @@ CDAjoutVin::CDAjoutVin(QWidget* parent, int mode) : QDialog(parent), m_mode(mode
     m_appellation = new QLineEdit(this);
     m_appellations = new QComboBox(this);
     grid->addWidget(m_appellation, 4, 2);
-    grid->addWidget(m_appellations, 5, 2);
+    grid->addWidget(m_appellations, 4, 2); // in the edit's place: one of the two is shown
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 2);
     layout->addLayout(grid, 1);

@@ -1,0 +1,95 @@
+// Times the reference dialogs on large lists: 10,000 wine types (one of them with five appellations)
+// and 2,000 estates. Each dialog is opened and filled, then a wine type is chosen (appellations, estates).
+//   bench_reference
+#include "CellarGenerator.h"
+
+#include "db/CellarSession.h"
+#include "platform/Prompt.h"
+#include "reference/CDAjout.h"
+#include "reference/CDAjoutVin.h"
+#include "reference/CDDomaines.h"
+#include "reference/CDModifVAT.h"
+#include "reference/NameList.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+template <typename F> double bestOf(int runs, F f)
+{
+    double best = 1e99;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.mdb"));
+    CellarGenerator::createCompleteCellar(path);
+    {
+        Database db;
+        db.open(path);
+        Transaction tx(db);
+        for (int t = 0; t < 10000; ++t) {
+            for (int a = 0; a < (t == 7 ? 5 : 1); ++a)
+                db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, 'FR')"),
+                           {QStringLiteral("Vin %1").arg(t, 5, 10, QLatin1Char('0')),
+                            QStringLiteral("Appellation %1-%2").arg(t).arg(a), QString::number(a % 4)});
+        }
+        for (int e = 0; e < 2000; ++e)
+            db.execute(
+                QStringLiteral("INSERT INTO DOMAINES (Type, Domaine) VALUES (?, ?)"),
+                {QStringLiteral("Vin %1").arg(e % 40, 5, 10, QLatin1Char('0')), QStringLiteral("Domaine %1").arg(e)});
+        for (int c = 0; c < 2000; ++c)
+            db.execute(QStringLiteral("INSERT OR IGNORE INTO CRUS (Nom) VALUES (?)"),
+                       {QStringLiteral("Cru %1").arg(c)});
+        tx.commit();
+    }
+    CellarSession session(OpenCellarFile(path, false));
+    CellarSession::setCurrent(&session);
+    const QString someType = QStringLiteral("Vin 00007");
+
+    {
+        CDAjoutVin check(nullptr, 2);
+        check.typeList()->selectName(someType);
+        CDDomaines estates(nullptr, 1);
+        estates.typeList()->selectName(someType);
+        std::printf("wine types listed: %d, appellations of one: %d, estates of one: %d\n", check.typeList()->count(),
+                    check.appellationList()->count() - 1, estates.estateList()->count());
+    }
+    std::printf("%-46s %10s\n", "10,004 TYPEVIN rows, 2,000 estates, 2,000 crus", "best ms");
+    auto report = [](const char* what, double ms) { std::printf("%-46s %10.1f\n", what, ms); };
+    report("CDAjoutVin creation: open", bestOf(5, [] { CDAjoutVin dialog(nullptr, 1); }));
+    report("CDAjoutVin modification: open, choose a type", bestOf(5, [&] {
+               CDAjoutVin dialog(nullptr, 2);
+               dialog.typeList()->selectName(someType);
+           }));
+    report("CDAjout cru: open", bestOf(5, [] { CDAjout dialog(1); }));
+    report("CDAjout appellation: open", bestOf(5, [] { CDAjout dialog(2); }));
+    report("CDModifVAT cru: open", bestOf(5, [] { CDModifVAT dialog(nullptr, QStringLiteral("1")); }));
+    report("CDModifVAT appellation: open, choose a type", bestOf(5, [&] {
+               CDModifVAT dialog(nullptr, QStringLiteral("2"));
+               dialog.mainList()->selectName(someType);
+           }));
+    report("CDDomaines: open, choose a type", bestOf(5, [&] {
+               CDDomaines dialog(nullptr, 1);
+               dialog.typeList()->selectName(someType);
+           }));
+    CellarSession::setCurrent(nullptr);
+    return 0;
+}

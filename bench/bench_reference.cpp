@@ -1,6 +1,7 @@
 // Times the reference dialogs on large lists: 10,000 wine types (one of them with five appellations)
 // and 2,000 estates. Each dialog is opened and filled, then a wine type is chosen (appellations, estates).
 //   bench_reference
+#include "BestOf.h"
 #include "CellarGenerator.h"
 
 #include "db/CellarSession.h"
@@ -18,21 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-template <typename F> double bestOf(int runs, F f)
-{
-    double best = 1e99;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char* argv[])
 {

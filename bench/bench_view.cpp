@@ -1,6 +1,7 @@
 // Times the main view on synthetic cellars: the type tree, the vintage tree, and the wine list of a
 // colour + type node holding a tenth of the lots.
 //   bench_view [N ...]     (default: 10000 100000)
+#include "BestOf.h"
 #include "CellarGenerator.h"
 
 #include "db/CellarSession.h"
@@ -14,21 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-template <typename F> double bestOf(int runs, F f)
-{
-    double best = 1e99;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char* argv[])
 {

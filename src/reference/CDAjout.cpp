@@ -2,6 +2,7 @@
 
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
+#include "reference/ReferenceDialog.h"
 #include "reference/ReferenceEvents.h"
 #include "reference/ReferenceLists.h"
 
@@ -12,14 +13,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace {
-
-CellarSession* session()
-{
-    return CellarSession::current();
-}
-
-} // namespace
+using ReferenceDialog::refuse;
+using ReferenceDialog::session;
 
 CDAjout::CDAjout(int mode, QWidget* parent) : QDialog(parent), m_mode(mode)
 {
@@ -81,11 +76,6 @@ void CDAjout::OnSelchangeCbvin()
     names.sort(Qt::CaseInsensitive);
     m_appellation->addItems(names);
     m_appellation->setCurrentIndex(names.isEmpty() ? -1 : 0);
-}
-
-void CDAjout::refuse(const QString& text)
-{
-    Prompt::show(text, QStringLiteral("Erreur"), Prompt::Icon::Exclamation);
 }
 
 void CDAjout::done()

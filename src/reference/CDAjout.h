@@ -24,7 +24,6 @@ public:
     QLineEdit* nameEdit() const { return m_name; }
 
 private:
-    void refuse(const QString& text);
     void done();
 
     int m_mode;

@@ -3,6 +3,7 @@
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
 #include "reference/NameList.h"
+#include "reference/ReferenceDialog.h"
 #include "reference/ReferenceEvents.h"
 #include "reference/ReferenceLists.h"
 
@@ -14,12 +15,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+using ReferenceDialog::refuse;
+using ReferenceDialog::session;
 
-CellarSession* session()
-{
-    return CellarSession::current();
-}
+namespace {
 
 const QString kAll = QStringLiteral("_TOUTES");
 
@@ -123,11 +122,6 @@ void CDAjoutVin::OnLbnSelchangeListvin()
     m_colour->setCurrentIndex(m_colour->findText(ReferenceLists::colourWord(last.etat)));
     if (ReferenceLists::colourWord(last.etat).isEmpty())
         m_colour->setCurrentIndex(-1);
-}
-
-void CDAjoutVin::refuse(const QString& text, const QString& caption)
-{
-    Prompt::show(text, caption, Prompt::Icon::Exclamation);
 }
 
 bool CDAjoutVin::confirm(const QString& first, const QString& appellation, const QString& nic, const QString& colour)

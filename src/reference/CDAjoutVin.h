@@ -29,7 +29,6 @@ public:
     QPushButton* okButton() const { return m_ok; }
 
 private:
-    void refuse(const QString& text, const QString& caption);
     bool confirm(const QString& first, const QString& appellation, const QString& nic, const QString& colour);
     void create();
     void modify();

@@ -3,6 +3,7 @@
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
 #include "reference/NameList.h"
+#include "reference/ReferenceDialog.h"
 #include "reference/ReferenceEvents.h"
 #include "reference/ReferenceLists.h"
 
@@ -14,19 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-CellarSession* session()
-{
-    return CellarSession::current();
-}
-
-void refuse(const QString& text)
-{
-    Prompt::show(text, QStringLiteral("Erreur"), Prompt::Icon::Exclamation);
-}
-
-} // namespace
+using ReferenceDialog::refuse;
+using ReferenceDialog::session;
 
 CDDomaines::CDDomaines(QWidget* parent, int mode) : QDialog(parent), m_mode(mode)
 {

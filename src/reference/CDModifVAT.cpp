@@ -3,6 +3,7 @@
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
 #include "reference/NameList.h"
+#include "reference/ReferenceDialog.h"
 #include "reference/ReferenceEvents.h"
 #include "reference/ReferenceLists.h"
 
@@ -13,19 +14,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace {
-
-CellarSession* session()
-{
-    return CellarSession::current();
-}
-
-void refuse(const QString& text)
-{
-    Prompt::show(text, QStringLiteral("Erreur"), Prompt::Icon::Exclamation);
-}
-
-} // namespace
+using ReferenceDialog::refuse;
+using ReferenceDialog::session;
 
 CDModifVAT::CDModifVAT(QWidget* parent, const QString& mode) : QDialog(parent), m_mode(mode)
 {

@@ -8,6 +8,8 @@
 #include "rack/CDMajRange.h"
 #include "rack/CDRayonnage.h"
 #include "reference/CDAjout.h"
+#include "reference/CDAjoutPlat.h"
+#include "reference/CDModifPlat.h"
 #include "reference/CDAjoutVin.h"
 #include "reference/CDDomaines.h"
 #include "reference/CDModifVAT.h"
@@ -161,6 +163,8 @@ void CMainFrame::wireCommands()
     wire(Commands::ModifyCru, [this] { CDModifVAT(this, QStringLiteral("1")).exec(); });
     wire(Commands::ModifyAppellation, [this] { CDModifVAT(this, QStringLiteral("2")).exec(); });
     wire(Commands::AddEstate, [this] { CDDomaines(this, 1).exec(); });
+    wire(Commands::AddDish, [this] { CDAjoutPlat(this).exec(); });
+    wire(Commands::ModifyDish, [this] { CDModifPlat(this).exec(); });
     wire(Commands::ModifyEstate, [this] { CDDomaines(this, 2).exec(); });
 
     QAction* toolbarToggle = m_actions.value(Commands::ViewToolbar);

@@ -191,8 +191,6 @@ void Cpage1::buildLayout()
     connect(m_modify, &QPushButton::clicked, this, &Cpage1::OnModification);
     connect(m_picture, &QPushButton::clicked, this, &Cpage1::OnBnClickedBimageass);
     connect(m_dishes, &QPushButton::clicked, this, &Cpage1::OnPlatsAssocies);
-    // The dishes dialog comes with the dishes and pairings.
-    m_dishes->setEnabled(false);
 }
 
 void Cpage1::clearList()

@@ -12,10 +12,13 @@ public:
     void notifyWineTypesChanged() { Q_EMIT wineTypesChanged(); }
     void notifyCrusChanged() { Q_EMIT crusChanged(); }
     void notifyEstatesChanged() { Q_EMIT estatesChanged(); }
+    void notifyDishesChanged() { Q_EMIT dishesChanged(); }
 
 Q_SIGNALS:
     // Wine types, appellations, colours or countries (the tree groups by them).
     void wineTypesChanged();
     void crusChanged();
     void estatesChanged();
+    // The dishes' names (the library page shows them).
+    void dishesChanged();
 };

@@ -13,6 +13,8 @@
 #include "platform/Profile.h"
 #include "rack/CDRayonnage.h"
 #include "reference/CDAjoutVin.h"
+#include "reference/CDAssoVinPlat.h"
+#include "reference/CPage5.h"
 #include "reference/ReferenceEvents.h"
 #include "trace/Trace.h"
 
@@ -94,9 +96,11 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     m_splitter->setSizes({260, 900});
 
     m_page1 = new Cpage1(m_sheet);
-    addPage(m_page1, QStringLiteral("Etat du vin sélectionné"));
+    addPage(m_page1, QStringLiteral("Etat du vin sélectionné"), 0);
     m_page2 = new CPage2(m_sheet);
-    addPage(m_page2, QStringLiteral("Ajout de bouteilles"));
+    addPage(m_page2, QStringLiteral("Ajout de bouteilles"), 1);
+    m_page5 = new CPage5(m_sheet);
+    addPage(m_page5, QStringLiteral("Bibliothéque"), 4);
     // The vintage, statistics and library pages take their places between these as they come.
     m_calculator = new CCalculetteDlg(m_sheet);
     m_sheet->addTab(m_calculator, Pictures::tabIcon(5), QStringLiteral("Calculette Euro"));
@@ -125,11 +129,11 @@ CTonnelixView::~CTonnelixView()
         CellarSession::setCurrent(nullptr);
 }
 
-void CTonnelixView::addPage(QWidget* page, const QString& title)
+void CTonnelixView::addPage(QWidget* page, const QString& title, int icon)
 {
     // The calculator stays the last page.
     const int k = m_calculator ? m_sheet->indexOf(m_calculator) : m_sheet->count();
-    m_sheet->insertTab(k, page, Pictures::tabIcon(k), title);
+    m_sheet->insertTab(k, page, Pictures::tabIcon(icon), title);
 }
 
 void CTonnelixView::attachSession(std::unique_ptr<CellarSession> session)
@@ -167,6 +171,7 @@ bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)
     OnRempliTableAnnees();
     m_radioType->setChecked(true);
     m_page2->OnInitDialog();
+    m_page5->OnInitDialog();
     m_sheet->setCurrentIndex(0);
 
     TraceLeave();
@@ -210,6 +215,12 @@ void CTonnelixView::connectPages()
         RefreshTree();
     });
     connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, this, reloadEntryLists);
+    connect(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged, m_page5, &CPage5::OnInitDialog);
+    connect(&ReferenceEvents::instance(), &ReferenceEvents::dishesChanged, m_page5, &CPage5::RechercheCarac);
+    connect(m_page1, &Cpage1::dishesRequested, this, [this](const QString& relPlats) {
+        CDAssoVinPlat dialog(window(), relPlats);
+        dialog.exec();
+    });
     connect(&ReferenceEvents::instance(), &ReferenceEvents::estatesChanged, m_page2,
             &CPage2::RechercheAnnedeGardepourVin);
 }

@@ -7,6 +7,7 @@
 class CellarSession;
 class Cpage1;
 class CPage2;
+class CPage5;
 class CCalculetteDlg;
 class QRadioButton;
 class QSplitter;
@@ -47,10 +48,12 @@ public:
     QRadioButton* radioAnnee() const { return m_radioAnnee; }
     Cpage1* page1() const { return m_page1; }
     CPage2* page2() const { return m_page2; }
+    CPage5* page5() const { return m_page5; }
     CCalculetteDlg* calculator() const { return m_calculator; }
     const QString& lastTreeSql() const { return m_sql; }
     // Adds a page to the sheet, after the cellar pages already there (the calculator stays last).
-    void addPage(QWidget* page, const QString& title);
+    // Inserts a page before the calculator, with the tab picture of that number.
+    void addPage(QWidget* page, const QString& title, int icon);
 
 private:
     void fillTree(bool byVintage);
@@ -64,6 +67,7 @@ private:
     QTabWidget* m_sheet = nullptr;
     Cpage1* m_page1 = nullptr;
     CPage2* m_page2 = nullptr;
+    CPage5* m_page5 = nullptr;
     CCalculetteDlg* m_calculator = nullptr;
     QString m_sql;
     std::unique_ptr<CellarSession> m_session;

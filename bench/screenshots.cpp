@@ -1,6 +1,7 @@
 // Draws the pictures of the documentation from a cellar file, without a display:
 //   tonnelix-screenshots [--scale F] [--dark] [--all] CELLAR OUTDIR
-//     OUTDIR/screenshot.png (main window), OUTDIR/rack.png (a rack); with --all also every page
+//     OUTDIR/screenshot.png (main window), OUTDIR/rack.png (a rack), OUTDIR/library.png (the library page);
+//     with --all also every page
 //     (page<N>.png) and the dialogs (dialog-<name>.png), for a look at each screen.
 //   --scale 2 draws at 200 %; --dark draws with a dark desktop palette.
 #include "app/CMainFrame.h"
@@ -15,6 +16,11 @@
 #include "rack/CDRayonnage.h"
 #include "reference/CDAjout.h"
 #include "reference/CDAjoutVin.h"
+#include "reference/CDMajType.h"
+#include "reference/CDModifPlat.h"
+#include "reference/CDPlatVin.h"
+#include "reference/CPage5.h"
+#include "reference/DishList.h"
 #include "reference/CDDomaines.h"
 #include "reference/CDModifVAT.h"
 #include "reference/NameList.h"
@@ -24,6 +30,7 @@
 #include <QDir>
 #include <QPalette>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <cstdio>
@@ -113,8 +120,14 @@ int main(int argc, char* argv[])
     const QDir out(args[2]);
     frame.grab().save(out.filePath(QStringLiteral("screenshot.png")));
 
-    // The other pages and the dialogs, for a look (not kept in the documentation).
+    // The library page on its first wine type.
     QTabWidget* sheet = frame.view()->sheet();
+    sheet->setCurrentWidget(frame.view()->page5());
+    frame.view()->page5()->list()->selectRow(0);
+    app.processEvents();
+    frame.grab().save(out.filePath(QStringLiteral("library.png")));
+
+    // The other pages and the dialogs, for a look (not kept in the documentation).
     if (all) {
         for (int k = 1; k < sheet->count(); ++k) {
             sheet->setCurrentIndex(k);
@@ -140,6 +153,17 @@ int main(int argc, char* argv[])
         CDDomaines estates(&frame, 1);
         estates.typeList()->selectRow(0);
         drawDialog(estates, out, "domaines");
+        CDMajType dishes(&frame, 6, frame.view()->page5()->selectedType(), frame.view()->page5()->selectedAppellation());
+        drawDialog(dishes, out, "majtype-plats");
+        CDMajType temperature(&frame, 8, frame.view()->page5()->selectedType(),
+                              frame.view()->page5()->selectedAppellation());
+        drawDialog(temperature, out, "majtype-temperature");
+        CDPlatVin platVin(&frame);
+        platVin.dishList()->selectRow(0);
+        drawDialog(platVin, out, "platvin");
+        CDModifPlat modifPlat(&frame);
+        modifPlat.dishList()->selectRow(0);
+        drawDialog(modifPlat, out, "modifplat");
     }
     sheet->setCurrentIndex(0);
 

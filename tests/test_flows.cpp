@@ -13,6 +13,9 @@
 #include "platform/Profile.h"
 #include "rack/CDMajRange.h"
 #include "rack/CDRayonnage.h"
+#include "reference/CDAssoVinPlat.h"
+#include "reference/CPage5.h"
+#include "reference/DishList.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
@@ -28,6 +31,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -171,7 +176,9 @@ private Q_SLOTS:
             {Commands::ModifyCru, QStringLiteral("Modification d'un Cru")},
             {Commands::ModifyAppellation, QStringLiteral("Modification d'une Appellation")},
             {Commands::AddEstate, QStringLiteral("Création d'un nom de domaine")},
-            {Commands::ModifyEstate, QStringLiteral("Suppression d'un nom de domaine")}};
+            {Commands::ModifyEstate, QStringLiteral("Suppression d'un nom de domaine")},
+            {Commands::AddDish, QStringLiteral("Rajout d'une réference de plat")},
+            {Commands::ModifyDish, QStringLiteral("Modification d'un plat")}};
         for (const auto& [id, title] : commands) {
             QAction* action = frame()->action(id);
             QVERIFY(action->isEnabled());
@@ -183,6 +190,30 @@ private Q_SLOTS:
             action->trigger();
             QCOMPARE(shown, title);
         }
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    // The library page stands before the calculator; the sheet's "Plats associés" lists the wine's dishes.
+    void libraryAndDishesOfAWine()
+    {
+        ScriptedPrompt prompt;
+        QTabWidget* sheet = view()->sheet();
+        QCOMPARE(sheet->tabText(sheet->count() - 2), QStringLiteral("Bibliothéque"));
+        QCOMPARE(sheet->tabText(sheet->count() - 1), QStringLiteral("Calculette Euro"));
+        QVERIFY(view()->page5()->list()->model()->rowCount() > 0);
+        view()->tree()->setCurrentItem(findNode(view()->tree(), {"Rouge", "FR"})->child(0));
+        Cpage1* page = view()->page1();
+        page->selectRow(0);
+        QVERIFY(page->dishesButton()->isEnabled());
+        int shown = -1;
+        onNextModal([&shown](QWidget* modal) {
+            auto* dialog = qobject_cast<CDAssoVinPlat*>(modal);
+            QVERIFY(dialog);
+            shown = dialog->dishList()->count();
+            dialog->accept();
+        });
+        page->dishesButton()->click();
+        QVERIFY(shown > 0); // the demo cellar suggests dishes with its reds
         QVERIFY(prompt.messages().isEmpty());
     }
 

@@ -1,6 +1,7 @@
 #include "app/IconFactory.h"
 
 #include "app/CommandTable.h"
+#include "pages/controls/Pictures.h"
 
 #include <QIconEngine>
 #include <QPainter>
@@ -120,6 +121,7 @@ private:
 
 QIcon commandIcon(int commandId)
 {
+    Pictures::init(); // the drawings live in the resources
     const Picture picture = pictureOf(commandId);
     if (!picture.subject)
         return QIcon();

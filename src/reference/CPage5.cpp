@@ -1,5 +1,6 @@
 #include "reference/CPage5.h"
 
+#include "pages/controls/Pictures.h"
 #include "reference/CDMajType.h"
 #include "reference/CDPlatVin.h"
 #include "reference/Dishes.h"
@@ -104,6 +105,7 @@ void CPage5::buildLayout()
     connect(platVin, &QPushButton::clicked, this, &CPage5::OnPlatVin);
     facts->addWidget(platVin, row++, 1);
     auto* picture = new QLabel(this);
+    Pictures::init();
     picture->setPixmap(QIcon(QStringLiteral(":/icons/cellar-picture.svg")).pixmap(QSize(96, 72)));
     facts->addWidget(picture, row, 1, Qt::AlignRight | Qt::AlignBottom);
     facts->setRowStretch(row, 1);

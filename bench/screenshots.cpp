@@ -16,13 +16,13 @@
 #include "rack/CDRayonnage.h"
 #include "reference/CDAjout.h"
 #include "reference/CDAjoutVin.h"
+#include "reference/CDDomaines.h"
 #include "reference/CDMajType.h"
 #include "reference/CDModifPlat.h"
+#include "reference/CDModifVAT.h"
 #include "reference/CDPlatVin.h"
 #include "reference/CPage5.h"
 #include "reference/DishList.h"
-#include "reference/CDDomaines.h"
-#include "reference/CDModifVAT.h"
 #include "reference/NameList.h"
 #include "view/CTonnelixView.h"
 
@@ -153,7 +153,8 @@ int main(int argc, char* argv[])
         CDDomaines estates(&frame, 1);
         estates.typeList()->selectRow(0);
         drawDialog(estates, out, "domaines");
-        CDMajType dishes(&frame, 6, frame.view()->page5()->selectedType(), frame.view()->page5()->selectedAppellation());
+        CDMajType dishes(&frame, 6, frame.view()->page5()->selectedType(),
+                         frame.view()->page5()->selectedAppellation());
         drawDialog(dishes, out, "majtype-plats");
         CDMajType temperature(&frame, 8, frame.view()->page5()->selectedType(),
                               frame.view()->page5()->selectedAppellation());

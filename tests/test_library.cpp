@@ -28,8 +28,9 @@ using A = Prompt::Answer;
 
 qint64 addType(Database& db, const QString& type, const QString& appellation, const QString& relPlats = QString())
 {
-    db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic, RelPlats) VALUES (?, ?, '0', 'FR', ?)"),
-               {type, appellation, relPlats});
+    db.execute(
+        QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic, RelPlats) VALUES (?, ?, '0', 'FR', ?)"),
+        {type, appellation, relPlats});
     return db.lastInsertId();
 }
 
@@ -41,8 +42,8 @@ qint64 addDish(Database& db, const QString& name)
 
 QString relPlats(Database& db, const QString& type, const QString& appellation)
 {
-    return db.scalar(QStringLiteral("SELECT RelPlats FROM TYPEVIN WHERE Type = ? AND Appellation = ?"),
-                     {type, appellation})
+    return db
+        .scalar(QStringLiteral("SELECT RelPlats FROM TYPEVIN WHERE Type = ? AND Appellation = ?"), {type, appellation})
         .toString();
 }
 
@@ -138,8 +139,7 @@ private Q_SLOTS:
             editor.OnAjouterPlat(); // twice: once
             editor.referenceDishes()->selectRow(0);
             editor.OnAjouterPlat();
-            QCOMPARE(names(editor.wineDishes()),
-                     (QStringList{"Agneau rôti", "Bœuf \"bourguignon\"; sauce/vin"}));
+            QCOMPARE(names(editor.wineDishes()), (QStringList{"Agneau rôti", "Bœuf \"bourguignon\"; sauce/vin"}));
             editor.OnBnClickedOk();
         }
         page.RechercheCarac();
@@ -272,7 +272,8 @@ private Q_SLOTS:
             add.nameEdit()->setText(hostile);
             add.OnOK();
         }
-        const qint64 coq = db.scalar(QStringLiteral("SELECT IndexPlats FROM PLATS WHERE Plat = ?"), {hostile}).toLongLong();
+        const qint64 coq =
+            db.scalar(QStringLiteral("SELECT IndexPlats FROM PLATS WHERE Plat = ?"), {hostile}).toLongLong();
         QVERIFY(coq > 0);
         // The dishes of a wine, a deleted one left out.
         CDAssoVinPlat shown(nullptr, Dishes::encode({coq, 999, cheese}));
@@ -284,7 +285,8 @@ private Q_SLOTS:
         CDModifPlat rename;
         prompt.queue(A::Ok);
         rename.OnOK();
-        QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous n'avez pas selectionné de plat\ndonc pas de modification"));
+        QCOMPARE(prompt.messages().last().text,
+                 QStringLiteral("Vous n'avez pas selectionné de plat\ndonc pas de modification"));
         QVERIFY(rename.dishList()->selectName(hostile));
         QCOMPARE(rename.oldEdit()->text(), hostile);
         prompt.queue(A::Ok);

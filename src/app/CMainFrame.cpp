@@ -9,9 +9,9 @@
 #include "rack/CDRayonnage.h"
 #include "reference/CDAjout.h"
 #include "reference/CDAjoutPlat.h"
-#include "reference/CDModifPlat.h"
 #include "reference/CDAjoutVin.h"
 #include "reference/CDDomaines.h"
+#include "reference/CDModifPlat.h"
 #include "reference/CDModifVAT.h"
 #include "view/CTonnelixView.h"
 

@@ -13,6 +13,8 @@
 #include "reference/CDDomaines.h"
 #include "reference/CDModifPlat.h"
 #include "reference/CDModifVAT.h"
+#include "search/CDRecherche.h"
+#include "statistics/CDAboire.h"
 #include "view/CTonnelixView.h"
 
 #include <QAction>
@@ -164,6 +166,9 @@ void CMainFrame::wireCommands()
     wire(Commands::ModifyAppellation, [this] { CDModifVAT(this, QStringLiteral("2")).exec(); });
     wire(Commands::AddEstate, [this] { CDDomaines(this, 1).exec(); });
     wire(Commands::AddDish, [this] { CDAjoutPlat(this).exec(); });
+    wire(Commands::Search, [this] { CDRecherche(this).exec(); });
+    wire(Commands::ReadyToDrink, [this] { CDAboire(this).exec(); });
+    wire(Commands::ReadyToDrinkToolbar, [this] { CDAboire(this).exec(); });
     wire(Commands::ModifyDish, [this] { CDModifPlat(this).exec(); });
     wire(Commands::ModifyEstate, [this] { CDDomaines(this, 2).exec(); });
 

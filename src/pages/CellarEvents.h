@@ -9,7 +9,10 @@ class CellarEvents : public QObject
 public:
     static CellarEvents& instance();
     void notifyLotsChanged() { Q_EMIT lotsChanged(); }
+    // The vintage ratings were saved (the vintage table is loaded again already).
+    void notifyVintagesChanged() { Q_EMIT vintagesChanged(); }
 
 Q_SIGNALS:
     void lotsChanged();
+    void vintagesChanged();
 };

@@ -90,10 +90,15 @@ WineListQuery WineListQuery::build(const QString& a0, const QString& a1, const Q
     return q;
 }
 
-std::vector<WineRow> WineListQuery::load(CellarSession& session) const
+const QString& WineListQuery::selectClause()
+{
+    return kSelect;
+}
+
+std::vector<WineRow> WineListQuery::load(CellarSession& session, const QString& label) const
 {
     std::vector<WineRow> rows;
-    if (!valid || !session.OpenQuery(QStringLiteral("Cpage1::OnMajListeVin"), sql, values))
+    if (!valid || !session.OpenQuery(label, sql, values))
         return rows;
     Recordset& rs = session.recordset();
     if (rs.recordCount() == 0) {

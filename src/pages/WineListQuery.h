@@ -54,6 +54,9 @@ struct WineListQuery
     // "Rouge" -> "0", "Blanc" -> "1", "Rose" -> "2", "Autres" -> "3"; any other text as it is.
     static QString colourCode(const QString& colour);
 
-    // Runs the query (label "Cpage1::OnMajListeVin"); an empty list when it fails or finds nothing.
-    std::vector<WineRow> load(CellarSession& session) const;
+    // Runs the query; an empty list when it fails or finds nothing.
+    std::vector<WineRow> load(CellarSession& session,
+                              const QString& label = QStringLiteral("Cpage1::OnMajListeVin")) const;
+    // The select list and join of every wine list, to be followed by a WHERE part.
+    static const QString& selectClause();
 };

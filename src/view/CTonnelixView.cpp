@@ -6,6 +6,7 @@
 #include "pages/CDImage.h"
 #include "pages/CDModifVin.h"
 #include "pages/CPage2.h"
+#include "pages/CPage3.h"
 #include "pages/CellarEvents.h"
 #include "pages/Cpage1.h"
 #include "pages/VintageTable.h"
@@ -16,6 +17,7 @@
 #include "reference/CDAssoVinPlat.h"
 #include "reference/CPage5.h"
 #include "reference/ReferenceEvents.h"
+#include "statistics/CPage4.h"
 #include "trace/Trace.h"
 
 #include <QApplication>
@@ -99,6 +101,10 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     addPage(m_page1, QStringLiteral("Etat du vin sélectionné"), 0);
     m_page2 = new CPage2(m_sheet);
     addPage(m_page2, QStringLiteral("Ajout de bouteilles"), 1);
+    m_page3 = new CPage3(m_sheet);
+    addPage(m_page3, QStringLiteral("Années"), 2);
+    m_page4 = new CPage4(m_sheet);
+    addPage(m_page4, QStringLiteral("Stat sur la Cave"), 3);
     m_page5 = new CPage5(m_sheet);
     addPage(m_page5, QStringLiteral("Bibliothéque"), 4);
     // The vintage, statistics and library pages take their places between these as they come.
@@ -171,6 +177,8 @@ bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)
     OnRempliTableAnnees();
     m_radioType->setChecked(true);
     m_page2->OnInitDialog();
+    m_page3->OnRempli();
+    m_page4->OnInitDialog();
     m_page5->OnInitDialog();
     m_sheet->setCurrentIndex(0);
 
@@ -215,6 +223,11 @@ void CTonnelixView::connectPages()
         RefreshTree();
     });
     connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, this, reloadEntryLists);
+    connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, m_page4, &CPage4::OnInitDialog);
+    connect(&CellarEvents::instance(), &CellarEvents::vintagesChanged, this, [this] {
+        m_page3->OnRempli();
+        m_page2->OnSelchangeMillesime();
+    });
     connect(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged, m_page5, &CPage5::OnInitDialog);
     connect(&ReferenceEvents::instance(), &ReferenceEvents::dishesChanged, m_page5, &CPage5::RechercheCarac);
     connect(m_page1, &Cpage1::dishesRequested, this, [this](const QString& relPlats) {

@@ -7,6 +7,8 @@
 class CellarSession;
 class Cpage1;
 class CPage2;
+class CPage3;
+class CPage4;
 class CPage5;
 class CCalculetteDlg;
 class QRadioButton;
@@ -48,6 +50,8 @@ public:
     QRadioButton* radioAnnee() const { return m_radioAnnee; }
     Cpage1* page1() const { return m_page1; }
     CPage2* page2() const { return m_page2; }
+    CPage3* page3() const { return m_page3; }
+    CPage4* page4() const { return m_page4; }
     CPage5* page5() const { return m_page5; }
     CCalculetteDlg* calculator() const { return m_calculator; }
     const QString& lastTreeSql() const { return m_sql; }
@@ -67,6 +71,8 @@ private:
     QTabWidget* m_sheet = nullptr;
     Cpage1* m_page1 = nullptr;
     CPage2* m_page2 = nullptr;
+    CPage3* m_page3 = nullptr;
+    CPage4* m_page4 = nullptr;
     CPage5* m_page5 = nullptr;
     CCalculetteDlg* m_calculator = nullptr;
     QString m_sql;

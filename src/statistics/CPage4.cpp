@@ -1,0 +1,294 @@
+#include "statistics/CPage4.h"
+
+#include "db/CellarSession.h"
+#include "pages/controls/CColorStaticST.h"
+#include "pages/controls/Pictures.h"
+#include "platform/LocaleFormat.h"
+#include "reference/ReferenceLists.h"
+#include "statistics/CDAboire.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDate>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+using namespace CellarStatistics;
+
+namespace {
+
+CellarSession* session()
+{
+    return CellarSession::current();
+}
+
+const char* const kGroupTitles[GroupCount] = {"Rouge", "Blanc", "Rosés et Autres"};
+
+QChart* newChart(const QString& title)
+{
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    return chart;
+}
+
+} // namespace
+
+const QString& CPage4::allYears()
+{
+    static const QString text = QStringLiteral("Toutes les années contenues dans la cave");
+    return text;
+}
+
+CPage4::CPage4(QWidget* parent) : QWidget(parent), m_periodText(allYears())
+{
+    setObjectName(QStringLiteral("CPage4"));
+    buildLayout();
+}
+
+void CPage4::buildLayout()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Période des statistiques :"), this));
+    m_period = new QComboBox(this);
+    m_period->addItem(allYears());
+    const int year = QDate::currentDate().year();
+    for (int y = year + 2; y >= 1801; --y)
+        m_period->addItem(QStringLiteral("Pour l'année ") + QString::number(y));
+    top->addWidget(m_period, 1);
+    auto* ready = new QPushButton(QStringLiteral("Liste des vins pouvant être bus ?"), this);
+    top->addWidget(ready);
+    layout->addLayout(top);
+    m_total = new CColorStaticST(this);
+    m_total->setObjectName(QStringLiteral("total"));
+    m_total->setText(QStringLiteral("Total"));
+    layout->addWidget(m_total);
+
+    auto* groups = new QHBoxLayout;
+    const int icons[GroupCount] = {0, 1, 2};
+    for (int g = 0; g < GroupCount; ++g) {
+        auto* box = new QGroupBox(QString::fromUtf8(kGroupTitles[g]), this);
+        auto* grid = new QGridLayout(box);
+        auto* picture = new QLabel(box);
+        picture->setPixmap(Pictures::listIcon(icons[g]).pixmap(QSize(32, 32)));
+        grid->addWidget(picture, 0, 0);
+        grid->addWidget(new QLabel(QStringLiteral("Cru :"), box), 0, 1, Qt::AlignRight);
+        m_crus[g] = new QComboBox(box);
+        grid->addWidget(m_crus[g], 0, 2);
+        auto edit = [box] {
+            auto* e = new QLineEdit(box);
+            e->setReadOnly(true);
+            e->setAlignment(Qt::AlignRight);
+            return e;
+        };
+        m_bought[g] = edit();
+        m_remaining[g] = edit();
+        m_invested[g] = edit();
+        grid->addWidget(new QLabel(QStringLiteral("Nbr de bouteilles achetées :"), box), 1, 0, 1, 2);
+        grid->addWidget(m_bought[g], 1, 2);
+        grid->addWidget(new QLabel(QStringLiteral("Nbr de bouteilles restantes  :"), box), 2, 0, 1, 2);
+        grid->addWidget(m_remaining[g], 2, 2);
+        grid->addWidget(new QLabel(QStringLiteral("Somme investie :"), box), 3, 0, 1, 2);
+        grid->addWidget(m_invested[g], 3, 2);
+        m_average[g] = new CColorStaticST(box);
+        grid->addWidget(m_average[g], 4, 0, 1, 3);
+        grid->setColumnStretch(2, 1);
+        groups->addWidget(box, 1);
+        connect(m_crus[g], &QComboBox::activated, this, [this, g] { OnSelchangeCru(g); });
+    }
+    layout->addLayout(groups);
+    for (CColorStaticST* label : {m_total, m_average[0], m_average[1], m_average[2]}) {
+        label->SetBackColour(QColor(243, 244, 186));
+        label->SetTextColour(QColor(255, 0, 0));
+        label->setMargin(2);
+    }
+
+    auto* charts = new QHBoxLayout;
+    m_stockChart = newChart(QStringLiteral("Bouteilles restantes par couleur"));
+    m_spendingChart = newChart(QStringLiteral("Sommes dépensées par année d'achat"));
+    m_stockView = new QChartView(m_stockChart, this);
+    m_spendingView = new QChartView(m_spendingChart, this);
+    for (QChartView* view : {m_stockView, m_spendingView}) {
+        view->setRenderHint(QPainter::Antialiasing);
+        view->setMinimumHeight(fontMetrics().height() * 14);
+        charts->addWidget(view, 1);
+    }
+    layout->addLayout(charts, 1);
+
+    connect(m_period, &QComboBox::activated, this, &CPage4::OnSelchangePeriod);
+    connect(ready, &QPushButton::clicked, this, &CPage4::OnAboire);
+}
+
+void CPage4::OnInitDialog()
+{
+    m_periodText = allYears();
+    {
+        const QSignalBlocker quiet(m_period);
+        m_period->setCurrentIndex(0);
+    }
+    const QStringList crus =
+        session() ? ReferenceLists::crus(*session(), QStringLiteral("CPage4::OnInitDialog")) : QStringList();
+    for (QComboBox* combo : m_crus) {
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        combo->addItems(crus);
+        combo->setCurrentIndex(-1);
+    }
+}
+
+void CPage4::RempliStats(int mode, const QString& s1, const QString& s2)
+{
+    if (!session())
+        return;
+    Period period;
+    bool shown[GroupCount] = {true, true, true};
+    switch (mode) {
+    case 5:
+        period.year = s1.toInt();
+        break;
+    case 2:
+    case 3:
+    case 4:
+        period.cru = s2;
+        std::fill(std::begin(shown), std::end(shown), false);
+        shown[mode == 2 ? Red : mode == 3 ? White : Others] = true;
+        break;
+    case 6:
+        period.year = s1.toInt();
+        period.cru = s2;
+        std::fill(std::begin(shown), std::end(shown), false);
+        shown[Red] = true;
+        break;
+    default:
+        break;
+    }
+    const Figures figures = compute(*session(), QStringLiteral("CPage4::RempliStats"), period);
+    // An empty result leaves the total line as it was.
+    if (figures.lots > 0)
+        m_total->setText(QString::number(figures.totalStock) + QStringLiteral(" bouteilles dans la cave"));
+    for (int g = 0; g < GroupCount; ++g) {
+        if (!shown[g])
+            continue;
+        const GroupFigures& f = figures.groups[g];
+        m_bought[g]->setText(QString::number(f.bought));
+        m_remaining[g]->setText(QString::number(f.remaining));
+        m_invested[g]->setText(LocaleFormat::fixed(f.invested, 2));
+        m_average[g]->setText(averageLine(f));
+    }
+    drawCharts(figures, period);
+}
+
+void CPage4::drawCharts(const Figures& figures, const Period& period)
+{
+    const QLocale locale;
+    m_stockChart->removeAllSeries();
+    for (QAbstractAxis* axis : m_stockChart->axes())
+        m_stockChart->removeAxis(axis);
+    auto* stock = new QBarSet(QStringLiteral("Bouteilles"));
+    const QColor colours[GroupCount] = {QColor(150, 20, 40), QColor(214, 196, 90), QColor(226, 120, 170)};
+    QStringList groups;
+    for (int g = 0; g < GroupCount; ++g) {
+        *stock << static_cast<double>(figures.groups[g].remaining);
+        groups << QString::fromUtf8(kGroupTitles[g]);
+    }
+    stock->setColor(colours[Red]);
+    auto* stockSeries = new QBarSeries;
+    stockSeries->append(stock);
+    stockSeries->setLabelsVisible(true);
+    m_stockChart->addSeries(stockSeries);
+    auto* groupAxis = new QBarCategoryAxis;
+    groupAxis->append(groups);
+    m_stockChart->addAxis(groupAxis, Qt::AlignBottom);
+    stockSeries->attachAxis(groupAxis);
+    auto* countAxis = new QValueAxis;
+    countAxis->setLabelFormat(QStringLiteral("%d"));
+    countAxis->setMin(0);
+    m_stockChart->addAxis(countAxis, Qt::AlignLeft);
+    stockSeries->attachAxis(countAxis);
+
+    m_spendingChart->removeAllSeries();
+    for (QAbstractAxis* axis : m_spendingChart->axes())
+        m_spendingChart->removeAxis(axis);
+    auto* spent = new QBarSet(QStringLiteral("Dépenses"));
+    spent->setColor(QColor(46, 125, 50));
+    QStringList years;
+    if (session()) {
+        for (const YearSpending& y : spendingPerYear(*session(), QStringLiteral("CPage4::RempliStats"), period)) {
+            *spent << y.spent;
+            years << QString::number(y.year);
+        }
+    }
+    auto* spendingSeries = new QBarSeries;
+    spendingSeries->append(spent);
+    m_spendingChart->addSeries(spendingSeries);
+    auto* yearAxis = new QBarCategoryAxis;
+    yearAxis->append(years);
+    m_spendingChart->addAxis(yearAxis, Qt::AlignBottom);
+    spendingSeries->attachAxis(yearAxis);
+    auto* moneyAxis = new QValueAxis;
+    moneyAxis->setMin(0);
+    moneyAxis->setLabelFormat(QStringLiteral("%.0f"));
+    m_spendingChart->addAxis(moneyAxis, Qt::AlignLeft);
+    spendingSeries->attachAxis(moneyAxis);
+    Q_UNUSED(locale);
+}
+
+void CPage4::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    OnSetActive();
+}
+
+void CPage4::OnSetActive()
+{
+    RempliStats(1, QString(), QString());
+    m_periodText = allYears();
+    const QSignalBlocker quiet(m_period);
+    m_period->setCurrentIndex(0);
+    for (QComboBox* combo : m_crus) {
+        const QSignalBlocker quietCru(combo);
+        combo->setCurrentIndex(-1);
+    }
+}
+
+void CPage4::OnSelchangePeriod()
+{
+    m_periodText = m_period->currentText();
+    if (m_periodText == allYears())
+        RempliStats(1, QString(), QString());
+    else
+        RempliStats(5, m_periodText.right(4), QString());
+}
+
+void CPage4::OnSelchangeCru(int group)
+{
+    const QString cru = m_crus[group]->currentText();
+    if (group == Red) {
+        if (m_periodText == allYears())
+            RempliStats(2, QString(), cru);
+        else
+            RempliStats(6, m_periodText.right(4), cru);
+    } else {
+        RempliStats(group == White ? 3 : 4, QString(), cru);
+    }
+}
+
+void CPage4::OnAboire()
+{
+    CDAboire dialog(window());
+    dialog.exec();
+}

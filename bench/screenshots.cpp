@@ -1,6 +1,7 @@
 // Draws the pictures of the documentation from a cellar file, without a display:
 //   tonnelix-screenshots [--scale F] [--dark] [--all] CELLAR OUTDIR
-//     OUTDIR/screenshot.png (main window), OUTDIR/rack.png (a rack), OUTDIR/library.png (the library page);
+//     OUTDIR/screenshot.png (main window), OUTDIR/rack.png (a rack), OUTDIR/library.png (the library page),
+//     OUTDIR/statistics.png (the statistics page);
 //     with --all also every page
 //     (page<N>.png) and the dialogs (dialog-<name>.png), for a look at each screen.
 //   --scale 2 draws at 200 %; --dark draws with a dark desktop palette.
@@ -9,6 +10,7 @@
 #include "app/CTonnelixDoc.h"
 #include "calculator/CDConfig.h"
 #include "db/CellarSession.h"
+#include "pages/CDAjoutAnnee.h"
 #include "pages/CDModifVin.h"
 #include "pages/Cpage1.h"
 #include "platform/Profile.h"
@@ -24,6 +26,9 @@
 #include "reference/CPage5.h"
 #include "reference/DishList.h"
 #include "reference/NameList.h"
+#include "search/CDRecherche.h"
+#include "statistics/CDAboire.h"
+#include "statistics/CPage4.h"
 #include "view/CTonnelixView.h"
 
 #include <QApplication>
@@ -127,6 +132,11 @@ int main(int argc, char* argv[])
     app.processEvents();
     frame.grab().save(out.filePath(QStringLiteral("library.png")));
 
+    // The statistics page with its charts.
+    sheet->setCurrentWidget(frame.view()->page4());
+    app.processEvents();
+    frame.grab().save(out.filePath(QStringLiteral("statistics.png")));
+
     // The other pages and the dialogs, for a look (not kept in the documentation).
     if (all) {
         for (int k = 1; k < sheet->count(); ++k) {
@@ -162,6 +172,13 @@ int main(int argc, char* argv[])
         CDPlatVin platVin(&frame);
         platVin.dishList()->selectRow(0);
         drawDialog(platVin, out, "platvin");
+        CDRecherche search(&frame);
+        search.OnBrecherche();
+        drawDialog(search, out, "recherche");
+        CDAboire ready(&frame);
+        drawDialog(ready, out, "aboire");
+        CDAjoutAnnee vintage(&frame, 1);
+        drawDialog(vintage, out, "ajoutannee");
         CDModifPlat modifPlat(&frame);
         modifPlat.dishList()->selectRow(0);
         drawDialog(modifPlat, out, "modifplat");

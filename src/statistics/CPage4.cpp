@@ -19,10 +19,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStackedBarSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 
 using namespace CellarStatistics;
 
@@ -65,6 +68,8 @@ void CPage4::buildLayout()
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Période des statistiques :"), this));
     m_period = new QComboBox(this);
+    m_period->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_period->setMinimumContentsLength(24);
     m_period->addItem(allYears());
     const int year = QDate::currentDate().year();
     for (int y = year + 2; y >= 1801; --y)
@@ -88,6 +93,8 @@ void CPage4::buildLayout()
         grid->addWidget(picture, 0, 0);
         grid->addWidget(new QLabel(QStringLiteral("Cru :"), box), 0, 1, Qt::AlignRight);
         m_crus[g] = new QComboBox(box);
+        m_crus[g]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        m_crus[g]->setMinimumContentsLength(8);
         grid->addWidget(m_crus[g], 0, 2);
         auto edit = [box] {
             auto* e = new QLineEdit(box);
@@ -120,6 +127,11 @@ void CPage4::buildLayout()
     auto* charts = new QHBoxLayout;
     m_stockChart = newChart(QStringLiteral("Bouteilles restantes par couleur"));
     m_spendingChart = newChart(QStringLiteral("Sommes dépensées par année d'achat"));
+    // The charts follow a dark desktop theme.
+    if (palette().color(QPalette::Window).lightness() < 128) {
+        m_stockChart->setTheme(QChart::ChartThemeDark);
+        m_spendingChart->setTheme(QChart::ChartThemeDark);
+    }
     m_stockView = new QChartView(m_stockChart, this);
     m_spendingView = new QChartView(m_spendingChart, this);
     for (QChartView* view : {m_stockView, m_spendingView}) {
@@ -194,21 +206,25 @@ void CPage4::RempliStats(int mode, const QString& s1, const QString& s2)
 
 void CPage4::drawCharts(const Figures& figures, const Period& period)
 {
-    const QLocale locale;
     m_stockChart->removeAllSeries();
     for (QAbstractAxis* axis : m_stockChart->axes())
         m_stockChart->removeAxis(axis);
-    auto* stock = new QBarSet(QStringLiteral("Bouteilles"));
-    const QColor colours[GroupCount] = {QColor(150, 20, 40), QColor(214, 196, 90), QColor(226, 120, 170)};
+    // One set per group, each with its own colour, stacked so that each stands in its own column.
+    const QColor colours[GroupCount] = {QColor(150, 20, 40), QColor(214, 190, 70), QColor(226, 120, 170)};
     QStringList groups;
+    auto* stockSeries = new QStackedBarSeries;
     for (int g = 0; g < GroupCount; ++g) {
-        *stock << static_cast<double>(figures.groups[g].remaining);
-        groups << QString::fromUtf8(kGroupTitles[g]);
+        auto* set = new QBarSet(QString::fromUtf8(kGroupTitles[g]));
+        groups << (g == Others ? QStringLiteral("Rosés, Autres") : QString::fromUtf8(kGroupTitles[g]));
+        for (int column = 0; column < GroupCount; ++column)
+            *set << (column == g ? static_cast<double>(figures.groups[g].remaining) : 0.0);
+        set->setColor(colours[g]);
+        set->setBorderColor(colours[g].darker(130));
+        set->setLabelColor(g == White ? Qt::black : Qt::white);
+        stockSeries->append(set);
     }
-    stock->setColor(colours[Red]);
-    auto* stockSeries = new QBarSeries;
-    stockSeries->append(stock);
     stockSeries->setLabelsVisible(true);
+    stockSeries->setLabelsFormat(QStringLiteral("@value"));
     m_stockChart->addSeries(stockSeries);
     auto* groupAxis = new QBarCategoryAxis;
     groupAxis->append(groups);
@@ -223,28 +239,34 @@ void CPage4::drawCharts(const Figures& figures, const Period& period)
     m_spendingChart->removeAllSeries();
     for (QAbstractAxis* axis : m_spendingChart->axes())
         m_spendingChart->removeAxis(axis);
-    auto* spent = new QBarSet(QStringLiteral("Dépenses"));
-    spent->setColor(QColor(46, 125, 50));
-    QStringList years;
+    // Years on a numeric axis, so that a long run of years keeps readable labels.
+    auto* spent = new QLineSeries;
+    spent->setColor(QColor(67, 160, 71));
+    spent->setPointsVisible(true);
+    double most = 0;
+    int first = 0;
+    int last = 0;
     if (session()) {
         for (const YearSpending& y : spendingPerYear(*session(), QStringLiteral("CPage4::RempliStats"), period)) {
-            *spent << y.spent;
-            years << QString::number(y.year);
+            spent->append(y.year, y.spent);
+            most = std::max(most, y.spent);
+            first = first == 0 ? y.year : first;
+            last = y.year;
         }
     }
-    auto* spendingSeries = new QBarSeries;
-    spendingSeries->append(spent);
-    m_spendingChart->addSeries(spendingSeries);
-    auto* yearAxis = new QBarCategoryAxis;
-    yearAxis->append(years);
+    m_spendingChart->addSeries(spent);
+    auto* yearAxis = new QValueAxis;
+    yearAxis->setLabelFormat(QStringLiteral("%d"));
+    yearAxis->setRange(first == 0 ? QDate::currentDate().year() - 1 : first - 1,
+                       last == 0 ? QDate::currentDate().year() + 1 : last + 1);
+    yearAxis->setTickCount(std::min(8, std::max(2, last - first + 3)));
     m_spendingChart->addAxis(yearAxis, Qt::AlignBottom);
-    spendingSeries->attachAxis(yearAxis);
+    spent->attachAxis(yearAxis);
     auto* moneyAxis = new QValueAxis;
-    moneyAxis->setMin(0);
+    moneyAxis->setRange(0, most > 0 ? most * 1.1 : 1);
     moneyAxis->setLabelFormat(QStringLiteral("%.0f"));
     m_spendingChart->addAxis(moneyAxis, Qt::AlignLeft);
-    spendingSeries->attachAxis(moneyAxis);
-    Q_UNUSED(locale);
+    spent->attachAxis(moneyAxis);
 }
 
 void CPage4::showEvent(QShowEvent* event)

@@ -207,8 +207,10 @@ void CPage4::RempliStats(int mode, const QString& s1, const QString& s2)
 void CPage4::drawCharts(const Figures& figures, const Period& period)
 {
     m_stockChart->removeAllSeries();
-    for (QAbstractAxis* axis : m_stockChart->axes())
-        m_stockChart->removeAxis(axis);
+    for (QAbstractAxis* axis : m_stockChart->axes()) {
+        m_stockChart->removeAxis(axis); // the axis is ours again
+        delete axis;
+    }
     // One set per group, each with its own colour, stacked so that each stands in its own column.
     const QColor colours[GroupCount] = {QColor(150, 20, 40), QColor(214, 190, 70), QColor(226, 120, 170)};
     QStringList groups;
@@ -237,8 +239,10 @@ void CPage4::drawCharts(const Figures& figures, const Period& period)
     stockSeries->attachAxis(countAxis);
 
     m_spendingChart->removeAllSeries();
-    for (QAbstractAxis* axis : m_spendingChart->axes())
+    for (QAbstractAxis* axis : m_spendingChart->axes()) {
         m_spendingChart->removeAxis(axis);
+        delete axis;
+    }
     // Years on a numeric axis, so that a long run of years keeps readable labels.
     auto* spent = new QLineSeries;
     spent->setColor(QColor(67, 160, 71));

@@ -178,7 +178,10 @@ private Q_SLOTS:
             {Commands::AddEstate, QStringLiteral("Création d'un nom de domaine")},
             {Commands::ModifyEstate, QStringLiteral("Suppression d'un nom de domaine")},
             {Commands::AddDish, QStringLiteral("Rajout d'une réference de plat")},
-            {Commands::ModifyDish, QStringLiteral("Modification d'un plat")}};
+            {Commands::ModifyDish, QStringLiteral("Modification d'un plat")},
+            {Commands::Search, QStringLiteral("Recherche d'un vin")},
+            {Commands::ReadyToDrink, QStringLiteral("Liste de vos vins étant arrivés a la fin de leur garde")},
+            {Commands::ReadyToDrinkToolbar, QStringLiteral("Liste de vos vins étant arrivés a la fin de leur garde")}};
         for (const auto& [id, title] : commands) {
             QAction* action = frame()->action(id);
             QVERIFY(action->isEnabled());
@@ -198,7 +201,11 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         QTabWidget* sheet = view()->sheet();
-        QCOMPARE(sheet->tabText(sheet->count() - 2), QStringLiteral("Bibliothéque"));
+        QStringList tabs;
+        for (int k = 0; k < sheet->count(); ++k)
+            tabs << sheet->tabText(k);
+        QCOMPARE(tabs, (QStringList{"Etat du vin sélectionné", "Ajout de bouteilles", "Années", "Stat sur la Cave",
+                                    "Bibliothéque", "Calculette Euro"}));
         QCOMPARE(sheet->tabText(sheet->count() - 1), QStringLiteral("Calculette Euro"));
         QVERIFY(view()->page5()->list()->model()->rowCount() > 0);
         view()->tree()->setCurrentItem(findNode(view()->tree(), {"Rouge", "FR"})->child(0));

@@ -1,0 +1,71 @@
+// Times the search, the statistics and the ready-to-drink list on 100,000 lots.
+//   bench_search
+#include "BestOf.h"
+#include "CellarGenerator.h"
+
+#include "db/CellarSession.h"
+#include "pages/WineListModel.h"
+#include "search/CDRecherche.h"
+#include "search/SearchQuery.h"
+#include "statistics/CDAboire.h"
+#include "statistics/CPage4.h"
+#include "statistics/CellarStatistics.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.mdb"));
+    CellarGenerator::createCompleteCellar(path);
+    {
+        Database db;
+        db.open(path);
+        CellarGenerator::fillSynthetic(db, 100000);
+    }
+    CellarSession session(OpenCellarFile(path, false));
+    CellarSession::setCurrent(&session);
+    Database& db = session.database();
+    const QString type = db.scalar(QStringLiteral("SELECT Type FROM TYPEVIN LIMIT 1")).toString();
+    const int year = db.scalar(QStringLiteral("SELECT Millesime FROM CAVE LIMIT 1")).toInt();
+
+    CDRecherche search;
+    int rows = 0;
+    const double byType = bestOf(5, [&] {
+        search.OnBinit();
+        search.typeList()->setCurrentText(type);
+        search.fromList()->setCurrentText(QString::number(year - 5));
+        search.toList()->setCurrentText(QString::number(year + 5));
+        search.OnBrecherche();
+        rows = search.model()->rowCount();
+    });
+    int all = 0;
+    const double everything = bestOf(3, [&] {
+        search.OnBinit();
+        search.OnBrecherche();
+        all = search.model()->rowCount();
+    });
+    CPage4 page;
+    page.OnInitDialog();
+    const double period = bestOf(5, [&] { page.RempliStats(5, QString::number(year), QString()); });
+    const double whole = bestOf(5, [&] { page.RempliStats(1, QString(), QString()); });
+    int ready = 0;
+    const double aboire = bestOf(3, [&] {
+        CDAboire dialog(nullptr, 2026);
+        ready = dialog.model()->rowCount();
+    });
+    std::printf("lots: %d\n", db.scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt());
+    std::printf("%-52s %10s\n", "", "best ms");
+    std::printf("%-52s %10.1f   (%d rows)\n", "search: one type, a ten-year range, fill the list", byType, rows);
+    std::printf("%-52s %10.1f   (%d rows)\n", "search: no criterion, every lot", everything, all);
+    std::printf("%-52s %10.1f\n", "statistics: one vintage, figures and charts", period);
+    std::printf("%-52s %10.1f\n", "statistics: the whole cellar, figures and charts", whole);
+    std::printf("%-52s %10.1f   (%d wines)\n", "ready to drink: open and fill", aboire, ready);
+    CellarSession::setCurrent(nullptr);
+    return 0;
+}

@@ -1,29 +1,28 @@
 #include "app/CTonnelixApp.h"
 #include "app/MessageBoxPrompt.h"
+#include "cli/CommandLine.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 
 int main(int argc, char* argv[])
 {
+    // Help, version, usage errors and the work without a window need no display.
+    const int done = CommandLine::mainWithoutWindow(argc, argv);
+    if (done >= 0)
+        return done;
+
     QApplication application(argc, argv);
     CTonnelixApp::setApplicationNames();
     CTonnelixApp::installTranslations();
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Tonnelix, l'inventaire de votre cave à vin."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("fichier"),
-                                 QStringLiteral("Base de la cave à ouvrir pour cette session (facultatif)."));
-    parser.process(application);
+    const CommandLine::Parsed parsed = CommandLine::parse(application.arguments());
 
     MessageBoxPrompt prompt;
     Prompt::install(&prompt);
     int code = 1;
     {
         CTonnelixApp app;
-        if (app.InitInstance(parser.positionalArguments()))
+        const QStringList cellar = parsed.options.cellar.isEmpty() ? QStringList() : QStringList{parsed.options.cellar};
+        if (app.InitInstance(cellar))
             code = application.exec();
     }
     Prompt::install(nullptr);

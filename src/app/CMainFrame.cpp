@@ -3,6 +3,7 @@
 #include "app/CTonnelixDoc.h"
 #include "app/CommandTable.h"
 #include "app/IconFactory.h"
+#include "exchange/CDChoixImport.h"
 #include "pages/controls/Pictures.h"
 #include "platform/Prompt.h"
 #include "rack/CDMajRange.h"
@@ -167,6 +168,21 @@ void CMainFrame::wireCommands()
     wire(Commands::AddEstate, [this] { CDDomaines(this, 1).exec(); });
     wire(Commands::AddDish, [this] { CDAjoutPlat(this).exec(); });
     wire(Commands::Search, [this] { CDRecherche(this).exec(); });
+    // The exchange file: chosen first, then the dialog of the direction. The export may name a new file.
+    wire(Commands::Import, [this] {
+        const QString path =
+            Prompt::current().openFileName(QStringLiteral("Ouverture du fichier Tonnelix à Importer ..."),
+                                           QStringLiteral("Tous Fichiers(*.*) (*)"), QString());
+        if (!path.isEmpty())
+            CDChoixImport(this, path, 1).exec();
+    });
+    wire(Commands::Export, [this] {
+        const QString path =
+            Prompt::current().saveFileName(QStringLiteral("Enregistremet du fichier Tonnelix à Exporter ..."),
+                                           QStringLiteral("Tous Fichiers(*.*) (*)"), QString());
+        if (!path.isEmpty())
+            CDChoixImport(this, path, 2).exec();
+    });
     wire(Commands::ReadyToDrink, [this] { CDAboire(this).exec(); });
     wire(Commands::ReadyToDrinkToolbar, [this] { CDAboire(this).exec(); });
     wire(Commands::ModifyDish, [this] { CDModifPlat(this).exec(); });

@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTonnelixDoc.h"
 #include "db/CellarSession.h"
+#include "platform/Application.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "trace/Trace.h"
@@ -11,9 +12,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 CTonnelixApp::CTonnelixApp() = default;
 
@@ -25,25 +23,12 @@ CTonnelixApp::~CTonnelixApp()
 
 void CTonnelixApp::setApplicationNames()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Morvalis Software"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tonnelix"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TONNELIX_VERSION));
+    Application::setNames();
 }
 
 bool CTonnelixApp::installTranslations()
 {
-    static QTranslator* translator = nullptr;
-    if (translator)
-        return true;
-    auto* candidate = new QTranslator(QCoreApplication::instance());
-    if (!candidate->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete candidate;
-        return false;
-    }
-    QCoreApplication::installTranslator(candidate);
-    translator = candidate;
-    return true;
+    return Application::installTranslations();
 }
 
 bool CTonnelixApp::InitInstance(const QStringList& arguments)

@@ -79,7 +79,7 @@ void Database::raise(int rc, const QString& context) const
     throw DbError(rc & 0xff, message);
 }
 
-sqlite3_stmt* Database::prepare(const QString& sql, const QVariantList& values)
+sqlite3_stmt* Database::compile(const QString& sql)
 {
     if (!m_db)
         throw DbError(kObjectInvalid, QStringLiteral("La base de données n'est pas ouverte."));
@@ -90,6 +90,12 @@ sqlite3_stmt* Database::prepare(const QString& sql, const QVariantList& values)
         sqlite3_finalize(stmt);
         raise(rc);
     }
+    return stmt;
+}
+
+sqlite3_stmt* Database::prepare(const QString& sql, const QVariantList& values)
+{
+    sqlite3_stmt* stmt = compile(sql);
     try {
         bind(stmt, values);
     } catch (...) {

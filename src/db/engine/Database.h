@@ -64,7 +64,10 @@ public:
 
 private:
     friend class Recordset;
+    friend class Statement;
     sqlite3_stmt* prepare(const QString& sql, const QVariantList& values);
+    // Compiles a statement whose values are bound later.
+    sqlite3_stmt* compile(const QString& sql);
     void bind(sqlite3_stmt* stmt, const QVariantList& values);
     static QVariant columnValue(sqlite3_stmt* stmt, int column);
     // Reads every row of stmt into rs (the first column is the rowid when withRowid), then finalizes it.

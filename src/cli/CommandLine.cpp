@@ -1,0 +1,155 @@
+#include "cli/CommandLine.h"
+
+#include "db/CellarSession.h"
+#include "db/SchemaUpgrade.h"
+#include "exchange/ExchangeFile.h"
+#include "platform/Application.h"
+#include "platform/Profile.h"
+#include "platform/Prompt.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace CommandLine {
+
+namespace {
+
+void print(FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    if (!text.endsWith(QLatin1Char('\n')))
+        std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+// Without a window, what the cellar's code would ask the user is written on standard error and answered
+// "no": nothing is done that would need a person's consent.
+class ConsolePrompt final : public Prompt
+{
+public:
+    Answer message(const QString& text, const QString& caption, Icon, Buttons buttons) override
+    {
+        print(stderr, caption.isEmpty() ? text : caption + QStringLiteral(" : ") + text);
+        return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+    }
+    QString openFileName(const QString&, const QString&, const QString&) override { return QString(); }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return QString(); }
+};
+
+} // namespace
+
+Parsed parse(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tonnelix, l'inventaire de votre cave à vin."));
+    // Our own help option: Qt's own says its text in English.
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Affiche cette aide."));
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption exportOption(QStringLiteral("export"),
+                                          QStringLiteral("Ajoute tous les vins de la cave au fichier d'échange FICHIER "
+                                                         "(créé s'il n'existe pas), sans fenêtre."),
+                                          QStringLiteral("FICHIER"));
+    const QCommandLineOption importOption(QStringLiteral("import"),
+                                          QStringLiteral("Ajoute à la cave les vins du fichier d'échange FICHIER, "
+                                                         "sans fenêtre."),
+                                          QStringLiteral("FICHIER"));
+    const QCommandLineOption replaceOption(
+        QStringLiteral("replace"), QStringLiteral("Avec --import : remplace les vins de la cave par ceux du fichier."));
+    parser.addOption(exportOption);
+    parser.addOption(importOption);
+    parser.addOption(replaceOption);
+    parser.addPositionalArgument(QStringLiteral("cave"),
+                                 QStringLiteral("Base de la cave à ouvrir pour cette session (facultatif)."),
+                                 QStringLiteral("[cave]"));
+
+    Parsed parsed;
+    auto usage = [&parsed](const QString& message) {
+        parsed.action = Parsed::Action::Exit;
+        parsed.exitCode = 2;
+        parsed.message = message + QStringLiteral("\nVoyez « tonnelix --help ».");
+        return parsed;
+    };
+    if (!parser.parse(arguments))
+        return usage(parser.errorText());
+    if (parser.isSet(help)) {
+        parsed.action = Parsed::Action::Exit;
+        parsed.message = parser.helpText();
+        return parsed;
+    }
+    if (parser.isSet(version)) {
+        parsed.action = Parsed::Action::Exit;
+        parsed.message =
+            QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
+        return parsed;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        return usage(QStringLiteral("Une seule cave peut être donnée."));
+    parsed.options.cellar = positional.value(0);
+    parsed.options.exportFile = parser.value(exportOption);
+    parsed.options.importFile = parser.value(importOption);
+    parsed.options.replace = parser.isSet(replaceOption);
+    if (parser.isSet(exportOption) && parsed.options.exportFile.isEmpty())
+        return usage(QStringLiteral("--export demande un fichier."));
+    if (parser.isSet(importOption) && parsed.options.importFile.isEmpty())
+        return usage(QStringLiteral("--import demande un fichier."));
+    if (!parsed.options.exportFile.isEmpty() && !parsed.options.importFile.isEmpty())
+        return usage(QStringLiteral("--export et --import ne vont pas ensemble."));
+    if (parsed.options.replace && parsed.options.importFile.isEmpty())
+        return usage(QStringLiteral("--replace ne va qu'avec --import."));
+    parsed.action = parsed.options.batch() ? Parsed::Action::Batch : Parsed::Action::Window;
+    return parsed;
+}
+
+int runBatch(const Options& options)
+{
+    ConsolePrompt prompt;
+    Prompt::install(&prompt);
+    struct Uninstall
+    {
+        ~Uninstall() { Prompt::install(nullptr); }
+    } uninstall;
+    const QString path = options.cellar.isEmpty() ? Profile::getString(QStringLiteral("Config"), QStringLiteral("Base"))
+                                                  : options.cellar;
+    std::unique_ptr<CellarSession> session = CellarSession::Open(path);
+    if (!session) {
+        print(stderr, QStringLiteral("Impossible d'ouvrir la cave : rien n'a été fait."));
+        return 1;
+    }
+    CellarSession::setCurrent(session.get());
+    SchemaUpgrade(*session).RunChain();
+    const ExchangeFile::Result result = options.exportFile.isEmpty()
+                                            ? ExchangeFile::importFrom(*session, options.importFile, options.replace)
+                                            : ExchangeFile::exportTo(*session, options.exportFile);
+    CellarSession::setCurrent(nullptr);
+    if (!result.ok) {
+        print(stderr, result.message);
+        return 1;
+    }
+    print(stdout, ExchangeFile::report(result) + QStringLiteral("\n%1 vin(s).").arg(result.records));
+    return 0;
+}
+
+int mainWithoutWindow(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    Application::setNames();
+    Application::installTranslations();
+    const Parsed parsed = parse(application.arguments());
+    switch (parsed.action) {
+    case Parsed::Action::Exit:
+        print(parsed.exitCode == 0 ? stdout : stderr, parsed.message);
+        return parsed.exitCode;
+    case Parsed::Action::Batch:
+        return runBatch(parsed.options);
+    case Parsed::Action::Window:
+        break;
+    }
+    return -1;
+}
+
+} // namespace CommandLine

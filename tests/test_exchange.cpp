@@ -1,0 +1,314 @@
+// The exchange file with the pocket device, through its dialog, its functions and the command line:
+// the record's bytes, the renamings, append and replace, refusals that change nothing, round trips.
+#include "cli/CommandLine.h"
+#include "db/SlashFields.h"
+#include "exchange/CDChoixImport.h"
+#include "exchange/ExchangeFile.h"
+#include "exchange/Windows1252.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+using A = Prompt::Answer;
+
+QByteArray read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString dumpCellar(Database& db)
+{
+    QStringList rows;
+    for (const char* table : {"CAVE", "TYPEVIN", "RAYONNAGE"}) {
+        Recordset rs = db.openQuery(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)));
+        if (rs.recordCount() == 0)
+            continue;
+        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
+            QStringList fields;
+            for (const QString& name : rs.fieldNames())
+                fields << rs.field(name).toString();
+            rows << fields.join(QLatin1Char('|'));
+        }
+    }
+    return rows.join(QLatin1Char('\n'));
+}
+
+qint64 addType(Database& db, const QString& type, const QString& appellation)
+{
+    db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, '1', 'FR')"),
+               {type, appellation});
+    return db.lastInsertId();
+}
+
+void addLot(Database& db, qint64 type, const QString& name, const QString& cru, int vintage, double bought, int stock,
+            double price, const QString& date)
+{
+    db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Cru, Millesime, [Nbr Achat], Stock, [Prix Achat], "
+                              "[Date Achat], Cote, Proprietaire) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 5, 'M. Dupont')"),
+               {name, type, cru, vintage, bought, stock, price, date});
+}
+
+const QByteArray kAlsace = "20040305/2001/Alsace Blanc/Riesling/Grand Cru/Clos Sainte-Hune/12/7/7.50/90.00/Euro\r\r\n";
+
+QString data(const char* name)
+{
+    return QStringLiteral(TONNELIX_TEST_DATA "/exchange/") + QLatin1String(name);
+}
+
+} // namespace
+
+class TestExchange : public QObject
+{
+    Q_OBJECT
+
+    TempProfile m_profile;
+
+private Q_SLOTS:
+    void slashFields()
+    {
+        const QStringList split = SplitSlashFields(QStringLiteral("a//b/"));
+        QCOMPARE(split.size(), 12);
+        QCOMPARE(split.mid(0, 3), (QStringList{"a", "b", ""}));
+        QCOMPARE(SplitSlashFields(QStringLiteral("/x/")).first(), QStringLiteral("x"));
+        QCOMPARE(SplitSlashFields(QStringLiteral("1/2/3/4/5/6/7/8/9/10/11/12/13")).last(), QStringLiteral("12"));
+        QCOMPARE(SplitSlashFieldsByPosition(QStringLiteral("a//b/")), (QStringList{"a", "", "b", ""}));
+    }
+
+    void windows1252()
+    {
+        int unencodable = 0;
+        const QString text = QStringLiteral("Côte d'Œuvre – 12 € “chic” 漢");
+        const QByteArray bytes = Windows1252::encode(text, unencodable);
+        QCOMPARE(unencodable, 1);
+        QCOMPARE(bytes, QByteArray("C\xf4te d'\x8cuvre \x96 12 \x80 \x93"
+                                   "chic\x94 ?"));
+        QCOMPARE(Windows1252::decode(bytes), QStringLiteral("Côte d'Œuvre – 12 € “chic” ?"));
+        QCOMPARE(ExchangeFile::toFile(QStringLiteral("Alsace")), QStringLiteral("Alsace Blanc"));
+        QCOMPARE(ExchangeFile::toFile(QStringLiteral("Bordeaux Rouge")), QStringLiteral("Bordeaux Rouge"));
+        QCOMPARE(ExchangeFile::toCellar(QStringLiteral("Bordeaux")), QStringLiteral("Bordeaux Rouge"));
+        QCOMPARE(ExchangeFile::toCellar(QStringLiteral("Cahors Rouge")), QStringLiteral("Cahors"));
+        QCOMPARE(ExchangeFile::toCellar(QStringLiteral("Bordeaux Rouge")), QStringLiteral("Bordeaux Rouge"));
+    }
+
+    void exportAppendsTheRecordsByteForByte()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const qint64 alsace = addType(db, QStringLiteral("Alsace"), QStringLiteral("Riesling"));
+        addLot(db, alsace, QStringLiteral("Clos Sainte-Hune"), QStringLiteral("Grand Cru"), 2001, 12, 7, 90,
+               QStringLiteral("05/03/2004"));
+        const QString path = cellar.dir() + QStringLiteral("/pocket.txt");
+        write(path, "old line\r\r\n");
+        CDChoixImport dialog(nullptr, path, 2);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Exportation"));
+        QVERIFY(dialog.addButton()->isHidden());
+        prompt.queue(A::Ok);
+        QVERIFY(dialog.OnOK());
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre Exportation a été effectuée !"));
+        QCOMPARE(dialog.progressBar()->value(), 100);
+        QCOMPARE(read(path), QByteArray("old line\r\r\n") + kAlsace);
+        // A file that does not exist yet is created.
+        const QString fresh = cellar.dir() + QStringLiteral("/new.txt");
+        QVERIFY(ExchangeFile::exportTo(cellar.session(), fresh).ok);
+        QCOMPARE(read(fresh), kAlsace);
+    }
+
+    void exportSpecialFields()
+    {
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const qint64 type = addType(db, QStringLiteral("Côtes/Rhône"), QStringLiteral("Gigondas"));
+        addLot(db, type, QStringLiteral("Cuvée “Œ” 漢"), QString(), 2010, 0, 3, 0, QString());
+        const QString path = cellar.dir() + QStringLiteral("/out.txt");
+        const ExchangeFile::Result result = ExchangeFile::exportTo(cellar.session(), path);
+        QVERIFY(result.ok);
+        QCOMPARE(result.slashes, 1);
+        QCOMPARE(result.unencodable, 1);
+        QCOMPARE(read(path), QByteArray("00000000/2010/C\xf4tes-Rh\xf4ne/Gigondas//Cuv\xe9"
+                                        "e \x93\x8c\x94 ?/0/3/0.00/0.00/"
+                                        "Euro\r\r\n"));
+        const QString report = ExchangeFile::report(result);
+        QVERIFY(report.contains(QStringLiteral("« / »")));
+        QVERIFY(report.contains(QStringLiteral("« ? »")));
+        // An empty cellar writes nothing and still says it is done.
+        TempCellar empty;
+        const QString nothing = empty.dir() + QStringLiteral("/nothing.txt");
+        const ExchangeFile::Result none = ExchangeFile::exportTo(empty.session(), nothing);
+        QVERIFY(none.ok);
+        QCOMPARE(none.records, 0);
+        QCOMPARE(read(nothing), QByteArray());
+    }
+
+    void importAddsEveryLine()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const qint64 alsace = addType(db, QStringLiteral("Alsace"), QStringLiteral("Riesling"));
+        addType(db, QStringLiteral("Côte d'Or"), QStringLiteral("Pommard"));
+        addLot(db, alsace, QStringLiteral("Déjà là"), QString(), 1999, 6, 6, 60, QStringLiteral("01/01/2000"));
+        const QString path = cellar.dir() + QStringLiteral("/in.txt");
+        // The first line counts; two identical lines are two lots; an empty cru stays empty; an apostrophe is
+        // found; an unknown type is created.
+        write(path, kAlsace + kAlsace +
+                        "20100102/2008/Alsace Blanc/Riesling//Sans cru/6/6/10.00/60.00/Euro\r\r\n"
+                        "20100102/2005/C\xf4te d'Or/Pommard/1er Cru/Rugiens/6/2/40.00/240.00/Euro\r\n"
+                        "20100102/2005/Jura/Arbois/Cru/Vin jaune/6/6/40.00/240.00/Euro\n");
+        CDChoixImport dialog(nullptr, path, 1);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix du type d'import"));
+        QVERIFY(dialog.addButton()->isChecked());
+        prompt.queue(A::Ok);
+        QVERIFY(dialog.OnOK());
+        QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Votre importation a été effectuée !")));
+        QVERIFY(prompt.messages().last().text.contains(QStringLiteral("1 type(s)")));
+        QCOMPARE(dialog.progressBar()->value(), 100);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), 6);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE [Nom vin] = 'Clos Sainte-Hune' AND "
+                                          "RelType = ? AND [Date Achat] = '05/03/2004' AND Cote = 99 AND "
+                                          "Proprietaire = '' AND [Prix Achat] = 90 AND Stock = 7 AND "
+                                          "[Nbr Achat] = 12 AND Cru = 'Grand Cru'"),
+                           {alsace})
+                     .toInt(),
+                 2);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Cru || '|' || [Nom vin] || '|' || Stock FROM CAVE "
+                                          "WHERE Millesime = 2008"))
+                     .toString(),
+                 QStringLiteral("|Sans cru|6"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT TYPEVIN.Type FROM CAVE JOIN TYPEVIN ON TYPEVIN.[Index] = "
+                                          "CAVE.RelType WHERE [Nom vin] = 'Rugiens'"))
+                     .toString(),
+                 QStringLiteral("Côte d'Or"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Etat FROM TYPEVIN WHERE Type = 'Jura'")).toString(),
+                 QStringLiteral("3"));
+    }
+
+    void replaceAndRefusalsChangeNothing()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const qint64 alsace = addType(db, QStringLiteral("Alsace"), QStringLiteral("Riesling"));
+        addLot(db, alsace, QStringLiteral("Ancien"), QString(), 1999, 6, 6, 60, QStringLiteral("01/01/2000"));
+        db.execute(QStringLiteral("INSERT INTO RAYONNAGE (Relation, Casier, [Coordonnees X], [Coordonnees Y]) "
+                                  "VALUES (1, 1, 1, 1)"));
+        const QString before = dumpCellar(db);
+        for (const char* bad :
+             {"empty.txt", "no-line-end.txt", "short-line.txt", "bad-date.txt", "first-stock-zero.txt"}) {
+            for (const bool replace : {false, true}) {
+                CDChoixImport dialog(nullptr, data(bad), 1);
+                dialog.replaceButton()->setChecked(replace);
+                prompt.queue(A::Ok);
+                QVERIFY2(!dialog.OnOK(), bad);
+                QVERIFY2(prompt.messages().last().text.startsWith(QStringLiteral("La structure du fichier n'est pas "
+                                                                                 "bonne !")),
+                         bad);
+                QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur"));
+                QCOMPARE(dumpCellar(db), before);
+            }
+        }
+        prompt.queue(A::Ok);
+        CDChoixImport shortLine(nullptr, data("short-line.txt"), 1);
+        shortLine.OnOK();
+        QVERIFY(prompt.messages().last().text.contains(QStringLiteral("ligne 2")));
+        // Replacement: the old wines and their rack places go, the new ones come, types stay.
+        const QString path = cellar.dir() + QStringLiteral("/in.txt");
+        write(path, kAlsace);
+        CDChoixImport dialog(nullptr, path, 1);
+        dialog.replaceButton()->setChecked(true);
+        prompt.queue(A::Ok);
+        QVERIFY(dialog.OnOK());
+        QCOMPARE(db.scalar(QStringLiteral("SELECT group_concat([Nom vin]) FROM CAVE")).toString(),
+                 QStringLiteral("Clos Sainte-Hune"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM RAYONNAGE")).toInt(), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM TYPEVIN")).toInt(), 1);
+    }
+
+    void roundTripKeepsTheBytes()
+    {
+        TempCellar cellar(TempCellar::Content::Demo);
+        const QString first = cellar.dir() + QStringLiteral("/first.txt");
+        const QString second = cellar.dir() + QStringLiteral("/second.txt");
+        QVERIFY(ExchangeFile::exportTo(cellar.session(), first).ok);
+        const ExchangeFile::Result back = ExchangeFile::importFrom(cellar.session(), first, true);
+        QVERIFY2(back.ok, qPrintable(back.message));
+        QCOMPARE(back.typesCreated, 0);
+        QVERIFY(ExchangeFile::exportTo(cellar.session(), second).ok);
+        QCOMPARE(read(second), read(first));
+        QVERIFY(read(first).size() > 1000);
+    }
+
+    void commandLine()
+    {
+        using P = CommandLine::Parsed::Action;
+        auto parse = [](const QStringList& args) { return CommandLine::parse(QStringList{"tonnelix"} + args); };
+        QCOMPARE(parse({}).action, P::Window);
+        QCOMPARE(parse({"cave.mdb"}).options.cellar, QStringLiteral("cave.mdb"));
+        const CommandLine::Parsed exporting = parse({"cave.mdb", "--export", "out.txt"});
+        QCOMPARE(exporting.action, P::Batch);
+        QCOMPARE(exporting.options.exportFile, QStringLiteral("out.txt"));
+        QVERIFY(parse({"--import", "in.txt", "--replace"}).options.replace);
+        for (const QStringList& bad : QList<QStringList>{
+                 {"--bogus"}, {"--import"}, {"--import", "a", "--export", "b"}, {"--replace"}, {"a.mdb", "b.mdb"}}) {
+            const CommandLine::Parsed parsed = parse(bad);
+            QCOMPARE(parsed.action, P::Exit);
+            QCOMPARE(parsed.exitCode, 2);
+        }
+        QCOMPARE(parse({"--help"}).exitCode, 0);
+        QVERIFY(parse({"--help"}).message.contains(QStringLiteral("--export")));
+    }
+
+    // The real program, scripted: no window, no display, its exit codes.
+    void programWithoutAWindow()
+    {
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        const QString out = cellar.dir() + QStringLiteral("/cli.txt");
+        auto run = [](const QStringList& args, QByteArray* output = nullptr) {
+            QProcess process;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("QT_QPA_PLATFORM")); // a window would fail here
+            process.setProcessEnvironment(env);
+            process.start(QStringLiteral(TONNELIX_EXECUTABLE), args);
+            if (!process.waitForFinished(60000))
+                return -100;
+            if (output)
+                *output = process.readAllStandardOutput() + process.readAllStandardError();
+            return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -200;
+        };
+        QByteArray output;
+        QCOMPARE(run({cellar.path(), QStringLiteral("--export"), out}, &output), 0);
+        QVERIFY2(output.contains("Votre Exportation a été effectuée !"), output.constData());
+        const QByteArray exported = read(out);
+        QVERIFY(exported.count("\r\r\n") > 10);
+        QCOMPARE(run({cellar.path(), QStringLiteral("--import"), out, QStringLiteral("--replace")}), 0);
+        QCOMPARE(run({cellar.path(), QStringLiteral("--import"), data("bad-date.txt")}, &output), 1);
+        QVERIFY(output.contains("La structure du fichier"));
+        QCOMPARE(run({QStringLiteral("--import")}), 2);
+        QCOMPARE(run({QStringLiteral("--help")}, &output), 0);
+        QVERIFY(output.contains("--import"));
+        QFile::remove(out);
+        QCOMPARE(run({cellar.path(), QStringLiteral("--export"), out}), 0);
+        QCOMPARE(read(out), exported); // the replaced cellar exports the same bytes
+    }
+};
+
+QTEST_MAIN(TestExchange)
+#include "test_exchange.moc"

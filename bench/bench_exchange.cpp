@@ -1,0 +1,57 @@
+// Times the exchange file on 100,000 lots: export (lines written per second) and import (lines read and
+// added per second), with the peak memory of the process after each.
+//   bench_exchange
+#include "BestOf.h"
+#include "CellarGenerator.h"
+
+#include "db/CellarSession.h"
+#include "exchange/ExchangeFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+long peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.mdb"));
+    CellarGenerator::createCompleteCellar(path);
+    {
+        Database db;
+        db.open(path);
+        CellarGenerator::fillSynthetic(db, 100000);
+    }
+    CellarSession session(OpenCellarFile(path, false));
+    const long before = peakMegabytes();
+    const QString file = dir.filePath(QStringLiteral("pocket.txt"));
+    int lines = 0;
+    const double exportMs = bestOf(3, [&] {
+        QFile::remove(file);
+        lines = ExchangeFile::exportTo(session, file).records;
+    });
+    const long afterExport = peakMegabytes();
+    int imported = 0;
+    const double importMs = bestOf(3, [&] { imported = ExchangeFile::importFrom(session, file, true).records; });
+    const long afterImport = peakMegabytes();
+    std::printf("lines: %d exported, %d imported (file %.1f MB)\n", lines, imported, QFile(file).size() / 1e6);
+    std::printf("%-32s %10s %14s %14s\n", "", "best ms", "lines/s", "peak RSS MB");
+    std::printf("%-32s %10.1f %14.0f %14ld\n", "export of every lot", exportMs, lines / (exportMs / 1000), afterExport);
+    std::printf("%-32s %10.1f %14.0f %14ld\n", "import, replacing the lots", importMs, imported / (importMs / 1000),
+                afterImport);
+    std::printf("(peak RSS before the exchange: %ld MB)\n", before);
+    return 0;
+}

@@ -1,11 +1,17 @@
 #include "app/CMainFrame.h"
 
+#include "app/CAboutDlg.h"
+#include "app/CDOption.h"
 #include "app/CTonnelixDoc.h"
 #include "app/CommandTable.h"
 #include "app/IconFactory.h"
+#include "backup/Backups.h"
+#include "backup/CDRestauration.h"
+#include "db/CellarSession.h"
 #include "exchange/CDChoixImport.h"
 #include "pages/controls/Pictures.h"
 #include "platform/Prompt.h"
+#include "printing/PrintCommands.h"
 #include "rack/CDMajRange.h"
 #include "rack/CDRayonnage.h"
 #include "reference/CDAjout.h"
@@ -168,6 +174,12 @@ void CMainFrame::wireCommands()
     wire(Commands::AddEstate, [this] { CDDomaines(this, 1).exec(); });
     wire(Commands::AddDish, [this] { CDAjoutPlat(this).exec(); });
     wire(Commands::Search, [this] { CDRecherche(this).exec(); });
+    wire(Commands::Print, [this] { PrintCommands::print(this); });
+    wire(Commands::PrintPreview, [this] { PrintCommands::preview(this); });
+    wire(Commands::Options, [this] { CDOption(this).exec(); });
+    wire(Commands::About, [this] { CAboutDlg(this).exec(); });
+    wire(Commands::Restore, [this] { CDRestauration(this).exec(); });
+    wire(Commands::Backup, [this] { OnSauvegarde(); });
     // The exchange file: chosen first, then the dialog of the direction. The export may name a new file.
     wire(Commands::Import, [this] {
         const QString path =
@@ -202,10 +214,25 @@ void CMainFrame::wireCommands()
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
 }
 
+void CMainFrame::OnSauvegarde()
+{
+    CellarSession* session = CellarSession::current();
+    if (!session)
+        return;
+    const Backups::Result result = Backups::backup(*session);
+    if (!result.ok) {
+        Prompt::show(result.message, QStringLiteral("Sauvegarde"), Prompt::Icon::Stop);
+        return;
+    }
+    QString text = QStringLiteral("Votre base à été sauvé sous :\n") + result.path;
+    if (result.replaced)
+        text += QStringLiteral("\n(elle remplace la sauvegarde faite dans la même minute)");
+    Prompt::show(text, QStringLiteral("Sauvegarde"), Prompt::Icon::Exclamation);
+}
+
 void CMainFrame::OnFilePrintSetup()
 {
-    static QPrinter printer;
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&PrintCommands::printer(), this);
     dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
     dialog.exec();
 }

@@ -38,6 +38,8 @@ private:
     void createStatusBar();
     void wireCommands();
     void OnFilePrintSetup();
+    // "Sauvegarde": a dated copy of the cellar beside it.
+    void OnSauvegarde();
 
     CTonnelixDoc* m_document;
     CTonnelixView* m_view = nullptr;

@@ -1,6 +1,7 @@
 #include "app/CTonnelixApp.h"
 
 #include "app/CMainFrame.h"
+#include "app/CSplashWnd.h"
 #include "app/CTonnelixDoc.h"
 #include "db/CellarSession.h"
 #include "platform/Application.h"
@@ -47,6 +48,7 @@ bool CTonnelixApp::InitInstance(const QStringList& arguments)
 
     m_document = std::make_unique<CTonnelixDoc>();
     m_frame = std::make_unique<CMainFrame>(m_document.get());
+    CSplashWnd::AfficherSplash(m_frame.get()); // at the end of the frame's creation
     if (!m_frame->view()->OnInitialUpdate(cellarFile))
         return false;
     m_document->setTitle(QFileInfo(m_frame->view()->session()->path()).fileName());

@@ -1,14 +1,19 @@
 #include "cli/CommandLine.h"
 
+#include "backup/Backups.h"
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
 #include "exchange/ExchangeFile.h"
 #include "platform/Application.h"
 #include "platform/Profile.h"
 #include "platform/Prompt.h"
+#include "printing/WineListPrint.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <cstdio>
 
 namespace CommandLine {
@@ -59,6 +64,15 @@ Parsed parse(const QStringList& arguments)
                                           QStringLiteral("FICHIER"));
     const QCommandLineOption replaceOption(
         QStringLiteral("replace"), QStringLiteral("Avec --import : remplace les vins de la cave par ceux du fichier."));
+    const QCommandLineOption backupOption(QStringLiteral("backup"),
+                                          QStringLiteral("Écrit la sauvegarde datée de la cave à côté d'elle et "
+                                                         "affiche son chemin, sans fenêtre."));
+    const QCommandLineOption printOption(QStringLiteral("print-pdf"),
+                                         QStringLiteral("Imprime la liste des vins dans l'ordre ORDRE (1 à 7) dans le "
+                                                        "fichier PDF donné après, sans fenêtre."),
+                                         QStringLiteral("ORDRE"));
+    parser.addOption(backupOption);
+    parser.addOption(printOption);
     parser.addOption(exportOption);
     parser.addOption(importOption);
     parser.addOption(replaceOption);
@@ -86,7 +100,17 @@ Parsed parse(const QStringList& arguments)
             QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
         return parsed;
     }
-    const QStringList positional = parser.positionalArguments();
+    QStringList positional = parser.positionalArguments();
+    if (parser.isSet(printOption)) {
+        bool ok = false;
+        parsed.options.printOrder = parser.value(printOption).toInt(&ok);
+        if (!ok || parsed.options.printOrder < 1 || parsed.options.printOrder > 7)
+            return usage(QStringLiteral("--print-pdf demande un ordre de 1 à 7, puis un fichier."));
+        if (positional.isEmpty())
+            return usage(QStringLiteral("--print-pdf demande un fichier après l'ordre."));
+        parsed.options.pdfFile = positional.takeLast();
+    }
+    parsed.options.backup = parser.isSet(backupOption);
     if (positional.size() > 1)
         return usage(QStringLiteral("Une seule cave peut être donnée."));
     parsed.options.cellar = positional.value(0);
@@ -97,8 +121,10 @@ Parsed parse(const QStringList& arguments)
         return usage(QStringLiteral("--export demande un fichier."));
     if (parser.isSet(importOption) && parsed.options.importFile.isEmpty())
         return usage(QStringLiteral("--import demande un fichier."));
-    if (!parsed.options.exportFile.isEmpty() && !parsed.options.importFile.isEmpty())
-        return usage(QStringLiteral("--export et --import ne vont pas ensemble."));
+    const int works = (parsed.options.exportFile.isEmpty() ? 0 : 1) + (parsed.options.importFile.isEmpty() ? 0 : 1) +
+                      (parsed.options.backup ? 1 : 0) + (parsed.options.printOrder != 0 ? 1 : 0);
+    if (works > 1)
+        return usage(QStringLiteral("Une seule des options --export, --import, --backup et --print-pdf à la fois."));
     if (parsed.options.replace && parsed.options.importFile.isEmpty())
         return usage(QStringLiteral("--replace ne va qu'avec --import."));
     parsed.action = parsed.options.batch() ? Parsed::Action::Batch : Parsed::Action::Window;
@@ -136,20 +162,27 @@ int runBatch(const Options& options)
 
 int mainWithoutWindow(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
+    Parsed parsed;
+    {
+        QCoreApplication application(argc, argv);
+        Application::setNames();
+        Application::installTranslations();
+        parsed = parse(application.arguments());
+        if (parsed.action == Parsed::Action::Exit) {
+            print(parsed.exitCode == 0 ? stdout : stderr, parsed.message);
+            return parsed.exitCode;
+        }
+        if (parsed.action == Parsed::Action::Window)
+            return -1;
+        if (parsed.options.printOrder == 0)
+            return runBatch(parsed.options);
+    }
+    // Printing draws text: fonts need a GUI application, which needs no screen offscreen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     Application::setNames();
     Application::installTranslations();
-    const Parsed parsed = parse(application.arguments());
-    switch (parsed.action) {
-    case Parsed::Action::Exit:
-        print(parsed.exitCode == 0 ? stdout : stderr, parsed.message);
-        return parsed.exitCode;
-    case Parsed::Action::Batch:
-        return runBatch(parsed.options);
-    case Parsed::Action::Window:
-        break;
-    }
-    return -1;
+    return runBatch(parsed.options);
 }
 
 } // namespace CommandLine

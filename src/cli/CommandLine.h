@@ -7,6 +7,8 @@
 //   tonnelix [CELLAR]                           the window, on CELLAR for this run (the saved cellar otherwise)
 //   tonnelix [CELLAR] --export FILE             appends every wine to FILE (created if missing)
 //   tonnelix [CELLAR] --import FILE [--replace] adds the wines of FILE (or replaces the cellar's wines)
+//   tonnelix [CELLAR] --backup                  writes the dated backup, prints its path
+//   tonnelix [CELLAR] --print-pdf ORDER FILE    prints the wine list in ORDER (1 to 7) to FILE as PDF
 //   tonnelix --help | --version
 // The export and import runs open no window and need no display; they exit 0 when done, 1 when refused or
 // failed (nothing changed), 2 on a usage error.
@@ -18,7 +20,10 @@ struct Options
     QString exportFile; // --export
     QString importFile; // --import
     bool replace = false;
-    bool batch() const { return !exportFile.isEmpty() || !importFile.isEmpty(); }
+    bool backup = false; // --backup
+    int printOrder = 0;  // --print-pdf ORDER
+    QString pdfFile;     // --print-pdf's FILE
+    bool batch() const { return !exportFile.isEmpty() || !importFile.isEmpty() || backup || printOrder != 0; }
 };
 
 struct Parsed

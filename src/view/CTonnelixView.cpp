@@ -224,6 +224,16 @@ void CTonnelixView::connectPages()
     });
     connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, this, reloadEntryLists);
     connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, m_page4, &CPage4::OnInitDialog);
+    // A restored cellar: every list is read again.
+    connect(&CellarEvents::instance(), &CellarEvents::cellarReplaced, this, [this] {
+        m_page1->clearList();
+        RefreshTree();
+        OnRempliTableAnnees();
+        m_page2->OnInitDialog();
+        m_page3->OnRempli();
+        m_page4->OnInitDialog();
+        m_page5->OnInitDialog();
+    });
     connect(&CellarEvents::instance(), &CellarEvents::vintagesChanged, this, [this] {
         m_page3->OnRempli();
         m_page2->OnSelchangeMillesime();

@@ -1,0 +1,98 @@
+#include "backup/Backups.h"
+
+#include "db/CellarSession.h"
+#include "db/SchemaUpgrade.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUuid>
+#include <algorithm>
+#include <cstdio>
+
+namespace Backups {
+
+QString pathFor(const QString& livePath, const QDateTime& when)
+{
+    return QFileInfo(livePath).absoluteDir().filePath(
+        QStringLiteral("Save") + when.toString(QStringLiteral("yyyyMMddhhmm")) + QStringLiteral(".mdb"));
+}
+
+Result backup(CellarSession& session, const QDateTime& when)
+{
+    Result result;
+    const QString live = session.path();
+    result.path = pathFor(live, when);
+    result.replaced = QFileInfo::exists(result.path);
+    const QString temporary = result.path + QStringLiteral(".%1.tmp").arg(QUuid::createUuid().toString(QUuid::Id128));
+    session.CloseQuery();
+    try {
+        session.database().vacuumInto(temporary);
+    } catch (const DbError& error) {
+        QFile::remove(temporary);
+        result.message = QStringLiteral("La sauvegarde n'a pas pu être écrite : %1").arg(error.description());
+        return result;
+    }
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(result.path).constData()) != 0) {
+        QFile::remove(temporary);
+        result.message = QStringLiteral("La sauvegarde n'a pas pu prendre le nom %1.").arg(result.path);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+std::vector<Entry> list(const QString& livePath)
+{
+    static const QRegularExpression name(QStringLiteral("^save(\\d{4})(\\d{2})(\\d{2})(\\d{2})(\\d{2})\\.mdb$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    std::vector<Entry> entries;
+    const QDir dir = QFileInfo(livePath).absoluteDir();
+    const QStringList files = dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& file : files) {
+        const QRegularExpressionMatch m = name.match(file);
+        if (!m.hasMatch())
+            continue;
+        entries.push_back({file, m.captured(1), m.captured(2), m.captured(3), m.captured(4), m.captured(5)});
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.fileName.mid(4) < b.fileName.mid(4); });
+    return entries;
+}
+
+Result restore(CellarSession& session, const QString& backupPath, const QDateTime& when)
+{
+    Result result;
+    // Only a cellar is put in place of the cellar.
+    try {
+        Database check;
+        check.open(backupPath, Database::OpenMode::ReadOnly);
+        if (!check.tableExists(QStringLiteral("CAVE")) || !check.tableExists(QStringLiteral("TYPEVIN"))) {
+            result.message =
+                QStringLiteral("Le fichier %1 n'est pas une cave : rien n'a été restauré.").arg(backupPath);
+            return result;
+        }
+    } catch (const DbError&) {
+        result.message = QStringLiteral("Le fichier %1 n'est pas une cave : rien n'a été restauré.").arg(backupPath);
+        return result;
+    }
+    // The live cellar is kept first, so that the restore can be undone.
+    const Result kept = backup(session, when);
+    if (!kept.ok) {
+        result.message = kept.message + QStringLiteral("\nRien n'a été restauré.");
+        return result;
+    }
+    result.path = kept.path;
+    const QString live = session.path();
+    if (!session.CompactInto(backupPath, live)) {
+        result.message = QStringLiteral("La restauration a échoué : votre cave est restée telle qu'elle était.");
+        return result;
+    }
+    // A backup of an older release is brought up to date like any cellar at start.
+    SchemaUpgrade(session).RunChain();
+    result.ok = true;
+    return result;
+}
+
+} // namespace Backups

@@ -148,10 +148,43 @@ int runBatch(const Options& options)
     }
     CellarSession::setCurrent(session.get());
     SchemaUpgrade(*session).RunChain();
+    struct Current
+    {
+        ~Current() { CellarSession::setCurrent(nullptr); }
+    } current;
+    if (options.backup) {
+        const Backups::Result backup = Backups::backup(*session);
+        if (!backup.ok) {
+            print(stderr, backup.message);
+            return 1;
+        }
+        print(stdout, QStringLiteral("Votre base à été sauvé sous :\n") + backup.path +
+                          (backup.replaced ? QStringLiteral("\n(elle remplace la sauvegarde faite dans la même minute)")
+                                           : QString()));
+        return 0;
+    }
+    if (options.printOrder != 0) {
+        WineListPrint::registerFontSubstitutes();
+        const std::vector<WineListPrint::Lot> lots = WineListPrint::load(*session, options.printOrder);
+        QPdfWriter pdf(options.pdfFile);
+        pdf.setResolution(600);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setTitle(WineListPrint::title(options.printOrder));
+        pdf.setCreator(QStringLiteral("Tonnelix"));
+        const int pages = WineListPrint::paint(pdf, lots, options.printOrder);
+        if (pages == 0) {
+            print(stderr, QStringLiteral("Impossible d'écrire le fichier %1.").arg(options.pdfFile));
+            return 1;
+        }
+        print(stdout, QStringLiteral("%1 : %2 page(s) dans %3.")
+                          .arg(WineListPrint::title(options.printOrder))
+                          .arg(pages)
+                          .arg(options.pdfFile));
+        return 0;
+    }
     const ExchangeFile::Result result = options.exportFile.isEmpty()
                                             ? ExchangeFile::importFrom(*session, options.importFile, options.replace)
                                             : ExchangeFile::exportTo(*session, options.exportFile);
-    CellarSession::setCurrent(nullptr);
     if (!result.ok) {
         print(stderr, result.message);
         return 1;

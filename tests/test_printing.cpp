@@ -1,0 +1,245 @@
+// The printed wine list, the backups and their restore, the options and the about box.
+#include "app/CAboutDlg.h"
+#include "app/CDOption.h"
+#include "backup/Backups.h"
+#include "backup/CDRestauration.h"
+#include "cli/CommandLine.h"
+#include "platform/Profile.h"
+#include "printing/CDChoixImp.h"
+#include "printing/WineListPrint.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+#include "view/CTonnelixView.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QFile>
+#include <QLabel>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+using A = Prompt::Answer;
+
+std::vector<WineListPrint::Lot> lots(int n)
+{
+    std::vector<WineListPrint::Lot> list;
+    for (int i = 1; i <= n; ++i)
+        list.push_back({QString::number(2000 + i), QStringLiteral("Propriétaire %1").arg(i), QStringLiteral("Bordeaux"),
+                        QStringLiteral("Cru %1").arg(i), QStringLiteral("Vin %1").arg(i), QString::number(i)});
+    return list;
+}
+
+QString pdfText(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int count(Database& db, const QString& sql)
+{
+    return db.scalar(sql).toInt();
+}
+
+} // namespace
+
+class TestPrinting : public QObject
+{
+    Q_OBJECT
+
+    TempProfile m_profile;
+
+private Q_SLOTS:
+    void pageArithmetic()
+    {
+        // 52 lines per page: 18 lots make 54 lines, two pages.
+        QCOMPARE(WineListPrint::linesPerPage(59 * 10, 10), 52);
+        QCOMPARE(WineListPrint::linesPerPage(61 * 10, 10), 52); // 54 rounded down to a multiple of 4
+        QCOMPARE(WineListPrint::pageCount(54, 52), 2);
+        QCOMPARE(WineListPrint::pageCount(0, 52), 1); // an empty cellar: the title page
+        const std::vector<WineListPrint::Lot> list = lots(18);
+        // The first page ends with the first line of the eighteenth lot.
+        QCOMPARE(WineListPrint::lineText(list, 51), QStringLiteral("Vin 18    Cru 18    "));
+        QCOMPARE(WineListPrint::lineText(list, 52), QStringLiteral("              2018    Bordeaux"));
+        QCOMPARE(WineListPrint::lineText(list, 53), QStringLiteral("    Propriétaire 18    18"));
+        const QString title = WineListPrint::titleLine(2, 3, 5);
+        QCOMPARE(title.size(), 81);
+        QVERIFY(title.startsWith(QStringLiteral("LISTE DES VINS (par Millésime)")));
+        QVERIFY(title.endsWith(QStringLiteral("Page 3/5")));
+        // A field past 99 characters is cut visibly, the next field stays in its place.
+        std::vector<WineListPrint::Lot> long1 = lots(1);
+        long1[0].name = QString(150, QLatin1Char('n'));
+        const QString line = WineListPrint::lineText(long1, 0);
+        QCOMPARE(line, QString(98, QLatin1Char('n')) + QChar(0x2026) + QStringLiteral("    Cru 1    "));
+    }
+
+    void ordersAndThePdf()
+    {
+        TempCellar cellar(TempCellar::Content::Demo);
+        CDChoixImp dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Type d'impression "));
+        QCOMPARE(dialog.order(), 1);
+        // Order 6 sorts by colour: the reds ("0") first.
+        const std::vector<WineListPrint::Lot> byColour = WineListPrint::load(cellar.session(), 6);
+        QVERIFY(byColour.size() > 10);
+        const QString firstType = byColour.front().type;
+        QVERIFY(cellar.db()
+                    .scalar(QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = ? AND Etat = '0'"), {firstType})
+                    .toInt() > 0);
+        // The PDF of the whole list, read back.
+        WineListPrint::registerFontSubstitutes();
+        const QString path = cellar.dir() + QStringLiteral("/liste.pdf");
+        const std::vector<WineListPrint::Lot> all = WineListPrint::load(cellar.session(), 2);
+        int pages = 0;
+        {
+            QPdfWriter pdf(path);
+            pdf.setResolution(300);
+            pages = WineListPrint::paint(pdf, all, 2);
+        }
+        QVERIFY(pages >= 1);
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains(QStringLiteral("LISTE DES VINS (par Millésime)")), qPrintable(text.left(300)));
+        QVERIFY(text.contains(QStringLiteral("Page 1/%1").arg(pages)));
+        QVERIFY(text.contains(all.front().name));
+    }
+
+    void backupChangeRestore()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        Database& db = cellar.db();
+        const int lots = count(db, QStringLiteral("SELECT count(*) FROM CAVE"));
+        const QDateTime when(QDate(2026, 12, 9), QTime(15, 30));
+        const Backups::Result first = Backups::backup(cellar.session(), when);
+        QVERIFY2(first.ok, qPrintable(first.message));
+        QCOMPARE(QFileInfo(first.path).fileName(), QStringLiteral("Save202612091530.mdb"));
+        QVERIFY(!first.replaced);
+        QCOMPARE(cellar.session().path(), cellar.path()); // still on the live cellar
+        // The same minute again: the earlier one is replaced, and it is said.
+        db.execute(QStringLiteral("DELETE FROM CAVE WHERE [Index] = (SELECT min([Index]) FROM CAVE)"));
+        const Backups::Result again = Backups::backup(cellar.session(), when);
+        QVERIFY(again.ok && again.replaced);
+        QCOMPARE(Backups::list(cellar.path()).size(), size_t(1));
+        Backups::backup(cellar.session(), when.addSecs(60));
+        db.execute(QStringLiteral("DELETE FROM CAVE"));
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CAVE")), 0);
+        // The dialog lists the backups; OK waits for a choice.
+        CDRestauration dialog;
+        QCOMPARE(dialog.list()->rowCount(), 2);
+        QCOMPARE(dialog.list()->item(0, 3)->text(), QStringLiteral("15"));
+        QVERIFY(!dialog.okButton()->isEnabled());
+        QVERIFY(!dialog.OnOK());
+        QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CAVE")), 0);
+        dialog.list()->selectRow(0);
+        QVERIFY(dialog.okButton()->isEnabled());
+        prompt.queue(A::Ok);
+        QVERIFY(dialog.OnOK());
+        QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Votre base à été restaurer !")));
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Information !"));
+        Database& restored = cellar.session().database();
+        QCOMPARE(count(restored, QStringLiteral("SELECT count(*) FROM CAVE")), lots - 1);
+        // The cellar before the restore was kept: it can be undone.
+        QCOMPARE(Backups::list(cellar.path()).size(), size_t(3));
+    }
+
+    void restoreRefusalsChangeNothing()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        const QString notACellar = cellar.dir() + QStringLiteral("/Save202001010000.mdb");
+        {
+            QFile file(notACellar);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("ceci n'est pas une cave");
+        }
+        const QByteArray before = [&] {
+            cellar.closeSession();
+            QFile file(cellar.path());
+            file.open(QIODevice::ReadOnly);
+            return file.readAll();
+        }();
+        const Backups::Result result = Backups::restore(cellar.session(), notACellar);
+        QVERIFY(!result.ok);
+        QVERIFY(result.message.contains(QStringLiteral("n'est pas une cave")));
+        cellar.closeSession();
+        QFile live(cellar.path());
+        QVERIFY(live.open(QIODevice::ReadOnly));
+        QCOMPARE(live.readAll(), before);
+        QCOMPARE(Backups::list(cellar.path()).size(), size_t(1)); // nothing written beside it
+    }
+
+    void optionsAndAbout()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        CTonnelixView view;
+        view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(cellar.path(), false)));
+        Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 2);
+        CDOption options;
+        QCOMPARE(options.windowTitle(), QStringLiteral("Configuration des options"));
+        QCOMPARE(options.colours()->checkedId(), 2);
+        options.colours()->button(3)->setChecked(true);
+        options.OnOK();
+        QCOMPARE(Profile::getInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 0), 3);
+        QCOMPARE(view.tree()->palette().color(QPalette::Base), QColor(178, 244, 152));
+        CAboutDlg about;
+        QCOMPARE(about.windowTitle(), QStringLiteral("A propos de Tonnelix"));
+        QCOMPARE(about.baseVersion()->text(), QStringLiteral("Version : 6.00"));
+        QVERIFY(about.memory()->text().endsWith(QStringLiteral(" KB")));
+    }
+
+    void commandLineBackupAndPdf()
+    {
+        using P = CommandLine::Parsed::Action;
+        const CommandLine::Parsed print =
+            CommandLine::parse({QStringLiteral("tonnelix"), QStringLiteral("cave.mdb"), QStringLiteral("--print-pdf"),
+                                QStringLiteral("3"), QStringLiteral("out.pdf")});
+        QCOMPARE(print.action, P::Batch);
+        QCOMPARE(print.options.printOrder, 3);
+        QCOMPARE(print.options.pdfFile, QStringLiteral("out.pdf"));
+        QCOMPARE(print.options.cellar, QStringLiteral("cave.mdb"));
+        QCOMPARE(CommandLine::parse({QStringLiteral("tonnelix"), QStringLiteral("--print-pdf"), QStringLiteral("9"),
+                                     QStringLiteral("x.pdf")})
+                     .exitCode,
+                 2);
+        QCOMPARE(CommandLine::parse({QStringLiteral("tonnelix"), QStringLiteral("--backup"), QStringLiteral("--import"),
+                                     QStringLiteral("x")})
+                     .exitCode,
+                 2);
+
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        auto run = [](const QStringList& args, QByteArray* output) {
+            QProcess process;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+            process.setProcessEnvironment(env);
+            process.start(QStringLiteral(TONNELIX_EXECUTABLE), args);
+            if (!process.waitForFinished(120000))
+                return -100;
+            *output = process.readAllStandardOutput() + process.readAllStandardError();
+            return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -200;
+        };
+        QByteArray output;
+        QCOMPARE(run({cellar.path(), QStringLiteral("--backup")}, &output), 0);
+        QVERIFY2(output.contains("Votre base à été sauvé sous"), output.constData());
+        QCOMPARE(Backups::list(cellar.path()).size(), size_t(1));
+        const QString pdf = cellar.dir() + QStringLiteral("/liste.pdf");
+        QCOMPARE(run({cellar.path(), QStringLiteral("--print-pdf"), QStringLiteral("1"), pdf}, &output), 0);
+        QVERIFY2(pdfText(pdf).contains(QStringLiteral("LISTE DES VINS (par Nom)")), output.constData());
+        QCOMPARE(run({cellar.path(), QStringLiteral("--print-pdf"), QStringLiteral("8"), pdf}, &output), 2);
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "test_printing.moc"

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPen>
 
 namespace WineListPrint {
 
@@ -118,7 +119,9 @@ int paint(QPagedPaintDevice& device, const std::vector<Lot>& lots, int order)
         painter.setFont(titleFont);
         painter.drawText(margin, 2 * lineHeight, titleLine(order, page, pages));
         const int rule = 2 * lineHeight + (3 * lineHeight) / 2;
+        painter.setPen(QPen(Qt::black, std::max(1, lineHeight / 16)));
         painter.drawLine(margin, rule, margin + textWidth, rule);
+        painter.setPen(QPen(Qt::black));
         painter.setFont(body);
         const int first = (page - 1) * perPage;
         const int last = std::min(page * perPage - 1, printed - 1);

@@ -5,7 +5,12 @@
 //     with --all also every page
 //     (page<N>.png) and the dialogs (dialog-<name>.png), for a look at each screen.
 //   --scale 2 draws at 200 %; --dark draws with a dark desktop palette.
+#include "app/CAboutDlg.h"
+#include "app/CDOption.h"
 #include "app/CMainFrame.h"
+#include "backup/CDRestauration.h"
+#include "exchange/CDChoixImport.h"
+#include "printing/CDChoixImp.h"
 #include "app/CTonnelixApp.h"
 #include "app/CTonnelixDoc.h"
 #include "calculator/CDConfig.h"
@@ -179,6 +184,16 @@ int main(int argc, char* argv[])
         drawDialog(ready, out, "aboire");
         CDAjoutAnnee vintage(&frame, 1);
         drawDialog(vintage, out, "ajoutannee");
+        CDOption option(&frame);
+        drawDialog(option, out, "option");
+        CAboutDlg about(&frame);
+        drawDialog(about, out, "about");
+        CDChoixImp printOrder(&frame);
+        drawDialog(printOrder, out, "choiximp");
+        CDChoixImport exchange(&frame, QStringLiteral("/home/moi/Documents/cave-pocket.txt"), 1);
+        drawDialog(exchange, out, "choiximport");
+        CDRestauration restore(&frame);
+        drawDialog(restore, out, "restauration");
         CDModifPlat modifPlat(&frame);
         modifPlat.dishList()->selectRow(0);
         drawDialog(modifPlat, out, "modifplat");

@@ -121,7 +121,7 @@ CDAboire::CDAboire(QWidget* parent, int currentYear)
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     const int line = fontMetrics().height();
-    resize(line * 52, line * 30);
+    resize(line * 64, line * 30);
     OnListe();
 }
 

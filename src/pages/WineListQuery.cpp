@@ -1,6 +1,7 @@
 #include "pages/WineListQuery.h"
 
 #include "db/CellarSession.h"
+#include "db/engine/Statement.h"
 
 namespace {
 
@@ -98,52 +99,40 @@ const QString& WineListQuery::selectClause()
 std::vector<WineRow> WineListQuery::load(CellarSession& session, const QString& label) const
 {
     std::vector<WineRow> rows;
-    if (!valid || !session.OpenQuery(label, sql, values))
+    if (!valid)
         return rows;
-    Recordset& rs = session.recordset();
-    if (rs.recordCount() == 0) {
-        session.CloseQuery();
-        return rows;
+    // The rows are stepped through one at a time straight into the list's records: large cellars fill fast.
+    // The columns stand where the select list above puts them.
+    try {
+        Statement rs(session.database(), sql);
+        rs.bind(values);
+        Statement::TextCache plats, temperatures, countries, crus, types, appellations, owners, sizes;
+        while (rs.next()) {
+            WineRow row;
+            row.etat = static_cast<int>(rs.integer(1));
+            row.relPlats = rs.text(2, plats);
+            row.temperature = rs.text(3, temperatures);
+            row.nic = rs.text(4, countries);
+            row.millesime = static_cast<int>(rs.integer(5));
+            row.cru = rs.text(7, crus);
+            row.type = rs.text(8, types);
+            row.appellation = rs.text(9, appellations);
+            row.proprietaire = rs.text(10, owners);
+            row.index = rs.integer(11);
+            row.nomVin = rs.text(12);
+            row.nbrAchat = rs.real(13);
+            row.contenance = rs.text(14, sizes);
+            row.prixAchat = rs.real(15);
+            row.stock = rs.integer(16);
+            row.dateAchat = rs.text(17);
+            row.cote = static_cast<int>(rs.integer(18));
+            rows.push_back(std::move(row));
+        }
+    } catch (const DbError&) {
+        rows.clear();
+        // Tells the user, as every failed query does.
+        if (session.OpenQuery(label, sql, values))
+            session.CloseQuery();
     }
-    const int cEtat = rs.fieldIndex(QStringLiteral("Etat"));
-    const int cPlats = rs.fieldIndex(QStringLiteral("RelPlats"));
-    const int cTemp = rs.fieldIndex(QStringLiteral("Temperature"));
-    const int cNic = rs.fieldIndex(QStringLiteral("Nic"));
-    const int cMillesime = rs.fieldIndex(QStringLiteral("Millesime"));
-    const int cCru = rs.fieldIndex(QStringLiteral("Cru"));
-    const int cType = rs.fieldIndex(QStringLiteral("Type"));
-    const int cAppellation = rs.fieldIndex(QStringLiteral("Appellation"));
-    const int cOwner = rs.fieldIndex(QStringLiteral("Proprietaire"));
-    const int cIndex = rs.fieldIndex(QStringLiteral("CAVE_Index"));
-    const int cName = rs.fieldIndex(QStringLiteral("Nom vin"));
-    const int cBought = rs.fieldIndex(QStringLiteral("Nbr Achat"));
-    const int cSize = rs.fieldIndex(QStringLiteral("Contenance"));
-    const int cPrice = rs.fieldIndex(QStringLiteral("Prix Achat"));
-    const int cStock = rs.fieldIndex(QStringLiteral("Stock"));
-    const int cDate = rs.fieldIndex(QStringLiteral("Date Achat"));
-    const int cCote = rs.fieldIndex(QStringLiteral("Cote"));
-    rows.reserve(static_cast<size_t>(rs.recordCount()));
-    for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
-        WineRow row;
-        row.etat = rs.value(cEtat).toInt();
-        row.relPlats = rs.value(cPlats).toString();
-        row.temperature = rs.value(cTemp).toString();
-        row.nic = rs.value(cNic).toString();
-        row.millesime = rs.value(cMillesime).toInt();
-        row.cru = rs.value(cCru).toString();
-        row.type = rs.value(cType).toString();
-        row.appellation = rs.value(cAppellation).toString();
-        row.proprietaire = rs.value(cOwner).toString();
-        row.index = rs.value(cIndex).toLongLong();
-        row.nomVin = rs.value(cName).toString();
-        row.nbrAchat = rs.value(cBought).toDouble();
-        row.contenance = rs.value(cSize).toString();
-        row.prixAchat = rs.value(cPrice).toDouble();
-        row.stock = rs.value(cStock).toLongLong();
-        row.dateAchat = rs.value(cDate).toString();
-        row.cote = rs.value(cCote).toInt();
-        rows.push_back(std::move(row));
-    }
-    session.CloseQuery();
     return rows;
 }

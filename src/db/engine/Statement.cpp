@@ -48,6 +48,25 @@ QString Statement::text(int column) const
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)) : QString();
 }
 
+QString Statement::TextCache::get(const char* bytes, int size)
+{
+    if (!bytes)
+        return QString();
+    const std::string_view key(bytes, static_cast<size_t>(size));
+    auto found = m_values.find(std::string(key));
+    if (found != m_values.end())
+        return found->second;
+    if (m_values.size() > 4096)
+        return QString::fromUtf8(bytes, size); // too many values to be worth keeping
+    return m_values.emplace(std::string(key), QString::fromUtf8(bytes, size)).first->second;
+}
+
+QString Statement::text(int column, TextCache& cache) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return cache.get(text, sqlite3_column_bytes(m_stmt, column));
+}
+
 qint64 Statement::integer(int column) const
 {
     return sqlite3_column_int64(m_stmt, column);

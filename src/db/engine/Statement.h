@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QVariant>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 class Database;
 struct sqlite3_stmt;
@@ -25,6 +28,17 @@ public:
 
     QVariant value(int column) const;
     QString text(int column) const;
+    // The texts of a column that repeats few values (a wine type, a size): each value is decoded once and
+    // shared, which saves the time and memory of large lists.
+    class TextCache
+    {
+    public:
+        QString get(const char* bytes, int size);
+
+    private:
+        std::unordered_map<std::string, QString> m_values;
+    };
+    QString text(int column, TextCache& cache) const;
     qint64 integer(int column) const;
     double real(int column) const;
 

@@ -28,13 +28,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bench.mdb"));
-    CellarGenerator::createCompleteCellar(path);
-    {
-        Database db;
-        db.open(path);
-        CellarGenerator::fillSynthetic(db, 100000);
-    }
+    const QString path = CellarGenerator::createSyntheticCellar(dir.filePath(QStringLiteral("bench.mdb")), 100000);
     CellarSession session(OpenCellarFile(path, false));
     const long before = peakMegabytes();
     const QString file = dir.filePath(QStringLiteral("pocket.txt"));

@@ -21,12 +21,10 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bench.mdb"));
-    CellarGenerator::createCompleteCellar(path);
+    const QString path = CellarGenerator::createSyntheticCellar(dir.filePath(QStringLiteral("bench.mdb")), 100000);
     {
         Database db;
         db.open(path);
-        CellarGenerator::fillSynthetic(db, 100000);
         Transaction tx(db);
         for (int d = 0; d < 5000; ++d)
             db.execute(QStringLiteral("INSERT INTO PLATS (Plat) VALUES (?)"), {QStringLiteral("Plat %1").arg(d)});

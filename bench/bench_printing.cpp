@@ -26,16 +26,6 @@ long peakMegabytes()
     return usage.ru_maxrss / 1024;
 }
 
-QString cellarOf(QTemporaryDir& dir, const QString& name, int lots)
-{
-    const QString path = dir.filePath(name);
-    CellarGenerator::createCompleteCellar(path);
-    Database db;
-    db.open(path);
-    CellarGenerator::fillSynthetic(db, lots);
-    return path;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -43,11 +33,13 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    CellarSession big(OpenCellarFile(cellarOf(dir, QStringLiteral("big.mdb"), 100000), false));
+    CellarSession big(
+        OpenCellarFile(CellarGenerator::createSyntheticCellar(dir.filePath(QStringLiteral("big.mdb")), 100000), false));
     int minute = 0;
     const double backup = bestOf(3, [&] { Backups::backup(big, QDateTime(QDate(2026, 1, 1), QTime(10, minute++))); });
     QTemporaryDir small;
-    CellarSession ten(OpenCellarFile(cellarOf(small, QStringLiteral("ten.mdb"), 10000), false));
+    CellarSession ten(OpenCellarFile(
+        CellarGenerator::createSyntheticCellar(small.filePath(QStringLiteral("ten.mdb")), 10000), false));
     WineListPrint::registerFontSubstitutes();
     int pages = 0;
     const QString pdfPath = small.filePath(QStringLiteral("liste.pdf"));

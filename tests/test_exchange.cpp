@@ -6,6 +6,7 @@
 #include "exchange/ExchangeFile.h"
 #include "exchange/Windows1252.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TableDump.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 
@@ -34,19 +35,7 @@ void write(const QString& path, const QByteArray& bytes)
 
 QString dumpCellar(Database& db)
 {
-    QStringList rows;
-    for (const char* table : {"CAVE", "TYPEVIN", "RAYONNAGE"}) {
-        Recordset rs = db.openQuery(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)));
-        if (rs.recordCount() == 0)
-            continue;
-        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
-            QStringList fields;
-            for (const QString& name : rs.fieldNames())
-                fields << rs.field(name).toString();
-            rows << fields.join(QLatin1Char('|'));
-        }
-    }
-    return rows.join(QLatin1Char('\n'));
+    return dumpTables(db, {"CAVE", "TYPEVIN", "RAYONNAGE"});
 }
 
 qint64 addType(Database& db, const QString& type, const QString& appellation)

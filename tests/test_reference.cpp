@@ -9,6 +9,7 @@
 #include "reference/ReferenceLists.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TableDump.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 #include "support/TreeSearch.h"
@@ -24,28 +25,9 @@ namespace {
 
 using A = Prompt::Answer;
 
-// Every row of a table as text, in table order: compared before and after a refusal.
-QString dump(Database& db, const QString& table)
-{
-    Recordset rs = db.openQuery(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY rowid"));
-    QStringList rows;
-    if (rs.recordCount() > 0) {
-        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
-            QStringList fields;
-            for (const QString& name : rs.fieldNames())
-                fields << rs.field(name).toString();
-            rows << fields.join(QLatin1Char('|'));
-        }
-    }
-    return rows.join(QLatin1Char('\n'));
-}
-
 QString dumpAll(Database& db)
 {
-    QStringList all;
-    for (const char* table : {"TYPEVIN", "CRUS", "DOMAINES", "CAVE"})
-        all << dump(db, QString::fromLatin1(table));
-    return all.join(QStringLiteral("\n--\n"));
+    return dumpTables(db, {"TYPEVIN", "CRUS", "DOMAINES", "CAVE"});
 }
 
 void addType(Database& db, const QString& type, const QString& appellation, int etat, const QString& nic)

@@ -92,4 +92,13 @@ void fillSynthetic(Database& db, int lots, unsigned seed)
     tx.commit();
 }
 
+QString createSyntheticCellar(const QString& path, int lots)
+{
+    createCompleteCellar(path);
+    Database db;
+    db.open(path);
+    fillSynthetic(db, lots);
+    return path;
+}
+
 } // namespace CellarGenerator

@@ -18,5 +18,7 @@ void fillDemo(Database& db);
 // lots wine lots spread over realistic types, appellations, colours, countries and vintages, one in ten
 // a red Bordeaux; the same seed gives the same cellar.
 void fillSynthetic(Database& db, int lots, unsigned seed = 1);
+// A complete cellar at path filled with that many synthetic lots; its path.
+QString createSyntheticCellar(const QString& path, int lots);
 
 } // namespace CellarGenerator

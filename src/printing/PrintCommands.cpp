@@ -12,11 +12,18 @@ namespace PrintCommands {
 
 namespace {
 
-// The order, asked first; 0 when the user cancels.
-int askOrder(QWidget* parent)
+// The order, asked first, and the lots in that order; 0 when the user cancels.
+int askOrder(QWidget* parent, std::vector<WineListPrint::Lot>& lots)
 {
+    CellarSession* session = CellarSession::current();
+    if (!session)
+        return 0;
     CDChoixImp dialog(parent);
-    return dialog.exec() == QDialog::Accepted ? dialog.order() : 0;
+    if (dialog.exec() != QDialog::Accepted)
+        return 0;
+    WineListPrint::registerFontSubstitutes();
+    lots = WineListPrint::load(*session, dialog.order());
+    return dialog.order();
 }
 
 } // namespace
@@ -29,12 +36,10 @@ QPrinter& printer()
 
 void print(QWidget* parent)
 {
-    CellarSession* session = CellarSession::current();
-    const int order = session ? askOrder(parent) : 0;
+    std::vector<WineListPrint::Lot> lots;
+    const int order = askOrder(parent, lots);
     if (order == 0)
         return;
-    WineListPrint::registerFontSubstitutes();
-    const std::vector<WineListPrint::Lot> lots = WineListPrint::load(*session, order);
     QPrintDialog dialog(&printer(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -43,12 +48,10 @@ void print(QWidget* parent)
 
 void preview(QWidget* parent)
 {
-    CellarSession* session = CellarSession::current();
-    const int order = session ? askOrder(parent) : 0;
+    std::vector<WineListPrint::Lot> lots;
+    const int order = askOrder(parent, lots);
     if (order == 0)
         return;
-    WineListPrint::registerFontSubstitutes();
-    const std::vector<WineListPrint::Lot> lots = WineListPrint::load(*session, order);
     QPrintPreviewDialog dialog(&printer(), parent);
     dialog.setWindowTitle(WineListPrint::title(order));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,

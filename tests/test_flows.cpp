@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
+#include "backup/CDRestauration.h"
 #include "pages/CDImage.h"
 #include "pages/CDModifVin.h"
 #include "pages/CPage2.h"
@@ -33,6 +34,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -222,6 +224,33 @@ private Q_SLOTS:
         page->dishesButton()->click();
         QVERIFY(shown > 0); // the demo cellar suggests dishes with its reds
         QVERIFY(prompt.messages().isEmpty());
+    }
+
+    // Backup, a lost cellar, restore: the window shows the restored wines at once.
+    void backupThenRestoreRefillsTheWindow()
+    {
+        ScriptedPrompt prompt;
+        const int lots = db().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt();
+        prompt.queue(A::Ok);
+        frame()->action(Commands::Backup)->trigger();
+        QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Votre base à été sauvé sous :\n")));
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Sauvegarde"));
+        db().execute(QStringLiteral("DELETE FROM CAVE"));
+        view()->RefreshTree();
+        QVERIFY(!findNode(view()->tree(), {"Rouge", "FR"}));
+        prompt.queue(A::Ok);
+        onNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<CDRestauration*>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->list()->rowCount(), 1);
+            dialog->list()->selectRow(0);
+            dialog->OnOK();
+        });
+        frame()->action(Commands::Restore)->trigger();
+        QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Votre base à été restaurer !")));
+        QCOMPARE(db().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), lots);
+        QVERIFY(findNode(view()->tree(), {"Rouge", "FR"}));
+        QVERIFY(view()->page5()->list()->model()->rowCount() > 0);
     }
 
     void modificationAndPictureFromTheSheet()

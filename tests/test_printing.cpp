@@ -121,24 +121,26 @@ private Q_SLOTS:
         const Backups::Result first = Backups::backup(cellar.session(), when);
         QVERIFY2(first.ok, qPrintable(first.message));
         QCOMPARE(QFileInfo(first.path).fileName(), QStringLiteral("Save202612091530.mdb"));
-        QVERIFY(!first.replaced);
+        QVERIFY(!first.sameMinute);
         QCOMPARE(cellar.session().path(), cellar.path()); // still on the live cellar
-        // The same minute again: the earlier one is replaced, and it is said.
+        // The same minute again: a backup of its own, never one lost, and it is said.
         db.execute(QStringLiteral("DELETE FROM CAVE WHERE [Index] = (SELECT min([Index]) FROM CAVE)"));
         const Backups::Result again = Backups::backup(cellar.session(), when);
-        QVERIFY(again.ok && again.replaced);
-        QCOMPARE(Backups::list(cellar.path()).size(), size_t(1));
-        Backups::backup(cellar.session(), when.addSecs(60));
+        QVERIFY2(again.ok, qPrintable(again.message));
+        QVERIFY2(again.sameMinute, qPrintable(again.path));
+        QCOMPARE(QFileInfo(again.path).fileName(), QStringLiteral("Save202612091530-2.mdb"));
+        QCOMPARE(Backups::list(cellar.path()).size(), size_t(2));
         db.execute(QStringLiteral("DELETE FROM CAVE"));
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CAVE")), 0);
         // The dialog lists the backups; OK waits for a choice.
         CDRestauration dialog;
         QCOMPARE(dialog.list()->rowCount(), 2);
         QCOMPARE(dialog.list()->item(0, 3)->text(), QStringLiteral("15"));
+        QCOMPARE(dialog.list()->item(1, 4)->text(), QStringLiteral("30 (2)"));
         QVERIFY(!dialog.okButton()->isEnabled());
         QVERIFY(!dialog.OnOK());
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CAVE")), 0);
-        dialog.list()->selectRow(0);
+        dialog.list()->selectRow(1); // the second backup of 15:30: one lot less
         QVERIFY(dialog.okButton()->isEnabled());
         prompt.queue(A::Ok);
         QVERIFY(dialog.OnOK());

@@ -225,8 +225,8 @@ void CMainFrame::OnSauvegarde()
         return;
     }
     QString text = QStringLiteral("Votre base à été sauvé sous :\n") + result.path;
-    if (result.replaced)
-        text += QStringLiteral("\n(elle remplace la sauvegarde faite dans la même minute)");
+    if (result.sameMinute)
+        text += QStringLiteral("\n(une sauvegarde de cette minute existait déjà : celle-ci porte le numéro suivant)");
     Prompt::show(text, QStringLiteral("Sauvegarde"), Prompt::Icon::Exclamation);
 }
 

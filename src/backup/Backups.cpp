@@ -15,8 +15,12 @@ namespace Backups {
 
 QString pathFor(const QString& livePath, const QDateTime& when)
 {
-    return QFileInfo(livePath).absoluteDir().filePath(
-        QStringLiteral("Save") + when.toString(QStringLiteral("yyyyMMddhhmm")) + QStringLiteral(".mdb"));
+    const QDir dir = QFileInfo(livePath).absoluteDir();
+    const QString stamp = QStringLiteral("Save") + when.toString(QStringLiteral("yyyyMMddhhmm"));
+    QString path = dir.filePath(stamp + QStringLiteral(".mdb"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = dir.filePath(stamp + QStringLiteral("-%1.mdb").arg(n));
+    return path;
 }
 
 Result backup(CellarSession& session, const QDateTime& when)
@@ -24,7 +28,7 @@ Result backup(CellarSession& session, const QDateTime& when)
     Result result;
     const QString live = session.path();
     result.path = pathFor(live, when);
-    result.replaced = QFileInfo::exists(result.path);
+    result.sameMinute = QFileInfo(result.path).completeBaseName().contains(QLatin1Char('-'));
     const QString temporary = result.path + QStringLiteral(".%1.tmp").arg(QUuid::createUuid().toString(QUuid::Id128));
     session.CloseQuery();
     try {
@@ -45,8 +49,9 @@ Result backup(CellarSession& session, const QDateTime& when)
 
 std::vector<Entry> list(const QString& livePath)
 {
-    static const QRegularExpression name(QStringLiteral("^save(\\d{4})(\\d{2})(\\d{2})(\\d{2})(\\d{2})\\.mdb$"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression name(
+        QStringLiteral("^save(\\d{4})(\\d{2})(\\d{2})(\\d{2})(\\d{2})(?:-(\\d+))?\\.mdb$"),
+        QRegularExpression::CaseInsensitiveOption);
     std::vector<Entry> entries;
     const QDir dir = QFileInfo(livePath).absoluteDir();
     const QStringList files = dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
@@ -54,10 +59,14 @@ std::vector<Entry> list(const QString& livePath)
         const QRegularExpressionMatch m = name.match(file);
         if (!m.hasMatch())
             continue;
-        entries.push_back({file, m.captured(1), m.captured(2), m.captured(3), m.captured(4), m.captured(5)});
+        const int number = m.captured(6).isEmpty() ? 1 : m.captured(6).toInt();
+        entries.push_back({file, m.captured(1), m.captured(2), m.captured(3), m.captured(4), m.captured(5), number});
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.fileName.mid(4) < b.fileName.mid(4); });
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const QString ka = a.fileName.mid(4, 12);
+        const QString kb = b.fileName.mid(4, 12);
+        return ka != kb ? ka < kb : a.number < b.number;
+    });
     return entries;
 }
 

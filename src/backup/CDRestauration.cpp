@@ -58,7 +58,8 @@ void CDRestauration::OnInitDialog()
     m_list->setRowCount(static_cast<int>(entries.size()));
     for (int r = 0; r < static_cast<int>(entries.size()); ++r) {
         const Backups::Entry& e = entries[static_cast<size_t>(r)];
-        const QString parts[5] = {e.year, e.month, e.day, e.hour, e.minute};
+        const QString minute = e.number > 1 ? QStringLiteral("%1 (%2)").arg(e.minute).arg(e.number) : e.minute;
+        const QString parts[5] = {e.year, e.month, e.day, e.hour, minute};
         for (int c = 0; c < 5; ++c) {
             auto* item = new QTableWidgetItem(parts[c]);
             item->setData(Qt::UserRole, e.fileName);

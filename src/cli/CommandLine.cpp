@@ -158,9 +158,12 @@ int runBatch(const Options& options)
             print(stderr, backup.message);
             return 1;
         }
-        print(stdout, QStringLiteral("Votre base à été sauvé sous :\n") + backup.path +
-                          (backup.replaced ? QStringLiteral("\n(elle remplace la sauvegarde faite dans la même minute)")
-                                           : QString()));
+        print(stdout,
+              QStringLiteral("Votre base à été sauvé sous :\n") + backup.path +
+                  (backup.sameMinute
+                       ? QStringLiteral(
+                             "\n(une sauvegarde de cette minute existait déjà : celle-ci porte le numéro suivant)")
+                       : QString()));
         return 0;
     }
     if (options.printOrder != 0) {

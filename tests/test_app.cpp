@@ -120,6 +120,9 @@ private Q_SLOTS:
         QCOMPARE(frame->action(Commands::AddCru)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
         QCOMPARE(frame->action(Commands::ReadyToDrink)->statusTip(), QStringLiteral("Votre base à été restaurer !"));
         QVERIFY(frame->action(Commands::Exit)->isEnabled());
+        // Every command of the table is carried out: none is left disabled.
+        for (const Commands::Command& command : Commands::all())
+            QVERIFY2(frame->action(command.id)->isEnabled(), qPrintable(command.text + command.prompt));
 
         // Bar toggles.
         frame->action(Commands::ViewStatusBar)->trigger();

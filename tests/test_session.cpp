@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QSysInfo>
 #include <QTest>
 
 namespace {
@@ -34,6 +35,49 @@ private Q_SLOTS:
         QCoreApplication::setOrganizationName(QStringLiteral("Morvalis Software"));
         QCoreApplication::setApplicationName(QStringLiteral("Tonnelix"));
         QDir(Paths::userDataDir()).removeRecursively();
+    }
+
+    // One Tonnelix at a time writes a cellar: a second start is told, and may only read it.
+    void secondInstanceOnlyReads()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        auto first = CellarSession::Open(cellar.path());
+        QVERIFY(first && !first->isReadOnly());
+        QVERIFY(QFile::exists(cellar.path() + QStringLiteral(".lock")));
+        const QByteArray before = digest(cellar.path());
+        prompt.queue(Prompt::Answer::No);
+        QVERIFY(!CellarSession::Open(cellar.path()));
+        QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Cette cave est déjà ouverte par un autre "
+                                                                        "Tonnelix")));
+        QCOMPARE(prompt.messages().last().buttons, Prompt::Buttons::YesNoDefaultNo);
+        prompt.queue(Prompt::Answer::Yes);
+        auto second = CellarSession::Open(cellar.path());
+        QVERIFY(second && second->isReadOnly());
+        QVERIFY(second->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt() > 0);
+        bool refused = false;
+        try {
+            second->database().execute(QStringLiteral("DELETE FROM CAVE"));
+        } catch (const DbError&) {
+            refused = true;
+        }
+        QVERIFY(refused);
+        second.reset();
+        first.reset();
+        QCOMPARE(digest(cellar.path()), before);
+        // Once the first is gone, the cellar can be written again.
+        auto third = CellarSession::Open(cellar.path());
+        QVERIFY(third && !third->isReadOnly());
+        third.reset();
+        // The lock of a process that died is taken over.
+        {
+            QFile stale(cellar.path() + QStringLiteral(".lock"));
+            QVERIFY(stale.open(QIODevice::WriteOnly));
+            stale.write("2147483600\nTonnelix\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        }
+        auto afterCrash = CellarSession::Open(cellar.path());
+        QVERIFY(afterCrash && !afterCrash->isReadOnly());
     }
 
     void firstStartCreatesTheCellarInTheDataFolder()

@@ -51,7 +51,9 @@ bool CTonnelixApp::InitInstance(const QStringList& arguments)
     CSplashWnd::AfficherSplash(m_frame.get()); // at the end of the frame's creation
     if (!m_frame->view()->OnInitialUpdate(cellarFile))
         return false;
-    m_document->setTitle(QFileInfo(m_frame->view()->session()->path()).fileName());
+    const CellarSession* session = m_frame->view()->session();
+    m_document->setTitle(QFileInfo(session->path()).fileName() +
+                         (session->isReadOnly() ? QStringLiteral(" (lecture seule)") : QString()));
     m_frame->updateTitle();
     m_frame->showMaximized();
     return true;

@@ -147,7 +147,8 @@ int runBatch(const Options& options)
         return 1;
     }
     CellarSession::setCurrent(session.get());
-    SchemaUpgrade(*session).RunChain();
+    if (!session->isReadOnly())
+        SchemaUpgrade(*session).RunChain();
     struct Current
     {
         ~Current() { CellarSession::setCurrent(nullptr); }

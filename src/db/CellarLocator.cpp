@@ -6,6 +6,7 @@
 #include "trace/Trace.h"
 
 #include <QFileInfo>
+#include <QLockFile>
 
 namespace {
 
@@ -34,6 +35,12 @@ QString initialPath(const QString& savedPath, bool& mayCreate)
     return Paths::defaultDatabasePath();
 }
 
+// The lock beside a cellar: "Tonnelix.mdb" is locked by "Tonnelix.mdb.lock".
+QString lockPath(const QString& path)
+{
+    return path + QStringLiteral(".lock");
+}
+
 } // namespace
 
 std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
@@ -45,9 +52,35 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
     for (;;) {
         TraceLine("Base l'hors de l'ouverture %s", qUtf8Printable(path));
         try {
-            auto database = OpenCellarFile(path, mayCreate);
+            // One Tonnelix at a time writes a cellar; the lock of a process that died is taken over.
+            auto lock = std::make_unique<QLockFile>(lockPath(path));
+            lock->setStaleLockTime(0);
+            bool readOnly = false;
+            if (QFileInfo::exists(path) && !lock->tryLock(200)) {
+                qint64 pid = 0;
+                QString host, application;
+                lock->getLockInfo(&pid, &host, &application);
+                const Prompt::Answer answer = Prompt::show(
+                    QStringLiteral("Cette cave est déjà ouverte par un autre Tonnelix (processus %1) :\n%2\n\n"
+                                   "Voulez-vous l'ouvrir en lecture seule ? (Non : quitter)")
+                        .arg(pid)
+                        .arg(path),
+                    QStringLiteral("Attention !"), Prompt::Icon::Question, Prompt::Buttons::YesNoDefaultNo);
+                if (answer != Prompt::Answer::Yes)
+                    return nullptr;
+                readOnly = true;
+                lock.reset();
+            }
+            auto database = readOnly ? std::make_unique<Database>() : OpenCellarFile(path, mayCreate);
+            if (readOnly)
+                database->open(path, Database::OpenMode::ReadOnly);
+            else if (!lock->isLocked() && !lock->tryLock(0))
+                lock.reset(); // a cellar just created where no lock can be written: it is ours alone
             TraceLine("Base ouverte ");
-            return std::make_unique<CellarSession>(std::move(database));
+            auto session = std::make_unique<CellarSession>(std::move(database));
+            session->m_lock = std::move(lock);
+            session->m_readOnly = readOnly;
+            return session;
         } catch (const DbError& error) {
             Prompt::show(path, QStringLiteral("ERREUR ouverture base"));
             ReportDaoException(error);

@@ -4,6 +4,7 @@
 #include "db/engine/DbError.h"
 #include "db/engine/Recordset.h"
 
+#include <QLockFile>
 #include <QString>
 #include <QVariantList>
 #include <memory>
@@ -37,6 +38,8 @@ public:
     Recordset& recordset() { return m_recordset; }
 
     Database& database() { return *m_database; }
+    // Opened read-only because another Tonnelix holds the cellar: nothing is ever written through it.
+    bool isReadOnly() const { return m_readOnly; }
     QString path() const { return m_database->path(); }
 
     // Replaces target by a compacted copy of source and leaves the session open on target. The target
@@ -47,6 +50,9 @@ public:
 private:
     std::unique_ptr<Database> m_database;
     Recordset m_recordset;
+    // Held while this session may write: one Tonnelix at a time writes a cellar.
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_readOnly = false;
 };
 
 // Shows a database failure to the user: its description and number, with the offer to see help.

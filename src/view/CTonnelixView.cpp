@@ -169,7 +169,9 @@ bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), m_session->path());
         TraceLine("J'ai ecrit la base dans regedit %s", qUtf8Printable(m_session->path()));
     }
-    SchemaUpgrade(*m_session).RunChain();
+    // A cellar another Tonnelix holds is only read: no upgrade is written to it.
+    if (!m_session->isReadOnly())
+        SchemaUpgrade(*m_session).RunChain();
 
     OnCouleurListe();
     TraceLine("OnInitialUpdate : g_CView = %08llX", static_cast<unsigned long long>(reinterpret_cast<quintptr>(this)));

@@ -51,7 +51,19 @@ void Database::open(const QString& path, OpenMode mode)
         throw DbError(SQLITE_READONLY, QStringLiteral("Le fichier « %1 » est en lecture seule.").arg(path));
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 2000);
+    sqlite3_busy_timeout(db, 5000);
+    // Durability first: a rollback journal (the cellar stays one file once closed, as users copy it) and a
+    // full sync at every commit, so that a killed process or a power cut leaves the last commit or the one
+    // before it, never a mix.
+    if (mode != OpenMode::ReadOnly) {
+        rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            const int code = sqlite3_errcode(db);
+            const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+            sqlite3_close(db);
+            throw DbError(code, QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2").arg(path, message));
+        }
+    }
     m_db = db;
     m_path = path;
     m_savepoints = 0;

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -35,6 +36,41 @@ private Q_SLOTS:
         QCoreApplication::setOrganizationName(QStringLiteral("Morvalis Software"));
         QCoreApplication::setApplicationName(QStringLiteral("Tonnelix"));
         QDir(Paths::userDataDir()).removeRecursively();
+    }
+
+    // Files that are not good cellars are refused with a message and left byte for byte as they were.
+    void badFilesAreRefusedUntouched()
+    {
+        ScriptedPrompt prompt;
+        const QString samples = QStringLiteral(TONNELIX_TEST_DATA "/bad-cellars/");
+        QTemporaryDir dir;
+        for (const char* name : {"empty.mdb", "random.mdb", "other-program.sqlite", "truncated-header.mdb"}) {
+            const QString path = dir.filePath(QLatin1String(name));
+            QVERIFY(QFile::copy(samples + QLatin1String(name), path));
+            const QByteArray before = digest(path);
+            bool refused = false;
+            try {
+                OpenCellarFile(path, false);
+            } catch (const DbError& error) {
+                refused = true;
+                QVERIFY2(!error.description().isEmpty(), name);
+            }
+            QVERIFY2(refused, name);
+            QCOMPARE(digest(path), before);
+            QVERIFY2(!QFile::exists(path + QStringLiteral("-journal")), name);
+        }
+        // A cellar of a newer release.
+        TempCellar newer;
+        newer.db().execute(QStringLiteral("INSERT INTO INFO ([Version Base]) VALUES ('7.00')"));
+        newer.closeSession();
+        const QByteArray before = digest(newer.path());
+        try {
+            OpenCellarFile(newer.path(), false);
+            QFAIL("a newer cellar was opened");
+        } catch (const DbError& error) {
+            QVERIFY(error.description().contains(QStringLiteral("version plus récente")));
+        }
+        QCOMPARE(digest(newer.path()), before);
     }
 
     // One Tonnelix at a time writes a cellar: a second start is told, and may only read it.

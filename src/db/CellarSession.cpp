@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QUuid>
 
 #include <cstdio>
@@ -129,22 +130,56 @@ void ReportDaoException(const DbError& error)
         Prompt::current().openHelp();
 }
 
+namespace {
+
+// The newest cellar schema this release knows.
+constexpr double kNewestSchema = 6.00;
+
+} // namespace
+
 std::unique_ptr<Database> OpenCellarFile(const QString& path, bool mayCreate)
 {
     auto db = std::make_unique<Database>();
     const bool exists = QFileInfo::exists(path);
-    if (!exists && mayCreate) {
+    const bool created = !exists && mayCreate;
+    if (created) {
         QDir().mkpath(QFileInfo(path).absolutePath());
         db->open(path, Database::OpenMode::CreateIfMissing);
     } else {
-        db->open(path, Database::OpenMode::ExistingOnly);
+        // Read-only until the file has shown it is a cellar: nothing is written to a file that is not one.
+        db->open(path, Database::OpenMode::ReadOnly);
     }
-    if (Schema::isBlank(*db)) {
+    const QString notACellar = QStringLiteral("Le fichier « %1 » n'est pas une cave Tonnelix.").arg(path);
+    if (Schema::isBlank(*db) && !created) {
+        // An empty file is not a cellar of ours: it stays as it is.
+        db->close();
+        throw DbError(DbError::kNotACellar, notACellar);
+    }
+    if (!created && !Schema::isCellar(*db)) {
+        db->close();
+        throw DbError(DbError::kNotACellar, notACellar);
+    }
+    // A cellar written by a newer release is not touched: this one could not read it rightly.
+    if (!created && db->tableExists(QStringLiteral("INFO")) &&
+        db->columnExists(QStringLiteral("INFO"), QStringLiteral("Version Base"))) {
+        bool ok = false;
+        const QString text =
+            db->scalar(QStringLiteral("SELECT [Version Base] FROM INFO ORDER BY rowid DESC LIMIT 1")).toString();
+        const double version = QLocale::c().toDouble(text.trimmed(), &ok);
+        if (ok && version > kNewestSchema + 1e-9) {
+            db->close();
+            throw DbError(
+                DbError::kNotACellar,
+                QStringLiteral("La cave « %1 » a été écrite par une version plus récente de Tonnelix (base %2) "
+                               ": elle n'a pas été ouverte, pour ne rien y abîmer.")
+                    .arg(path, text.trimmed()));
+        }
+    }
+    if (!created) {
+        db->open(path, Database::OpenMode::ExistingOnly);
+    } else {
         Schema::createBaseSchema(*db);
         Schema::seedCrus(*db);
-    } else if (!Schema::isCellar(*db)) {
-        db->close();
-        throw DbError(DbError::kNotACellar, QStringLiteral("Le fichier « %1 » n'est pas une cave Tonnelix.").arg(path));
     }
     return db;
 }

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <sys/resource.h>
 
 // The best of runs timings of f, in milliseconds: the benchmarks' common measure.
 template <typename F> double bestOf(int runs, F f)
@@ -14,4 +15,12 @@ template <typename F> double bestOf(int runs, F f)
         best = std::min(best, t.nsecsElapsed() / 1e6);
     }
     return best;
+}
+
+// The peak memory of the process so far, in megabytes.
+inline long peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
 }

@@ -15,18 +15,6 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <sys/resource.h>
-
-namespace {
-
-long peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

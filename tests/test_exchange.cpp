@@ -229,6 +229,29 @@ private Q_SLOTS:
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM TYPEVIN")).toInt(), 1);
     }
 
+    // A full disk in the middle of an import: the write fails, it is said, and the cellar is as it was.
+    void fullDiskLeavesTheCellarAsItWas()
+    {
+        TempCellar cellar(TempCellar::Content::Demo);
+        Database& db = cellar.db();
+        const QString path = cellar.dir() + QStringLiteral("/big.txt");
+        QByteArray lines;
+        for (int i = 0; i < 3000; ++i)
+            lines += "20040305/2001/Alsace Blanc/Riesling/Grand Cru/Un nom assez long pour remplir des pages " +
+                     QByteArray::number(i) + "/12/7/7.50/90.00/Euro\r\r\n";
+        write(path, lines);
+        const QString before = dumpCellar(db);
+        const int pages = db.scalar(QStringLiteral("PRAGMA page_count")).toInt();
+        db.scalar(QStringLiteral("PRAGMA max_page_count = %1").arg(pages + 2));
+        for (const bool replace : {false, true}) {
+            const ExchangeFile::Result result = ExchangeFile::importFrom(cellar.session(), path, replace);
+            QVERIFY(!result.ok);
+            QVERIFY(result.message.startsWith(QStringLiteral("Impossible d'écrire l'enregistrement CAVE")));
+            QCOMPARE(dumpCellar(db), before);
+        }
+        QCOMPARE(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    }
+
     void roundTripKeepsTheBytes()
     {
         TempCellar cellar(TempCellar::Content::Demo);

@@ -388,6 +388,27 @@ private Q_SLOTS:
                  QStringLiteral("Pauillac d'Or"));
     }
 
+    // A full disk: the write is refused in French and the lists stay as they were.
+    void fullDiskRefusesTheWrite()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        addType(db, QStringLiteral("Bordeaux"), QStringLiteral("Pauillac"), 0, QStringLiteral("FR"));
+        const QString before = dumpAll(db);
+        db.scalar(
+            QStringLiteral("PRAGMA max_page_count = %1").arg(db.scalar(QStringLiteral("PRAGMA page_count")).toInt()));
+        CDAjoutVin dialog(nullptr, 1);
+        fillCreation(dialog, QString(5000, QLatin1Char('L')), QString(5000, QLatin1Char('S')), QStringLiteral("Blanc"),
+                     kFrance);
+        prompt.queue(A::Ok);
+        prompt.queue(A::Ok);
+        dialog.OnOK();
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("Impossible d'écrire l'enregistrement Applelation"));
+        QCOMPARE(dialog.result(), 0);
+        QCOMPARE(dumpAll(db), before);
+    }
+
     void appellationWithoutAnyWineType()
     {
         ScriptedPrompt prompt;

@@ -101,6 +101,8 @@ private Q_SLOTS:
         QCOMPARE(RateDownload::parseVat("France=19.60")[0].value, 1960);
         QCOMPARE(RateDownload::parseVat("France= 5,5")[0].value, 550);
         QCOMPARE(RateDownload::parseVat("France=1960")[0].percent, 1960.0);
+        // A number no setting can hold is read without overflow and marked so that the page is refused.
+        QCOMPARE(RateDownload::parseVat("France=19555555555555555555555555512.345")[0].value, -1);
         const auto rates = RateDownload::parseVat("France=19.6 Belgique=21.0 Grece=abcd");
         QCOMPARE(rates.size(), size_t(2));
         QCOMPARE(rates[0].key, QStringLiteral("TBE")); // in the download's order

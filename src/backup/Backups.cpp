@@ -2,6 +2,7 @@
 
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
+#include "platform/FileSync.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QRegularExpression>
 #include <QUuid>
 #include <algorithm>
-#include <cstdio>
 
 namespace Backups {
 
@@ -29,7 +29,10 @@ Result backup(CellarSession& session, const QDateTime& when)
     const QString live = session.path();
     result.path = pathFor(live, when);
     result.sameMinute = QFileInfo(result.path).completeBaseName().contains(QLatin1Char('-'));
-    const QString temporary = result.path + QStringLiteral(".%1.tmp").arg(QUuid::createUuid().toString(QUuid::Id128));
+    // Named after the live cellar: the copy of a killed run is swept away at the cellar's next opening.
+    const QFileInfo liveInfo(live);
+    const QString temporary = liveInfo.absoluteDir().filePath(
+        QStringLiteral(".%1.%2.backup").arg(liveInfo.fileName(), QUuid::createUuid().toString(QUuid::Id128)));
     session.CloseQuery();
     try {
         session.database().vacuumInto(temporary);
@@ -38,7 +41,7 @@ Result backup(CellarSession& session, const QDateTime& when)
         result.message = QStringLiteral("La sauvegarde n'a pas pu être écrite : %1").arg(error.description());
         return result;
     }
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(result.path).constData()) != 0) {
+    if (!FileSync::syncFile(temporary) || !FileSync::renameDurably(temporary, result.path)) {
         QFile::remove(temporary);
         result.message = QStringLiteral("La sauvegarde n'a pas pu prendre le nom %1.").arg(result.path);
         return result;

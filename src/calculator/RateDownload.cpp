@@ -204,9 +204,13 @@ std::vector<Vat> parseVat(const QByteArray& body)
             while (from < body.size() && body[from] == ' ')
                 ++from;
             const std::optional<Number> rate = numberAt(body, from);
-            if (rate)
-                rates.push_back(
-                    {QString::fromLatin1(tag.key), static_cast<int>(rate->value * 100 + 1e-9), rate->value});
+            if (!rate)
+                continue;
+            // A number too large for the setting (a page gone wrong) is kept as -1: downloadVat refuses it with
+            // the percentage, which is outside 0-100 too.
+            const double scaled = rate->value * 100 + 1e-9;
+            const int value = scaled >= 0 && scaled < 2.0e9 ? static_cast<int>(scaled) : -1;
+            rates.push_back({QString::fromLatin1(tag.key), value, rate->value});
         }
     }
     return rates;

@@ -71,7 +71,12 @@ Parsed parse(const QStringList& arguments)
                                          QStringLiteral("Imprime la liste des vins dans l'ordre ORDRE (1 à 7) dans le "
                                                         "fichier PDF donné après, sans fenêtre."),
                                          QStringLiteral("ORDRE"));
+    const QCommandLineOption restoreOption(QStringLiteral("restore"),
+                                           QStringLiteral("Remplace la cave par la sauvegarde SAUVEGARDE (la cave est "
+                                                          "d'abord sauvée à côté d'elle), sans fenêtre."),
+                                           QStringLiteral("SAUVEGARDE"));
     parser.addOption(backupOption);
+    parser.addOption(restoreOption);
     parser.addOption(printOption);
     parser.addOption(exportOption);
     parser.addOption(importOption);
@@ -117,14 +122,19 @@ Parsed parse(const QStringList& arguments)
     parsed.options.exportFile = parser.value(exportOption);
     parsed.options.importFile = parser.value(importOption);
     parsed.options.replace = parser.isSet(replaceOption);
+    parsed.options.restoreFile = parser.value(restoreOption);
+    if (parser.isSet(restoreOption) && parsed.options.restoreFile.isEmpty())
+        return usage(QStringLiteral("--restore demande une sauvegarde."));
     if (parser.isSet(exportOption) && parsed.options.exportFile.isEmpty())
         return usage(QStringLiteral("--export demande un fichier."));
     if (parser.isSet(importOption) && parsed.options.importFile.isEmpty())
         return usage(QStringLiteral("--import demande un fichier."));
     const int works = (parsed.options.exportFile.isEmpty() ? 0 : 1) + (parsed.options.importFile.isEmpty() ? 0 : 1) +
-                      (parsed.options.backup ? 1 : 0) + (parsed.options.printOrder != 0 ? 1 : 0);
+                      (parsed.options.backup ? 1 : 0) + (parsed.options.printOrder != 0 ? 1 : 0) +
+                      (parsed.options.restoreFile.isEmpty() ? 0 : 1);
     if (works > 1)
-        return usage(QStringLiteral("Une seule des options --export, --import, --backup et --print-pdf à la fois."));
+        return usage(
+            QStringLiteral("Une seule des options --export, --import, --backup, --restore et --print-pdf à la fois."));
     if (parsed.options.replace && parsed.options.importFile.isEmpty())
         return usage(QStringLiteral("--replace ne va qu'avec --import."));
     parsed.action = parsed.options.batch() ? Parsed::Action::Batch : Parsed::Action::Window;
@@ -165,6 +175,16 @@ int runBatch(const Options& options)
                        ? QStringLiteral(
                              "\n(une sauvegarde de cette minute existait déjà : celle-ci porte le numéro suivant)")
                        : QString()));
+        return 0;
+    }
+    if (!options.restoreFile.isEmpty()) {
+        const Backups::Result restored = Backups::restore(*session, options.restoreFile);
+        if (!restored.ok) {
+            print(stderr, restored.message);
+            return 1;
+        }
+        print(stdout,
+              QStringLiteral("Votre base à été restaurer !\nL'ancienne cave est gardée sous :\n") + restored.path);
         return 0;
     }
     if (options.printOrder != 0) {

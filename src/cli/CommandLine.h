@@ -21,9 +21,13 @@ struct Options
     QString importFile; // --import
     bool replace = false;
     bool backup = false; // --backup
+    QString restoreFile; // --restore
     int printOrder = 0;  // --print-pdf ORDER
     QString pdfFile;     // --print-pdf's FILE
-    bool batch() const { return !exportFile.isEmpty() || !importFile.isEmpty() || backup || printOrder != 0; }
+    bool batch() const
+    {
+        return !exportFile.isEmpty() || !importFile.isEmpty() || !restoreFile.isEmpty() || backup || printOrder != 0;
+    }
 };
 
 struct Parsed

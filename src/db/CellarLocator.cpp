@@ -5,6 +5,7 @@
 #include "platform/Prompt.h"
 #include "trace/Trace.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 
@@ -39,6 +40,21 @@ QString initialPath(const QString& savedPath, bool& mayCreate)
 QString lockPath(const QString& path)
 {
     return path + QStringLiteral(".lock");
+}
+
+// The half-written copies a killed backup or restore left beside the cellar (".Cave.mdb.<id>.backup",
+// ".Cave.mdb.<id>.compact"). Only called with the cellar's lock held: no other Tonnelix is writing them.
+void removeAbandonedCopies(const QString& path)
+{
+    const QFileInfo info(path);
+    QDir dir = info.absoluteDir();
+    const QString prefix = QLatin1Char('.') + info.fileName() + QLatin1Char('.');
+    const QStringList copies = dir.entryList(
+        {prefix + QStringLiteral("*.backup"), prefix + QStringLiteral("*.compact")}, QDir::Files | QDir::Hidden);
+    for (const QString& copy : copies) {
+        TraceLine("Copie abandonnée supprimée %s", qUtf8Printable(copy));
+        dir.remove(copy);
+    }
 }
 
 } // namespace
@@ -76,6 +92,8 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
                 database->open(path, Database::OpenMode::ReadOnly);
             else if (!lock->isLocked() && !lock->tryLock(0))
                 lock.reset(); // a cellar just created where no lock can be written: it is ours alone
+            if (!readOnly)
+                removeAbandonedCopies(path);
             TraceLine("Base ouverte ");
             auto session = std::make_unique<CellarSession>(std::move(database));
             session->m_lock = std::move(lock);

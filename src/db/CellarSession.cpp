@@ -1,6 +1,7 @@
 #include "db/CellarSession.h"
 
 #include "db/Schema.h"
+#include "platform/FileSync.h"
 #include "platform/Prompt.h"
 #include "trace/Trace.h"
 
@@ -23,7 +24,11 @@ CellarSession*& currentSession()
 void reportOpenFailure(const QString& label, const QString& caption, const DbError& error)
 {
     TraceLine("%s : %s (%d)", qUtf8Printable(label), qUtf8Printable(error.description()), error.code());
-    Prompt::show(QStringLiteral("\n") + label, caption, Prompt::Icon::Exclamation);
+    // A text typed with a character that cannot be stored is the user's to correct: say which.
+    if (error.code() == DbError::kInvalidText)
+        Prompt::show(error.description(), caption, Prompt::Icon::Exclamation);
+    else
+        Prompt::show(QStringLiteral("\n") + label, caption, Prompt::Icon::Exclamation);
 }
 
 } // namespace
@@ -105,8 +110,7 @@ bool CellarSession::CompactInto(const QString& source, const QString& target)
 
     // 2. Swap it in place of the target, then reopen.
     m_database->close();
-    const bool moved =
-        std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) == 0;
+    const bool moved = FileSync::syncFile(temporary) && FileSync::renameDurably(temporary, target);
     if (!moved)
         QFile::remove(temporary);
     try {

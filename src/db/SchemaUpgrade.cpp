@@ -76,6 +76,9 @@ bool SchemaUpgrade::needs5to6()
 
 void SchemaUpgrade::RunChain()
 {
+    // The whole chain is one transaction: a cellar killed half-way through its upgrade is found again in its
+    // old version, never between two.
+    Transaction chain(m_session.database());
     if (needs0to2()) {
         MajDeBase0to2();
         Profile::writeString(kConfig, kVersionKey, QStringLiteral("2.00"));
@@ -94,6 +97,7 @@ void SchemaUpgrade::RunChain()
     if (Profile::getString(kConfig, kVersionKey) != QStringLiteral("6.00"))
         Profile::writeString(kConfig, kVersionKey, QStringLiteral("6.00"));
     ddl(QStringLiteral("index"), [this] { Schema::createIndexes(m_session.database()); });
+    chain.commit();
 }
 
 void SchemaUpgrade::ddl(const QString& what, const std::function<void()>& statement)

@@ -117,6 +117,26 @@ sqlite3_stmt* Database::prepare(const QString& sql, const QVariantList& values)
     return stmt;
 }
 
+// A NUL would cut the text in some of the engine's functions and a lone half of a surrogate pair (pasted from
+// another program) cannot be written in UTF-8: such a text could not be read back as it was typed.
+bool Database::isStorableText(const QString& text)
+{
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c.isNull())
+            return false;
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= size || !text.at(i + 1).isLowSurrogate())
+                return false;
+            ++i;
+        } else if (c.isLowSurrogate()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void Database::bind(sqlite3_stmt* stmt, const QVariantList& values)
 {
     const int expected = sqlite3_bind_parameter_count(stmt);
@@ -153,7 +173,12 @@ void Database::bind(sqlite3_stmt* stmt, const QVariantList& values)
             break;
         }
         default: {
-            const QByteArray utf8 = v.toString().toUtf8();
+            const QString text = v.toString();
+            if (!isStorableText(text))
+                throw DbError(DbError::kInvalidText,
+                              QStringLiteral("Ce texte contient un caractère qui ne peut pas être enregistré (un "
+                                             "caractère nul ou un caractère incomplet) : corrigez-le."));
+            const QByteArray utf8 = text.toUtf8();
             rc = sqlite3_bind_text64(stmt, slot, utf8.constData(), static_cast<sqlite3_uint64>(utf8.size()),
                                      SQLITE_TRANSIENT, SQLITE_UTF8);
             break;

@@ -69,6 +69,8 @@ private:
     // Compiles a statement whose values are bound later.
     sqlite3_stmt* compile(const QString& sql);
     void bind(sqlite3_stmt* stmt, const QVariantList& values);
+    // False for a text that could not be read back as it is: one with a NUL or an unpaired surrogate.
+    static bool isStorableText(const QString& text);
     static QVariant columnValue(sqlite3_stmt* stmt, int column);
     // Reads every row of stmt into rs (the first column is the rowid when withRowid), then finalizes it.
     void fetchRows(sqlite3_stmt* stmt, bool withRowid, Recordset& rs);

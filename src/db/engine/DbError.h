@@ -15,7 +15,8 @@ public:
     static constexpr int kNotUpdatable = 3027;
     static constexpr int kRecordDeleted = 3167;
     static constexpr int kItemNotFound = 3265;
-    static constexpr int kNotACellar = 3343; // "Unrecognized database format"
+    static constexpr int kNotACellar = 3343;  // "Unrecognized database format"
+    static constexpr int kInvalidText = 3001; // a text with a NUL or half a surrogate pair: never stored
 
     DbError(int code, const QString& description)
         : std::runtime_error(description.toStdString()), m_code(code), m_description(description)

@@ -9,9 +9,11 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 namespace {
 
@@ -73,6 +75,46 @@ private Q_SLOTS:
         QCOMPARE(digest(newer.path()), before);
     }
 
+    // At start, a file that is not a good cellar: the user is told, the file stays as it was, and another
+    // cellar (or a backup) may be chosen, or a new one created under a new name, or the program left.
+    void badCellarAtStartOffersTheWayOut()
+    {
+        ScriptedPrompt prompt;
+        QTemporaryDir dir;
+        const QString bad = dir.filePath(QStringLiteral("Cave.mdb"));
+        QVERIFY(QFile::copy(QStringLiteral(TONNELIX_TEST_DATA "/bad-cellars/random.mdb"), bad));
+        const QByteArray before = digest(bad);
+
+        prompt.queue(Prompt::Answer::Cancel);
+        QVERIFY(!CellarSession::Open(bad));
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Cave illisible"));
+        QCOMPARE(prompt.messages().last().buttons, Prompt::Buttons::YesNoCancel);
+        QVERIFY(prompt.messages().last().text.contains(QStringLiteral("Le fichier n'a pas été modifié.")));
+
+        // Another cellar: a backup beside it.
+        TempCellar backup(TempCellar::Content::Demo);
+        backup.closeSession();
+        prompt.queue(Prompt::Answer::Yes);
+        prompt.queueFile(backup.path());
+        auto chosen = CellarSession::Open(bad);
+        QVERIFY(chosen);
+        QCOMPARE(chosen->path(), backup.path());
+        chosen.reset();
+
+        // A new cellar: a name that exists is refused, then a new one is created.
+        const QString fresh = dir.filePath(QStringLiteral("Nouvelle.mdb"));
+        prompt.queue(Prompt::Answer::No);
+        prompt.queueFile(bad);
+        prompt.queue(Prompt::Answer::Ok);
+        prompt.queue(Prompt::Answer::No);
+        prompt.queueFile(fresh);
+        auto created = CellarSession::Open(bad);
+        QVERIFY(created);
+        QCOMPARE(created->path(), fresh);
+        QVERIFY(created->database().tableExists(QStringLiteral("CAVE")));
+        QCOMPARE(digest(bad), before);
+    }
+
     // One Tonnelix at a time writes a cellar: a second start is told, and may only read it.
     void secondInstanceOnlyReads()
     {
@@ -114,6 +156,77 @@ private Q_SLOTS:
         }
         auto afterCrash = CellarSession::Open(cellar.path());
         QVERIFY(afterCrash && !afterCrash->isReadOnly());
+    }
+
+    // The half-written copies a killed backup or restore leaves are swept at the next opening; those of
+    // another cellar of the folder are not.
+    void abandonedCopiesAreSwept()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        cellar.closeSession();
+        const QDir dir(cellar.dir());
+        const QString name = QFileInfo(cellar.path()).fileName();
+        const QStringList abandoned{QLatin1Char('.') + name + QStringLiteral(".0a1b.backup"),
+                                    QLatin1Char('.') + name + QStringLiteral(".0a1b.compact")};
+        const QString other = QStringLiteral(".Autre.mdb.0a1b.backup");
+        for (const QString& file : abandoned + QStringList{other}) {
+            QFile f(dir.filePath(file));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("SQLite format 3");
+        }
+        auto session = CellarSession::Open(cellar.path());
+        QVERIFY(session);
+        for (const QString& file : abandoned)
+            QVERIFY2(!dir.exists(file), qUtf8Printable(file));
+        QVERIFY(dir.exists(other));
+    }
+
+    // A write after the file was removed or replaced underneath is refused: it would go to a file nobody
+    // will ever open again.
+    void fileRemovedUnderneath()
+    {
+        TempCellar cellar;
+        Database& db = cellar.db();
+        db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Avant')"));
+        QVERIFY(QFile::rename(cellar.path(), cellar.path() + QStringLiteral(".moved")));
+        bool refused = false;
+        try {
+            Transaction tx(db);
+            db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Perdu')"));
+            tx.commit();
+        } catch (const DbError& error) {
+            refused = error.code() == DbError::kFileGone && error.description().contains(QStringLiteral("supprimé"));
+        }
+        QVERIFY(refused);
+        QVERIFY(QFile::copy(cellar.path() + QStringLiteral(".moved"), cellar.path())); // another file, same path
+        refused = false;
+        try {
+            Transaction tx(db);
+        } catch (const DbError& error) {
+            refused = error.code() == DbError::kFileGone;
+        }
+        QVERIFY(refused);
+    }
+
+    // A cellar the user may not write is offered for reading only (the rights are checked as the user; an
+    // administrator may write anything, so this runs for ordinary users only).
+    void readOnlyFileOffersReading()
+    {
+        if (::geteuid() == 0)
+            QSKIP("file rights do not bind the administrator");
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        QVERIFY(QFile::setPermissions(cellar.path(), QFile::ReadOwner | QFile::ReadGroup));
+        const QByteArray before = digest(cellar.path());
+        prompt.queue(Prompt::Answer::Yes);
+        auto session = CellarSession::Open(cellar.path());
+        QVERIFY(session && session->isReadOnly());
+        QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Vous n'avez pas le droit de modifier")));
+        session.reset();
+        QCOMPARE(digest(cellar.path()), before);
+        QVERIFY(QFile::setPermissions(cellar.path(), QFile::ReadOwner | QFile::WriteOwner));
     }
 
     void firstStartCreatesTheCellarInTheDataFolder()
@@ -204,7 +317,9 @@ private Q_SLOTS:
         const QByteArray jetBefore = digest(jet);
         const QByteArray otherBefore = digest(other);
         prompt.allowUnscripted(true);
-        prompt.queueFile(other); // an SQLite file that is no cellar is refused too
+        prompt.queue(Prompt::Answer::Yes); // choose another file
+        prompt.queueFile(other);           // an SQLite file that is no cellar is refused too
+        prompt.queue(Prompt::Answer::Yes); // and another, but none is chosen
         QVERIFY(!CellarSession::Open(jet));
         QCOMPARE(digest(jet), jetBefore);
         QCOMPARE(digest(other), otherBefore);

@@ -8,8 +8,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <unistd.h>
 
 namespace {
+
+// The user declined to open a cellar as it could be opened: another one is asked for.
+struct Declined
+{};
 
 const QString kOpenTitle = QStringLiteral("Ouverture de votre base de données ...");
 const QString kFilter = QStringLiteral("Fichiers base(*.mdb)");
@@ -40,6 +45,13 @@ QString initialPath(const QString& savedPath, bool& mayCreate)
 QString lockPath(const QString& path)
 {
     return path + QStringLiteral(".lock");
+}
+
+// The cellar and its folder (where the journal of each write is made) can both be written.
+bool writable(const QString& path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0 &&
+           ::access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK) == 0;
 }
 
 // The half-written copies a killed backup or restore left beside the cellar (".Cave.mdb.<id>.backup",
@@ -87,6 +99,21 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
                 readOnly = true;
                 lock.reset();
             }
+            // A file the user may not write (its rights, a protected disk) is offered for reading only.
+            if (!readOnly && QFileInfo::exists(path) && !writable(path)) {
+                const Prompt::Answer answer = Prompt::show(
+                    QStringLiteral("Vous n'avez pas le droit de modifier cette cave :\n%1\n\nVoulez-vous l'ouvrir en "
+                                   "lecture seule ? (Non : choisir une autre cave)\nPour la modifier, copiez-la dans "
+                                   "un dossier à vous ou changez les droits du fichier.")
+                        .arg(path),
+                    QStringLiteral("Attention !"), Prompt::Icon::Question, Prompt::Buttons::YesNo);
+                if (answer == Prompt::Answer::Yes) {
+                    readOnly = true;
+                    lock.reset();
+                } else {
+                    throw Declined{};
+                }
+            }
             auto database = readOnly ? std::make_unique<Database>() : OpenCellarFile(path, mayCreate);
             if (readOnly)
                 database->open(path, Database::OpenMode::ReadOnly);
@@ -100,8 +127,41 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
             session->m_readOnly = readOnly;
             return session;
         } catch (const DbError& error) {
-            Prompt::show(path, QStringLiteral("ERREUR ouverture base"));
-            ReportDaoException(error);
+            if (QFileInfo(path).isFile() && error.code() != DbError::kFileGone) {
+                // A file is there but is no cellar this release can open: it is left as it is, and the user
+                // chooses what to do instead.
+                const Prompt::Answer answer = Prompt::show(
+                    error.description() +
+                        QStringLiteral("\n\nLe fichier n'a pas été modifié.\n\n"
+                                       "Oui : choisir une autre cave, ou une sauvegarde (fichier Save….mdb) à "
+                                       "ouvrir à sa place.\nNon : créer une nouvelle cave vide.\n"
+                                       "Annuler : quitter Tonnelix."),
+                    QStringLiteral("Cave illisible"), Prompt::Icon::Exclamation, Prompt::Buttons::YesNoCancel);
+                if (answer == Prompt::Answer::Cancel)
+                    return nullptr;
+                if (answer == Prompt::Answer::No) {
+                    const QString created = Prompt::current().saveFileName(QStringLiteral("Nouvelle cave"), kFilter,
+                                                                           QFileInfo(path).absolutePath());
+                    if (created.isEmpty())
+                        return nullptr;
+                    if (QFileInfo::exists(created)) {
+                        // Never written over: the new cellar needs a name of its own.
+                        Prompt::show(QStringLiteral("Le fichier %1 existe déjà : choisissez un nouveau nom pour "
+                                                    "la nouvelle cave.")
+                                         .arg(created),
+                                     QStringLiteral("Attention !"), Prompt::Icon::Exclamation);
+                        continue;
+                    }
+                    path = created;
+                    mayCreate = true;
+                    continue;
+                }
+            } else {
+                Prompt::show(path, QStringLiteral("ERREUR ouverture base"));
+                ReportDaoException(error);
+            }
+        } catch (const Declined&) {
+            // the user would rather choose another cellar
         }
         // Let the user point at the cellar (a moved file, a disk not mounted) instead of failing forever.
         TraceLine("Base aprés le repace dans string %s", qUtf8Printable(kFilter));

@@ -3,7 +3,9 @@
 #include "db/engine/DbError.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -67,6 +69,26 @@ void Database::open(const QString& path, OpenMode mode)
     m_db = db;
     m_path = path;
     m_savepoints = 0;
+    struct stat info = {};
+    if (::stat(file.constData(), &info) == 0) {
+        m_device = info.st_dev;
+        m_inode = info.st_ino;
+    } else {
+        m_device = m_inode = 0; // a database in memory
+    }
+}
+
+void Database::checkFileInPlace() const
+{
+    if (m_inode == 0)
+        return;
+    struct stat info = {};
+    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0 || info.st_dev != m_device || info.st_ino != m_inode)
+        throw DbError(DbError::kFileGone,
+                      QStringLiteral("Le fichier de la cave « %1 » a été supprimé ou remplacé pendant "
+                                     "que Tonnelix l'utilisait : rien n'a été écrit. Fermez Tonnelix et "
+                                     "rouvrez la cave (ou restaurez une sauvegarde).")
+                          .arg(m_path));
 }
 
 void Database::close()
@@ -279,6 +301,8 @@ void Database::vacuumInto(const QString& target)
 
 void Database::begin()
 {
+    if (m_savepoints == 0)
+        checkFileInPlace();
     execute(QStringLiteral("SAVEPOINT tonnelix_%1").arg(m_savepoints + 1));
     ++m_savepoints;
 }

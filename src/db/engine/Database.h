@@ -75,9 +75,15 @@ private:
     // Reads every row of stmt into rs (the first column is the rowid when withRowid), then finalizes it.
     void fetchRows(sqlite3_stmt* stmt, bool withRowid, Recordset& rs);
 
+    // Throws when the file opened is no longer at its path (removed or replaced underneath).
+    void checkFileInPlace() const;
+
     sqlite3* m_db = nullptr;
     QString m_path;
     int m_savepoints = 0;
+    // The file's identity when opened: a write to a file removed from its folder would be lost at close.
+    unsigned long long m_device = 0;
+    unsigned long long m_inode = 0;
 };
 
 // Commits on commit(); rolls back whatever it wrote if it goes out of scope first.

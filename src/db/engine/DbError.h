@@ -16,6 +16,7 @@ public:
     static constexpr int kRecordDeleted = 3167;
     static constexpr int kItemNotFound = 3265;
     static constexpr int kNotACellar = 3343;  // "Unrecognized database format"
+    static constexpr int kFileGone = 3044;    // the cellar's file was removed or replaced while open
     static constexpr int kInvalidText = 3001; // a text with a NUL or half a surrogate pair: never stored
 
     DbError(int code, const QString& description)

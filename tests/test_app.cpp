@@ -2,6 +2,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
+#include "app/HelpWindow.h"
 #include "app/IconFactory.h"
 #include "app/MessageBoxPrompt.h"
 #include "platform/Profile.h"
@@ -17,8 +18,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
 
 namespace {
@@ -53,6 +58,76 @@ private Q_SLOTS:
                 QVERIFY2(painted > image.width() * image.height() / 5, qPrintable(QString::number(id)));
             }
         }
+    }
+
+    // The help commands open the guide shipped inside the program, in its own window, in French.
+    void helpOpensTheGuide()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        CTonnelixApp app;
+        QVERIFY(app.InitInstance({cellar.path()}));
+        app.mainFrame()->action(Commands::HelpTopics)->trigger();
+        HelpWindow* help = HelpWindow::current();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowTitle(), QStringLiteral("Aide de Tonnelix"));
+        const QString text = help->browser()->toPlainText();
+        for (const char* section :
+             {"Enregistrer un achat", "Ranger les bouteilles", "Retrouver une bouteille", "Enregistrer une sortie",
+              "Rechercher", "Sauvegarder et restaurer", "Échanger avec le Pocket PC", "Imprimer", "La calculette"})
+            QVERIFY2(text.contains(QString::fromUtf8(section)), section);
+        // Its pictures come with it.
+        const QVariant picture =
+            help->browser()->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("rack.png")));
+        QVERIFY(picture.isValid());
+        // The context help opens the same window at the part of the page shown.
+        app.mainFrame()->view()->sheet()->setCurrentIndex(1);
+        app.mainFrame()->action(Commands::Help)->trigger();
+        QCOMPARE(HelpWindow::current(), help);
+        help->close();
+        QTRY_VERIFY(!HelpWindow::current());
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    // The window as the user left it, the splitter, the page shown and the column widths come back at the
+    // next start.
+    void windowArrangementSurvivesARestart()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        QList<int> splitterSizes;
+        int nameWidth = 0;
+        QSize windowSize;
+        {
+            CTonnelixApp app;
+            QVERIFY(app.InitInstance({cellar.path()}));
+            CMainFrame* frame = app.mainFrame();
+            frame->showNormal();
+            frame->setGeometry(40, 50, frame->minimumSizeHint().width() + 40, 640);
+            QTest::qWait(10);
+            windowSize = frame->size();
+            auto* splitter = frame->view()->findChild<QSplitter*>();
+            splitter->setSizes({333, 555});
+            splitterSizes = splitter->sizes();
+            frame->view()->sheet()->setCurrentIndex(4);
+            auto* list = frame->findChild<QTableView*>(QStringLiteral("wineList"));
+            QVERIFY(list);
+            list->setColumnWidth(0, 211);
+            nameWidth = list->columnWidth(0);
+            QVERIFY(frame->close());
+        }
+        CTonnelixApp app;
+        QVERIFY(app.InitInstance({cellar.path()}));
+        CMainFrame* frame = app.mainFrame();
+        QVERIFY(!frame->isMaximized());
+        QCOMPARE(frame->size(), windowSize);
+        QCOMPARE(frame->view()->findChild<QSplitter*>()->sizes(), splitterSizes);
+        QCOMPARE(frame->view()->sheet()->currentIndex(), 4);
+        QCOMPARE(frame->findChild<QTableView*>(QStringLiteral("wineList"))->columnWidth(0), nameWidth);
     }
 
     // Qt's own buttons read French, and a deletion's confirmation defaults to "Non".

@@ -4,7 +4,9 @@
 #include "app/CDOption.h"
 #include "app/CTonnelixDoc.h"
 #include "app/CommandTable.h"
+#include "app/HelpWindow.h"
 #include "app/IconFactory.h"
+#include "app/WindowState.h"
 #include "backup/Backups.h"
 #include "backup/CDRestauration.h"
 #include "db/CellarSession.h"
@@ -49,6 +51,13 @@ CMainFrame::CMainFrame(CTonnelixDoc* document, QWidget* parent) : QMainWindow(pa
     createStatusBar();
     wireCommands();
     updateTitle();
+    WindowState::restore(*this, *m_view);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    WindowState::save(*this, *m_view);
+    QMainWindow::closeEvent(event);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -153,8 +162,14 @@ void CMainFrame::wireCommands()
     };
     wire(Commands::Exit, &CMainFrame::close);
     wire(Commands::PrintSetup, &CMainFrame::OnFilePrintSetup);
-    wire(Commands::HelpTopics, [] { Prompt::current().openHelp(); });
-    wire(Commands::Help, [] { Prompt::current().openHelp(); });
+    wire(Commands::HelpTopics, [] { HelpWindow::showGuide(); });
+    // The context help opens the guide at the part of the page shown.
+    wire(Commands::Help, [this] {
+        static const char* const sections[] = {"retrouver", "achat", "recherche", "recherche", "recherche"};
+        const int page = m_view->sheet()->currentIndex();
+        HelpWindow::showGuide(page >= 0 && page < 5 ? QString::fromLatin1(sections[page])
+                                                    : QStringLiteral("calculette"));
+    });
     wire(Commands::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
     wire(Commands::RackView, [this] {
         CDRayonnage dialog(this, 0, QString(), 0);

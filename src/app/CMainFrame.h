@@ -31,6 +31,10 @@ public:
     // Refreshes the date and clock panes (the timer calls it every second).
     void OnUpdateDateTime();
 
+protected:
+    // Keeps the window's arrangement for the next start.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void createActions();
     void createMenus();

@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CSplashWnd.h"
 #include "app/CTonnelixDoc.h"
+#include "app/WindowState.h"
 #include "db/CellarSession.h"
 #include "platform/Application.h"
 #include "platform/Paths.h"
@@ -51,10 +52,15 @@ bool CTonnelixApp::InitInstance(const QStringList& arguments)
     CSplashWnd::AfficherSplash(m_frame.get()); // at the end of the frame's creation
     if (!m_frame->view()->OnInitialUpdate(cellarFile))
         return false;
+    WindowState::restorePage(*m_frame->view());
     const CellarSession* session = m_frame->view()->session();
     m_document->setTitle(QFileInfo(session->path()).fileName() +
                          (session->isReadOnly() ? QStringLiteral(" (lecture seule)") : QString()));
     m_frame->updateTitle();
-    m_frame->showMaximized();
+    // The first start fills the screen; later ones give back the window as the user left it.
+    if (Profile::contains(QStringLiteral("Fenetre"), QStringLiteral("Geometrie")))
+        m_frame->show();
+    else
+        m_frame->showMaximized();
     return true;
 }

@@ -1,5 +1,7 @@
 #include "app/MessageBoxPrompt.h"
 
+#include "app/HelpWindow.h"
+
 #include "platform/Paths.h"
 
 #include <QApplication>
@@ -75,7 +77,5 @@ QString MessageBoxPrompt::saveFileName(const QString& title, const QString& filt
 
 void MessageBoxPrompt::openHelp()
 {
-    QUrl guide = QUrl::fromLocalFile(Paths::readmePath());
-    guide.setFragment(QStringLiteral("using-tonnelix"));
-    QDesktopServices::openUrl(guide);
+    HelpWindow::showGuide();
 }

@@ -5,6 +5,8 @@
 #include "app/HelpWindow.h"
 #include "app/IconFactory.h"
 #include "app/MessageBoxPrompt.h"
+#include "platform/Application.h"
+#include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
@@ -14,6 +16,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -58,6 +64,64 @@ private Q_SLOTS:
                 QVERIFY2(painted > image.width() * image.height() / 5, qPrintable(QString::number(id)));
             }
         }
+    }
+
+    // The very first start offers the demo cellar, for the session only: the user's cellar is not written.
+    void firstStartOffersTheDemo()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        Application::setNames(); // the data folder is named after the program
+        const QString demo = Paths::demoCellarPath();
+        if (demo.isEmpty())
+            QSKIP("no demo cellar built beside the tests");
+        QFile::remove(Paths::defaultDatabasePath());
+        QFile::remove(Paths::portableDatabasePath());
+        QFile::remove(QDir(Paths::userDataDir()).filePath(QStringLiteral("Demonstration.mdb")));
+        const QByteArray shipped = [&] {
+            QFile f(demo);
+            return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                               : QByteArray();
+        }();
+        {
+            prompt.queue(Prompt::Answer::Yes);
+            CTonnelixApp app;
+            QVERIFY(app.InitInstance({}));
+            QVERIFY(prompt.messages().first().text.startsWith(QStringLiteral("Bienvenue dans Tonnelix !")));
+            QCOMPARE(QFileInfo(app.mainFrame()->view()->session()->path()).fileName(),
+                     QStringLiteral("Demonstration.mdb"));
+            QVERIFY(app.mainFrame()
+                        ->view()
+                        ->session()
+                        ->database()
+                        .scalar(QStringLiteral("SELECT count(*) FROM CAVE"))
+                        .toInt() > 0);
+            QVERIFY(!QFile::exists(Paths::defaultDatabasePath()));
+            QVERIFY(savedBase().isEmpty()); // for this session only
+        }
+        {
+            QFile f(demo);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256), shipped);
+        }
+        // "Non": the user's own cellar, empty; and no question at the next start.
+        prompt.queue(Prompt::Answer::No);
+        {
+            CTonnelixApp app;
+            QVERIFY(app.InitInstance({}));
+            QCOMPARE(app.mainFrame()->view()->session()->path(), Paths::defaultDatabasePath());
+            QCOMPARE(app.mainFrame()
+                         ->view()
+                         ->session()
+                         ->database()
+                         .scalar(QStringLiteral("SELECT count(*) FROM CAVE"))
+                         .toInt(),
+                     0);
+        }
+        const auto asked = prompt.messages().size();
+        CTonnelixApp again;
+        QVERIFY(again.InitInstance({}));
+        QCOMPARE(prompt.messages().size(), asked);
     }
 
     // The help commands open the guide shipped inside the program, in its own window, in French.

@@ -8,11 +8,13 @@
 #include "platform/Application.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
+#include "platform/Prompt.h"
 #include "trace/Trace.h"
 #include "view/CTonnelixView.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 CTonnelixApp::CTonnelixApp() = default;
@@ -33,6 +35,32 @@ bool CTonnelixApp::installTranslations()
     return Application::installTranslations();
 }
 
+QString CTonnelixApp::offerTheDemo()
+{
+    // Only at the very first start: no cellar saved, none beside the program, none in the data folder.
+    if (!Profile::getString(QStringLiteral("Config"), QStringLiteral("Base")).isEmpty() ||
+        QFileInfo::exists(Paths::portableDatabasePath()) || QFileInfo::exists(Paths::defaultDatabasePath()))
+        return QString();
+    const QString demo = Paths::demoCellarPath();
+    if (demo.isEmpty())
+        return QString();
+    const Prompt::Answer answer =
+        Prompt::show(QStringLiteral("Bienvenue dans Tonnelix !\n\nVotre cave est encore vide. Voulez-vous d'abord "
+                                    "découvrir Tonnelix avec la cave de démonstration ?\n\nOui : la cave de "
+                                    "démonstration est ouverte pour cette séance ; votre cave n'est pas touchée.\n"
+                                    "Non : commencer avec votre cave, vide."),
+                     QStringLiteral("Tonnelix"), Prompt::Icon::Question, Prompt::Buttons::YesNo);
+    if (answer != Prompt::Answer::Yes)
+        return QString();
+    // A copy of its own in the data folder: the shipped file may not be writable, and stays as shipped.
+    QDir().mkpath(Paths::userDataDir());
+    const QString copy = QDir(Paths::userDataDir()).filePath(QStringLiteral("Demonstration.mdb"));
+    if (!QFileInfo::exists(copy) && !QFile::copy(demo, copy))
+        return QString();
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    return copy;
+}
+
 bool CTonnelixApp::InitInstance(const QStringList& arguments)
 {
     setApplicationNames();
@@ -46,6 +74,9 @@ bool CTonnelixApp::InitInstance(const QStringList& arguments)
     QString cellarFile;
     if (!arguments.isEmpty())
         cellarFile = QFileInfo(arguments.first()).absoluteFilePath();
+
+    if (cellarFile.isEmpty())
+        cellarFile = offerTheDemo();
 
     m_document = std::make_unique<CTonnelixDoc>();
     m_frame = std::make_unique<CMainFrame>(m_document.get());

@@ -17,6 +17,8 @@ public:
     // arguments: the program's arguments without the program name; an optional cellar file comes first.
     // False when no cellar could be opened: the process should end with a failure code.
     bool InitInstance(const QStringList& arguments);
+    // At the very first start, offers the demo cellar for the session; its copy's path, or empty.
+    static QString offerTheDemo();
     CMainFrame* mainFrame() const { return m_frame.get(); }
 
     // The names under which the settings and data folders are found.

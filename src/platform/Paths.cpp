@@ -1,4 +1,5 @@
 #include "platform/Paths.h"
+#include <QFileInfo>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,6 +40,24 @@ QString traceBaseName()
 QString readmePath()
 {
     return QStringLiteral(TONNELIX_README);
+}
+
+} // namespace Paths
+
+namespace Paths {
+
+QString demoCellarPath()
+{
+    const QDir program(executableDir());
+    const QStringList candidates{
+        program.filePath(QStringLiteral("../share/tonnelix/Demo.mdb")), // installed beside bin/
+        program.filePath(QStringLiteral("../packaging/demo/Demo.mdb")), // the build tree
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("tonnelix/Demo.mdb"))};
+    for (const QString& candidate : candidates) {
+        if (!candidate.isEmpty() && QFileInfo(candidate).isFile())
+            return QDir::cleanPath(candidate);
+    }
+    return QString();
 }
 
 } // namespace Paths

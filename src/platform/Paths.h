@@ -16,6 +16,8 @@ QString userDataDir();
 QString defaultDatabasePath();
 // "Tonnelix.mdb" beside the program: used when present (portable use).
 QString portableDatabasePath();
+// The demo cellar shipped with the program (installed under share/tonnelix, or in the build tree), or empty.
+QString demoCellarPath();
 // Base name of the numbered trace files.
 QString traceBaseName();
 // The user's guide shipped with the program.

@@ -6,6 +6,7 @@
 //     (page<N>.png) and the dialogs (dialog-<name>.png), for a look at each screen.
 //   --scale 2 draws at 200 %; --dark draws with a dark desktop palette.
 #include "app/CAboutDlg.h"
+#include "app/HelpWindow.h"
 #include "app/CDOption.h"
 #include "app/CMainFrame.h"
 #include "app/CTonnelixApp.h"
@@ -60,6 +61,8 @@ void useDarkPalette()
     dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
     dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
     dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::Link, QColor(120, 180, 255)); // as dark themes give links
+    dark.setColor(QPalette::LinkVisited, QColor(190, 150, 255));
     dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 60));
     dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
     QApplication::setPalette(dark);
@@ -188,6 +191,8 @@ int main(int argc, char* argv[])
         drawDialog(option, out, "option");
         CAboutDlg about(&frame);
         drawDialog(about, out, "about");
+        HelpWindow help;
+        drawDialog(help, out, "help");
         CDChoixImp printOrder(&frame);
         drawDialog(printOrder, out, "choiximp");
         CDChoixImport exchange(&frame, QStringLiteral("/home/moi/Documents/cave-pocket.txt"), 1);

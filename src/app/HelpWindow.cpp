@@ -57,7 +57,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     const int line = fontMetrics().height();
-    resize(line * 48, line * 40);
+    resize(line * 52, line * 40);
 }
 
 void HelpWindow::showSection(const QString& anchor)

@@ -6,11 +6,11 @@
 //     (page<N>.png) and the dialogs (dialog-<name>.png), for a look at each screen.
 //   --scale 2 draws at 200 %; --dark draws with a dark desktop palette.
 #include "app/CAboutDlg.h"
-#include "app/HelpWindow.h"
 #include "app/CDOption.h"
 #include "app/CMainFrame.h"
 #include "app/CTonnelixApp.h"
 #include "app/CTonnelixDoc.h"
+#include "app/HelpWindow.h"
 #include "backup/CDRestauration.h"
 #include "calculator/CDConfig.h"
 #include "db/CellarSession.h"

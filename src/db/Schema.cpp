@@ -62,6 +62,51 @@ void seedCountries(Database& db)
     tx.commit();
 }
 
+void createJournal(Database& db)
+{
+    const bool existed = db.tableExists(QStringLiteral("MOUVEMENTS"));
+    db.execute(QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS MOUVEMENTS (IndexMouvement INTEGER PRIMARY KEY AUTOINCREMENT, DateHeure TEXT, "
+        "RelCave INTEGER, NomVin TEXT COLLATE NOCASE, Type TEXT COLLATE NOCASE, Quantite INTEGER, PrixUnitaire REAL, "
+        "Nature TEXT)"));
+    db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS MouvementsDate ON MOUVEMENTS (DateHeure)"));
+    db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS MouvementsCave ON MOUVEMENTS (RelCave)"));
+    // Every change of a lot's stock writes its movement, in the statement (and so the transaction) that
+    // makes it, whatever part of the program or release makes it: the triggers use the engine's own
+    // functions only, so an older Tonnelix writing this cellar keeps the journal right too. The writers
+    // that know better (an import, a correction) relabel their movements afterwards.
+    static const char* const movement =
+        "INSERT INTO MOUVEMENTS (DateHeure, RelCave, NomVin, Type, Quantite, PrixUnitaire, Nature) VALUES ("
+        "strftime('%Y-%m-%dT%H:%M:%S', 'now', 'localtime'), %1.[Index], %1.[Nom vin], "
+        "(SELECT Type FROM TYPEVIN WHERE TYPEVIN.[Index] = %1.RelType), %2, "
+        "CASE WHEN coalesce(%1.[Nbr Achat], 0) <> 0 THEN %1.[Prix Achat] / %1.[Nbr Achat] ELSE 0 END, %3);";
+    db.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS JournalAchat AFTER INSERT ON CAVE "
+                              "WHEN coalesce(NEW.Stock, 0) <> 0 BEGIN ") +
+               QString::fromLatin1(movement).arg(QStringLiteral("NEW"), QStringLiteral("NEW.Stock"),
+                                                 QStringLiteral("'achat'")) +
+               QStringLiteral(" END"));
+    db.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS JournalStock AFTER UPDATE OF Stock ON CAVE "
+                              "WHEN coalesce(NEW.Stock, 0) <> coalesce(OLD.Stock, 0) BEGIN ") +
+               QString::fromLatin1(movement).arg(
+                   QStringLiteral("NEW"), QStringLiteral("coalesce(NEW.Stock, 0) - coalesce(OLD.Stock, 0)"),
+                   QStringLiteral("CASE WHEN coalesce(NEW.Stock, 0) > coalesce(OLD.Stock, 0) THEN 'entrée' "
+                                  "ELSE 'sortie' END")) +
+               QStringLiteral(" END"));
+    db.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS JournalSuppression AFTER DELETE ON CAVE "
+                              "WHEN coalesce(OLD.Stock, 0) <> 0 BEGIN ") +
+               QString::fromLatin1(movement).arg(QStringLiteral("OLD"), QStringLiteral("-OLD.Stock"),
+                                                 QStringLiteral("'suppression'")) +
+               QStringLiteral(" END"));
+    // A cellar that had no journal opens it with what each lot holds.
+    if (!existed)
+        db.execute(QStringLiteral(
+            "INSERT INTO MOUVEMENTS (DateHeure, RelCave, NomVin, Type, Quantite, PrixUnitaire, Nature) "
+            "SELECT strftime('%Y-%m-%dT%H:%M:%S', 'now', 'localtime'), c.[Index], c.[Nom vin], t.Type, c.Stock, "
+            "CASE WHEN coalesce(c.[Nbr Achat], 0) <> 0 THEN c.[Prix Achat] / c.[Nbr Achat] ELSE 0 END, 'ouverture' "
+            "FROM CAVE c LEFT JOIN TYPEVIN t ON t.[Index] = c.RelType WHERE coalesce(c.Stock, 0) <> 0 "
+            "ORDER BY c.[Index]"));
+}
+
 void createIndexes(Database& db)
 {
     db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS CaveRelType ON CAVE (RelType)"));

@@ -17,6 +17,9 @@ void createBaseSchema(Database& db);
 void seedCrus(Database& db);
 // Fills PAYS with the country list when it is empty.
 void seedCountries(Database& db);
+// The movement journal (MOUVEMENTS) and the triggers that write it; a cellar without one gets one opening
+// movement per lot held. Harmless to run again.
+void createJournal(Database& db);
 // Indexes that keep large cellars fast; harmless to run again.
 void createIndexes(Database& db);
 

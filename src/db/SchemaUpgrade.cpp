@@ -97,6 +97,7 @@ void SchemaUpgrade::RunChain()
     if (Profile::getString(kConfig, kVersionKey) != QStringLiteral("6.00"))
         Profile::writeString(kConfig, kVersionKey, QStringLiteral("6.00"));
     ddl(QStringLiteral("index"), [this] { Schema::createIndexes(m_session.database()); });
+    ddl(QStringLiteral("MOUVEMENTS"), [this] { Schema::createJournal(m_session.database()); });
     chain.commit();
 }
 

@@ -4,11 +4,15 @@
 #include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
 #include "backup/CDRestauration.h"
+#include "journal/JournalModel.h"
+#include "journal/JournalPage.h"
 #include "pages/CDImage.h"
 #include "pages/CDModifVin.h"
 #include "pages/CPage2.h"
+#include "pages/CellarEvents.h"
 #include "pages/Cpage1.h"
 #include "pages/WineListModel.h"
+#include "pages/WineStock.h"
 #include "pages/controls/CColorStaticST.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
@@ -26,10 +30,13 @@
 #include "view/CTonnelixView.h"
 
 #include <QAction>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -198,6 +205,33 @@ private Q_SLOTS:
         QVERIFY(prompt.messages().isEmpty());
     }
 
+    // The journal page: the movements newest first, an exit shown at once, the filter of a kind, its totals
+    // and its chart, and the order of a column.
+    void journalPageFollowsTheStock()
+    {
+        ScriptedPrompt prompt;
+        JournalPage* page = view()->journal();
+        view()->sheet()->setCurrentWidget(page);
+        QVERIFY(page->isVisible());
+        QVERIFY(page->model()->rowCount() > 0);
+        CellarSession& session = *view()->session();
+        const qint64 lot =
+            session.database().scalar(QStringLiteral("SELECT min([Index]) FROM CAVE WHERE Stock > 1")).toLongLong();
+        QCOMPARE(WineStock::exitBottles(session, QStringLiteral("test"), lot, 1).failure, WineStock::Failure::None);
+        CellarEvents::instance().notifyLotsChanged();
+        QCOMPARE(page->model()->index(0, JournalModel::Nature).data().toString(), QStringLiteral("sortie"));
+        QCOMPARE(page->model()->index(0, JournalModel::Quantity).data().toString(), QStringLiteral("-1"));
+        page->natureList()->setCurrentText(QStringLiteral("sortie"));
+        QCOMPARE(page->model()->rowCount(), 1);
+        QVERIFY(page->totalsLabel()->text().contains(QStringLiteral("Bues : 1 bouteille(s)")));
+        QCOMPARE(page->chart()->chart()->series().size(), 1);
+        page->natureList()->setCurrentIndex(0);
+        QVERIFY(page->model()->rowCount() > 1);
+        page->list()->sortByColumn(JournalModel::Quantity, Qt::AscendingOrder);
+        QCOMPARE(page->model()->index(0, JournalModel::Quantity).data().toString(), QStringLiteral("-1"));
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
     // The library page stands before the calculator; the sheet's "Plats associés" lists the wine's dishes.
     void libraryAndDishesOfAWine()
     {
@@ -207,7 +241,7 @@ private Q_SLOTS:
         for (int k = 0; k < sheet->count(); ++k)
             tabs << sheet->tabText(k);
         QCOMPARE(tabs, (QStringList{"Etat du vin sélectionné", "Ajout de bouteilles", "Années", "Stat sur la Cave",
-                                    "Bibliothéque", "Calculette Euro"}));
+                                    "Bibliothéque", "Journal", "Calculette Euro"}));
         QCOMPARE(sheet->tabText(sheet->count() - 1), QStringLiteral("Calculette Euro"));
         QVERIFY(view()->page5()->list()->model()->rowCount() > 0);
         view()->tree()->setCurrentItem(findNode(view()->tree(), {"Rouge", "FR"})->child(0));

@@ -33,6 +33,18 @@ QString where(const Filter& filter, QVariantList& values)
     return terms.isEmpty() ? QString() : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
 }
 
+// The columns are named here, never taken from outside; the movement's number breaks ties.
+QString orderBy(const Filter& filter)
+{
+    static const char* const columns[] = {"IndexMouvement", "NomVin", "Type", "Quantite", "PrixUnitaire", "Nature"};
+    const int column = filter.sortColumn >= 0 && filter.sortColumn < 6 ? filter.sortColumn : 0;
+    const QString direction = filter.ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
+    QString order = QString::fromLatin1(columns[column]) + direction;
+    if (column != 0)
+        order += QStringLiteral(", IndexMouvement") + direction;
+    return order;
+}
+
 const QString kIn = QStringLiteral("Nature IN ('achat', 'entrée', 'import')");
 
 } // namespace
@@ -48,7 +60,8 @@ std::vector<Movement> page(CellarSession& session, const Filter& filter, qint64 
     QVariantList values;
     const QString sql = QStringLiteral("SELECT IndexMouvement, DateHeure, RelCave, NomVin, Type, Quantite, "
                                        "PrixUnitaire, Nature FROM MOUVEMENTS") +
-                        where(filter, values) + QStringLiteral(" ORDER BY IndexMouvement DESC LIMIT ? OFFSET ?");
+                        where(filter, values) + QStringLiteral(" ORDER BY ") + orderBy(filter) +
+                        QStringLiteral(" LIMIT ? OFFSET ?");
     values << limit << offset;
     try {
         Statement rows(session.database(), sql);
@@ -115,6 +128,21 @@ std::vector<Month> perMonth(CellarSession& session, const Filter& filter)
         months.clear();
     }
     return months;
+}
+
+QStringList types(CellarSession& session)
+{
+    QStringList list;
+    try {
+        Statement rows(session.database(), QStringLiteral("SELECT DISTINCT Type FROM MOUVEMENTS WHERE Type IS NOT "
+                                                          "NULL AND Type <> '' ORDER BY Type COLLATE NOCASE"));
+        rows.bind({});
+        while (rows.next())
+            list << rows.text(0);
+    } catch (const DbError&) {
+        list.clear();
+    }
+    return list;
 }
 
 std::vector<qint64> lotsOutOfStep(CellarSession& session)

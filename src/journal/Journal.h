@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class CellarSession;
@@ -38,9 +39,12 @@ struct Filter
     QDate to;   // null: no upper bound (inclusive)
     QString type;
     QString nature;
+    // The order of the pages: a JournalModel column (0 date ... 5 nature), newest first by default.
+    int sortColumn = 0;
+    bool ascending = false;
 };
 
-// One page of movements, newest first.
+// One page of movements, newest first (or in the filter's order).
 std::vector<Movement> page(CellarSession& session, const Filter& filter, qint64 offset, int limit);
 qint64 count(CellarSession& session, const Filter& filter);
 
@@ -60,6 +64,9 @@ struct Month
 };
 // The months of the filter that have movements, oldest first.
 std::vector<Month> perMonth(CellarSession& session, const Filter& filter);
+
+// The wine types that have movements, sorted.
+QStringList types(CellarSession& session);
 
 // The lots whose movements do not add up to their stock (none, unless the journal was tampered with).
 std::vector<qint64> lotsOutOfStep(CellarSession& session);

@@ -3,6 +3,7 @@
 #include "calculator/CCalculetteDlg.h"
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
+#include "journal/JournalPage.h"
 #include "pages/CDImage.h"
 #include "pages/CDModifVin.h"
 #include "pages/CPage2.h"
@@ -107,6 +108,8 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     addPage(m_page4, QStringLiteral("Stat sur la Cave"), 3);
     m_page5 = new CPage5(m_sheet);
     addPage(m_page5, QStringLiteral("Bibliothéque"), 4);
+    m_journal = new JournalPage(m_sheet);
+    addPage(m_journal, QStringLiteral("Journal"), 3);
     // The vintage, statistics and library pages take their places between these as they come.
     m_calculator = new CCalculetteDlg(m_sheet);
     m_sheet->addTab(m_calculator, Pictures::tabIcon(5), QStringLiteral("Calculette Euro"));

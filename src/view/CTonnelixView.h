@@ -10,6 +10,7 @@ class CPage2;
 class CPage3;
 class CPage4;
 class CPage5;
+class JournalPage;
 class CCalculetteDlg;
 class QRadioButton;
 class QSplitter;
@@ -53,6 +54,7 @@ public:
     CPage3* page3() const { return m_page3; }
     CPage4* page4() const { return m_page4; }
     CPage5* page5() const { return m_page5; }
+    JournalPage* journal() const { return m_journal; }
     CCalculetteDlg* calculator() const { return m_calculator; }
     const QString& lastTreeSql() const { return m_sql; }
     // Adds a page to the sheet, after the cellar pages already there (the calculator stays last).
@@ -74,6 +76,7 @@ private:
     CPage3* m_page3 = nullptr;
     CPage4* m_page4 = nullptr;
     CPage5* m_page5 = nullptr;
+    JournalPage* m_journal = nullptr;
     CCalculetteDlg* m_calculator = nullptr;
     QString m_sql;
     std::unique_ptr<CellarSession> m_session;

@@ -69,6 +69,9 @@ JournalPage::JournalPage(QWidget* parent) : QWidget(parent)
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Bouteilles achetées et bues par mois"));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // The chart follows a dark desktop theme.
+    if (palette().color(QPalette::Window).lightness() < 128)
+        chart->setTheme(QChart::ChartThemeDark);
     m_chart = new QChartView(chart, this);
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumHeight(fontMetrics().height() * 14);
@@ -170,7 +173,12 @@ void JournalPage::applyFilter()
     auto* x = new QBarCategoryAxis;
     x->append(months);
     auto* y = new QValueAxis;
-    y->setRange(0, static_cast<qreal>(qMax<qint64>(highest, 1)));
+    // Whole bottles on the scale: up to five steps of one, else five equal steps of a whole number.
+    qint64 top = qMax<qint64>(highest, 1);
+    if (top > 5)
+        top = (top + 4) / 5 * 5;
+    y->setRange(0, static_cast<qreal>(top));
+    y->setTickCount(static_cast<int>(qMin<qint64>(top, 5)) + 1);
     y->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);

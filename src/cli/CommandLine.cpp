@@ -3,6 +3,7 @@
 #include "backup/Backups.h"
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
+#include "exchange/CsvExchange.h"
 #include "exchange/ExchangeFile.h"
 #include "platform/Application.h"
 #include "platform/Profile.h"
@@ -75,8 +76,18 @@ Parsed parse(const QStringList& arguments)
                                            QStringLiteral("Remplace la cave par la sauvegarde SAUVEGARDE (la cave est "
                                                           "d'abord sauvée à côté d'elle), sans fenêtre."),
                                            QStringLiteral("SAUVEGARDE"));
+    const QCommandLineOption exportCsvOption(QStringLiteral("export-csv"),
+                                             QStringLiteral("Écrit tous les lots de la cave dans le fichier CSV "
+                                                            "FICHIER (UTF-8, une ligne d'en-tête), sans fenêtre."),
+                                             QStringLiteral("FICHIER"));
+    const QCommandLineOption importCsvOption(QStringLiteral("import-csv"),
+                                             QStringLiteral("Ajoute à la cave les lots du fichier CSV FICHIER "
+                                                            "(colonnes reconnues par leur nom), sans fenêtre."),
+                                             QStringLiteral("FICHIER"));
     parser.addOption(backupOption);
     parser.addOption(restoreOption);
+    parser.addOption(exportCsvOption);
+    parser.addOption(importCsvOption);
     parser.addOption(printOption);
     parser.addOption(exportOption);
     parser.addOption(importOption);
@@ -123,6 +134,11 @@ Parsed parse(const QStringList& arguments)
     parsed.options.importFile = parser.value(importOption);
     parsed.options.replace = parser.isSet(replaceOption);
     parsed.options.restoreFile = parser.value(restoreOption);
+    parsed.options.exportCsv = parser.value(exportCsvOption);
+    parsed.options.importCsv = parser.value(importCsvOption);
+    if ((parser.isSet(exportCsvOption) && parsed.options.exportCsv.isEmpty()) ||
+        (parser.isSet(importCsvOption) && parsed.options.importCsv.isEmpty()))
+        return usage(QStringLiteral("--export-csv et --import-csv demandent un fichier."));
     if (parser.isSet(restoreOption) && parsed.options.restoreFile.isEmpty())
         return usage(QStringLiteral("--restore demande une sauvegarde."));
     if (parser.isSet(exportOption) && parsed.options.exportFile.isEmpty())
@@ -131,10 +147,11 @@ Parsed parse(const QStringList& arguments)
         return usage(QStringLiteral("--import demande un fichier."));
     const int works = (parsed.options.exportFile.isEmpty() ? 0 : 1) + (parsed.options.importFile.isEmpty() ? 0 : 1) +
                       (parsed.options.backup ? 1 : 0) + (parsed.options.printOrder != 0 ? 1 : 0) +
-                      (parsed.options.restoreFile.isEmpty() ? 0 : 1);
+                      (parsed.options.restoreFile.isEmpty() ? 0 : 1) + (parsed.options.exportCsv.isEmpty() ? 0 : 1) +
+                      (parsed.options.importCsv.isEmpty() ? 0 : 1);
     if (works > 1)
-        return usage(
-            QStringLiteral("Une seule des options --export, --import, --backup, --restore et --print-pdf à la fois."));
+        return usage(QStringLiteral("Une seule des options --export, --import, --export-csv, --import-csv, --backup, "
+                                    "--restore et --print-pdf à la fois."));
     if (parsed.options.replace && parsed.options.importFile.isEmpty())
         return usage(QStringLiteral("--replace ne va qu'avec --import."));
     parsed.action = parsed.options.batch() ? Parsed::Action::Batch : Parsed::Action::Window;
@@ -176,6 +193,21 @@ int runBatch(const Options& options)
                              "\n(une sauvegarde de cette minute existait déjà : celle-ci porte le numéro suivant)")
                        : QString()));
         return 0;
+    }
+    if (!options.exportCsv.isEmpty() || !options.importCsv.isEmpty()) {
+        if (!options.importCsv.isEmpty()) {
+            const CsvExchange::Result columns = CsvExchange::inspect(options.importCsv);
+            if (columns.ok)
+                print(stdout, QStringLiteral("Colonnes reconnues : %1\nColonnes ignorées : %2")
+                                  .arg(columns.recognised.join(QStringLiteral(", ")),
+                                       columns.ignored.isEmpty() ? QStringLiteral("aucune")
+                                                                 : columns.ignored.join(QStringLiteral(", "))));
+        }
+        const CsvExchange::Result result = options.exportCsv.isEmpty()
+                                               ? CsvExchange::importFrom(*session, options.importCsv)
+                                               : CsvExchange::exportTo(*session, options.exportCsv);
+        print(result.ok ? stdout : stderr, result.message);
+        return result.ok ? 0 : 1;
     }
     if (!options.restoreFile.isEmpty()) {
         const Backups::Result restored = Backups::restore(*session, options.restoreFile);

@@ -22,11 +22,14 @@ struct Options
     bool replace = false;
     bool backup = false; // --backup
     QString restoreFile; // --restore
+    QString exportCsv;   // --export-csv
+    QString importCsv;   // --import-csv
     int printOrder = 0;  // --print-pdf ORDER
     QString pdfFile;     // --print-pdf's FILE
     bool batch() const
     {
-        return !exportFile.isEmpty() || !importFile.isEmpty() || !restoreFile.isEmpty() || backup || printOrder != 0;
+        return !exportFile.isEmpty() || !importFile.isEmpty() || !restoreFile.isEmpty() || !exportCsv.isEmpty() ||
+               !importCsv.isEmpty() || backup || printOrder != 0;
     }
 };
 

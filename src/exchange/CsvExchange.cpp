@@ -1,0 +1,284 @@
+#include "exchange/CsvExchange.h"
+
+#include "db/CellarSession.h"
+#include "db/engine/Statement.h"
+#include "exchange/Csv.h"
+
+#include <QFile>
+#include <QHash>
+#include <QLocale>
+#include <QSaveFile>
+
+namespace CsvExchange {
+
+namespace {
+
+enum Column
+{
+    Name,
+    Type,
+    Appellation,
+    Colour,
+    Country,
+    Cru,
+    Owner,
+    Vintage,
+    Size,
+    Bought,
+    Stock,
+    Price,
+    Date,
+    Keeping,
+    Count
+};
+
+const char* const kHeaders[Count] = {"Nom",      "Type",         "Appellation",  "Couleur",    "Pays",
+                                     "Cru",      "Propriétaire", "Millésime",    "Contenance", "Achetées",
+                                     "En stock", "Prix total",   "Date d'achat", "Garde"};
+const char* const kColours[] = {"Rouge", "Blanc", "Rosé", "Autres"};
+
+// Numbers in the file are in the C form, whatever the desktop's language, and come back exactly.
+QString number(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString colourWord(const QString& etat)
+{
+    bool ok = false;
+    const int code = etat.toInt(&ok);
+    return ok && code >= 0 && code < 4 ? QString::fromUtf8(kColours[code]) : etat;
+}
+
+QString colourCode(const QString& word)
+{
+    for (int code = 0; code < 4; ++code) {
+        if (word.compare(QString::fromUtf8(kColours[code]), Qt::CaseInsensitive) == 0)
+            return QString::number(code);
+    }
+    return word;
+}
+
+// The file's columns that are ours, by position; -1 where the file has none.
+struct Mapping
+{
+    int at[Count];
+    QStringList recognised, ignored;
+};
+
+Mapping map(const QStringList& header)
+{
+    Mapping mapping;
+    std::fill(std::begin(mapping.at), std::end(mapping.at), -1);
+    for (int i = 0; i < header.size(); ++i) {
+        const QString name = header[i].trimmed();
+        int found = -1;
+        for (int c = 0; c < Count && found < 0; ++c) {
+            if (name.compare(QString::fromUtf8(kHeaders[c]), Qt::CaseInsensitive) == 0)
+                found = c;
+        }
+        if (found >= 0 && mapping.at[found] < 0) {
+            mapping.at[found] = i;
+            mapping.recognised << name;
+        } else {
+            mapping.ignored << name;
+        }
+    }
+    return mapping;
+}
+
+bool readTable(const QString& path, Csv::Table& table, Result& result)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.message = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, file.errorString());
+        return false;
+    }
+    table = Csv::read(Csv::decode(file.readAll()));
+    if (!table.error.isEmpty()) {
+        result.message = QStringLiteral("Le fichier %1 n'a pas été importé. %2").arg(path, table.error);
+        return false;
+    }
+    if (table.rows.empty()) {
+        result.message = QStringLiteral("Le fichier %1 est vide : rien n'a été importé.").arg(path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QStringList columns()
+{
+    QStringList list;
+    for (const char* header : kHeaders)
+        list << QString::fromUtf8(header);
+    return list;
+}
+
+Result exportTo(CellarSession& session, const QString& path)
+{
+    Result result;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.message = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, file.errorString());
+        return result;
+    }
+    file.write(Csv::line(columns()).toUtf8());
+    try {
+        Statement rows(session.database(),
+                       QStringLiteral("SELECT c.[Nom vin], t.Type, t.Appellation, t.Etat, t.Nic, c.Cru, "
+                                      "c.Proprietaire, c.Millesime, c.Contenance, c.[Nbr Achat], c.Stock, "
+                                      "c.[Prix Achat], c.[Date Achat], c.Cote FROM CAVE c "
+                                      "LEFT JOIN TYPEVIN t ON t.[Index] = c.RelType ORDER BY c.[Index]"));
+        rows.bind({});
+        while (rows.next()) {
+            file.write(Csv::line({rows.text(0), rows.text(1), rows.text(2), colourWord(rows.text(3)), rows.text(4),
+                                  rows.text(5), rows.text(6), QString::number(rows.integer(7)), rows.text(8),
+                                  number(rows.real(9)), QString::number(rows.integer(10)), number(rows.real(11)),
+                                  rows.text(12), QString::number(rows.integer(13))})
+                           .toUtf8());
+            ++result.lots;
+        }
+    } catch (const DbError& error) {
+        file.cancelWriting();
+        result.message = QStringLiteral("L'exportation a échoué : %1").arg(error.description());
+        return result;
+    }
+    if (!file.commit()) {
+        result.message = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, file.errorString());
+        return result;
+    }
+    result.ok = true;
+    result.message = QStringLiteral("%1 vin(s) exporté(s) dans %2.").arg(result.lots).arg(path);
+    return result;
+}
+
+Result inspect(const QString& path)
+{
+    Result result;
+    Csv::Table table;
+    if (!readTable(path, table, result))
+        return result;
+    const Mapping mapping = map(table.rows.front());
+    result.recognised = mapping.recognised;
+    result.ignored = mapping.ignored;
+    result.ok = true;
+    return result;
+}
+
+Result importFrom(CellarSession& session, const QString& path)
+{
+    Result result;
+    Csv::Table table;
+    if (!readTable(path, table, result))
+        return result;
+    const Mapping mapping = map(table.rows.front());
+    result.recognised = mapping.recognised;
+    result.ignored = mapping.ignored;
+    if (mapping.at[Name] < 0 || mapping.at[Type] < 0) {
+        result.message = QStringLiteral("Le fichier %1 n'a pas les colonnes « Nom » et « Type » : rien n'a été "
+                                        "importé.")
+                             .arg(path);
+        return result;
+    }
+    auto field = [&](const QStringList& row, Column c) {
+        return mapping.at[c] >= 0 ? row.value(mapping.at[c]) : QString();
+    };
+    // Every row is read first: one that cannot be refuses the file before anything is written.
+    struct Lot
+    {
+        QStringList row;
+        int vintage = 0, stock = 0, keeping = 99;
+        double bought = 0, price = 0;
+    };
+    std::vector<Lot> lots;
+    for (size_t r = 1; r < table.rows.size(); ++r) {
+        const QStringList& row = table.rows[r];
+        Lot lot{row};
+        bool ok = true;
+        auto integer = [&](Column c, int fallback, int& out) {
+            const QString text = field(row, c).trimmed();
+            bool good = true;
+            out = text.isEmpty() ? fallback : text.toInt(&good);
+            ok = ok && good;
+        };
+        auto real = [&](Column c, double& out) {
+            const QString text = field(row, c).trimmed();
+            bool good = true;
+            out = text.isEmpty() ? 0 : QLocale::c().toDouble(text, &good);
+            ok = ok && good;
+        };
+        integer(Vintage, 0, lot.vintage);
+        integer(Stock, 0, lot.stock);
+        integer(Keeping, 99, lot.keeping);
+        real(Bought, lot.bought);
+        real(Price, lot.price);
+        if (!ok) {
+            result.message = QStringLiteral("Le fichier %1 n'a pas été importé. Ligne %2 : un millésime, un nombre ou "
+                                            "un prix n'est pas un nombre.")
+                                 .arg(path)
+                                 .arg(table.lines[r]);
+            return result;
+        }
+        if (mapping.at[Bought] < 0)
+            lot.bought = lot.stock;
+        lots.push_back(lot);
+    }
+    try {
+        Database& db = session.database();
+        Transaction tx(db);
+        const bool journal = db.tableExists(QStringLiteral("MOUVEMENTS"));
+        const qint64 lastMovement =
+            journal ? db.scalar(QStringLiteral("SELECT coalesce(max(IndexMouvement), 0) FROM MOUVEMENTS")).toLongLong()
+                    : 0;
+        Statement findType(db, QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
+                                              "ORDER BY rowid LIMIT 1"));
+        Statement addType(db, QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"));
+        Statement addLot(db, QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, "
+                                            "[Nbr Achat], Stock, [Date Achat], [Prix Achat], Contenance) "
+                                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        QHash<QString, qint64> types;
+        for (const Lot& lot : lots) {
+            const QString type = field(lot.row, Type);
+            const QString appellation = field(lot.row, Appellation);
+            const QString key = type.toCaseFolded() + QChar(0x1F) + appellation.toCaseFolded();
+            qint64 typeIndex = types.value(key, 0);
+            if (typeIndex == 0) {
+                findType.bind({type, appellation});
+                if (findType.next()) {
+                    typeIndex = findType.integer(0);
+                } else {
+                    addType.execute({type, appellation, colourCode(field(lot.row, Colour)), field(lot.row, Country)});
+                    typeIndex = db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
+                    ++result.newTypes;
+                }
+                types.insert(key, typeIndex);
+            }
+            addLot.execute({field(lot.row, Name), typeIndex, field(lot.row, Owner), lot.keeping, lot.vintage,
+                            field(lot.row, Cru), lot.bought, lot.stock, field(lot.row, Date), lot.price,
+                            field(lot.row, Size)});
+            ++result.lots;
+            result.bottles += lot.stock;
+        }
+        if (journal)
+            db.execute(QStringLiteral("UPDATE MOUVEMENTS SET Nature = 'import' WHERE IndexMouvement > ?"),
+                       {lastMovement});
+        tx.commit();
+    } catch (const DbError& error) {
+        result = Result{};
+        result.message = QStringLiteral("L'importation a échoué, votre cave est restée telle qu'elle était : %1")
+                             .arg(error.description());
+        return result;
+    }
+    result.ok = true;
+    result.message = QStringLiteral("%1 lot(s) et %2 bouteille(s) importés, %3 nouveau(x) type(s) de vin.")
+                         .arg(result.lots)
+                         .arg(result.bottles)
+                         .arg(result.newTypes);
+    if (!result.ignored.isEmpty())
+        result.message += QStringLiteral("\nColonnes ignorées : %1").arg(result.ignored.join(QStringLiteral(", ")));
+    return result;
+}
+
+} // namespace CsvExchange

@@ -1,0 +1,191 @@
+// CSV export and import: the RFC 4180 reader and writer, our own export coming back byte for byte, columns
+// mapped by name, refusals with the line, and the command line.
+#include "support/ScriptedPrompt.h"
+#include "support/TableDump.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+
+#include "cli/CommandLine.h"
+#include "exchange/Csv.h"
+#include "exchange/CsvExchange.h"
+#include "journal/Journal.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+const QStringList kTables{QStringLiteral("CAVE"), QStringLiteral("TYPEVIN"), QStringLiteral("MOUVEMENTS")};
+
+} // namespace
+
+class TestCsv : public QObject
+{
+    Q_OBJECT
+
+    TempProfile m_profile;
+
+private Q_SLOTS:
+    void readerAndWriter()
+    {
+        // Commas, quotes and line breaks inside fields come back.
+        const QStringList fields{QStringLiteral("a,b"), QStringLiteral("le \"clos\""), QStringLiteral("deux\nlignes"),
+                                 QString(), QStringLiteral("été")};
+        const QString text = Csv::line(fields) + Csv::line({QStringLiteral("x")});
+        const Csv::Table table = Csv::read(text);
+        QVERIFY(table.error.isEmpty());
+        QCOMPARE(table.rows.size(), size_t(2));
+        QCOMPARE(table.rows[0], fields);
+        QCOMPARE(table.lines[1], 3); // the second row starts after the line break inside a field
+        // LF line ends, a blank line, a last line without its end.
+        const Csv::Table lf = Csv::read(QStringLiteral("a,b\n\nc,\"d\"\ne,f"));
+        QVERIFY(lf.error.isEmpty());
+        QCOMPARE(lf.rows.size(), size_t(3));
+        QCOMPARE(lf.rows[1], (QStringList{QStringLiteral("c"), QStringLiteral("d")}));
+        // An unbalanced quote, and text after a closing quote, are refused with their line.
+        const Csv::Table open = Csv::read(QStringLiteral("a,b\nc,\"d\ne,f\n"));
+        QVERIFY(open.error.contains(QStringLiteral("Ligne 2")));
+        const Csv::Table after = Csv::read(QStringLiteral("a,b\n\"c\"x,d\n"));
+        QVERIFY(after.error.contains(QStringLiteral("Ligne 2")));
+        // UTF-8 with a byte-order mark; Windows-1252 recognised, never read as mojibake.
+        bool utf8 = false;
+        QCOMPARE(Csv::decode("\xEF\xBB\xBF"
+                             "Ros\xC3\xA9",
+                             &utf8),
+                 QStringLiteral("Rosé"));
+        QVERIFY(utf8);
+        QCOMPARE(Csv::decode("Ros\xE9", &utf8), QStringLiteral("Rosé"));
+        QVERIFY(!utf8);
+    }
+
+    // Export, import into an empty cellar, export again: the same bytes; the movements are the import's.
+    void ownExportComesBackExactly()
+    {
+        ScriptedPrompt prompt;
+        TempCellar source(TempCellar::Content::Demo);
+        source.db().execute(QStringLiteral("UPDATE CAVE SET [Nom vin] = 'Cuvée \"A, B\"\nsur deux lignes' WHERE "
+                                           "[Index] = (SELECT min([Index]) FROM CAVE)"));
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("cave.csv"));
+        const CsvExchange::Result exported = CsvExchange::exportTo(source.session(), first);
+        QVERIFY2(exported.ok, qUtf8Printable(exported.message));
+        QVERIFY(exported.lots > 0);
+        QVERIFY(readAll(first).startsWith(CsvExchange::columns().join(QLatin1Char(',')).toUtf8() + "\r\n"));
+
+        TempCellar target;
+        const CsvExchange::Result imported = CsvExchange::importFrom(target.session(), first);
+        QVERIFY2(imported.ok, qUtf8Printable(imported.message));
+        QCOMPARE(imported.lots, exported.lots);
+        QVERIFY(imported.ignored.isEmpty());
+        const QString second = dir.filePath(QStringLiteral("again.csv"));
+        QVERIFY(CsvExchange::exportTo(target.session(), second).ok);
+        QCOMPARE(readAll(second), readAll(first));
+
+        Journal::Filter imports;
+        imports.nature = Journal::kImport;
+        QCOMPARE(Journal::count(target.session(), imports),
+                 target.db().scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE Stock <> 0")).toLongLong());
+        QVERIFY(Journal::lotsOutOfStep(target.session()).empty());
+    }
+
+    // Columns by their names, in any order; the others are shown as ignored.
+    void columnsByName()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("autre.csv"));
+        writeAll(path, "Remarque,millésime,TYPE,Nom,En stock,Appellation\r\n"
+                       "cadeau,2015,Loire,Les Picasses,6,Chinon\r\n"
+                       "x,2016,Loire,Clos Guillot,3,Chinon\r\n");
+        TempCellar cellar;
+        const CsvExchange::Result columns = CsvExchange::inspect(path);
+        QCOMPARE(columns.ignored, QStringList{QStringLiteral("Remarque")});
+        QCOMPARE(columns.recognised.size(), 5);
+        const CsvExchange::Result result = CsvExchange::importFrom(cellar.session(), path);
+        QVERIFY2(result.ok, qUtf8Printable(result.message));
+        QCOMPARE(result.lots, 2);
+        QCOMPARE(result.bottles, qint64(9));
+        QCOMPARE(result.newTypes, 1);
+        QVERIFY(result.message.contains(QStringLiteral("Colonnes ignorées : Remarque")));
+        QCOMPARE(
+            cellar.db().scalar(QStringLiteral("SELECT Millesime FROM CAVE WHERE [Nom vin] = 'Clos Guillot'")).toInt(),
+            2016);
+        QCOMPARE(
+            cellar.db().scalar(QStringLiteral("SELECT [Nbr Achat] FROM CAVE WHERE [Nom vin] = 'Clos Guillot'")).toInt(),
+            3); // without a bought column, what is in stock was bought
+    }
+
+    // A row that cannot be read refuses the file with its line; nothing is written.
+    void refusals()
+    {
+        QTemporaryDir dir;
+        TempCellar cellar(TempCellar::Content::Demo);
+        const QString before = dumpTables(cellar.db(), kTables);
+        const QString header = CsvExchange::columns().join(QLatin1Char(','));
+        struct Case
+        {
+            const char* label;
+            QByteArray body;
+            const char* expected;
+        };
+        const QList<Case> cases{
+            {"vintage",
+             (header + "\r\nA,Loire,Chinon,Rouge,FR,,,2015,,6,6,60,,5\r\nB,Loire,Chinon,Rouge,FR,,,"
+                       "deux mille,,6,6,60,,5\r\n")
+                 .toUtf8(),
+             "Ligne 3"},
+            {"count", (header + "\r\nA,Loire,Chinon,Rouge,FR,,,2015,,6,six,60,,5\r\n").toUtf8(), "Ligne 2"},
+            {"quote", (header + "\r\n\"A,Loire,Chinon\r\n").toUtf8(), "Ligne 2"},
+            {"no name column", "Type,Appellation\r\nLoire,Chinon\r\n", "« Nom » et « Type »"},
+            {"empty", "", "vide"},
+        };
+        for (const Case& c : cases) {
+            const QString path = dir.filePath(QString::fromLatin1(c.label) + QStringLiteral(".csv"));
+            writeAll(path, c.body);
+            const CsvExchange::Result result = CsvExchange::importFrom(cellar.session(), path);
+            QVERIFY2(!result.ok, c.label);
+            QVERIFY2(result.message.contains(QString::fromUtf8(c.expected)), qUtf8Printable(result.message));
+            QCOMPARE(dumpTables(cellar.db(), kTables), before);
+        }
+    }
+
+    // The command line: --export-csv and --import-csv, without a window.
+    void commandLine()
+    {
+        TempCellar source(TempCellar::Content::Demo);
+        source.closeSession();
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("cave.csv"));
+        CommandLine::Parsed parsed =
+            CommandLine::parse({QStringLiteral("tonnelix"), source.path(), QStringLiteral("--export-csv"), csv});
+        QCOMPARE(parsed.action, CommandLine::Parsed::Action::Batch);
+        QCOMPARE(CommandLine::runBatch(parsed.options), 0);
+        QVERIFY(readAll(csv).size() > 100);
+        TempCellar target;
+        target.closeSession();
+        parsed = CommandLine::parse({QStringLiteral("tonnelix"), target.path(), QStringLiteral("--import-csv"), csv});
+        QCOMPARE(CommandLine::runBatch(parsed.options), 0);
+        parsed = CommandLine::parse(
+            {QStringLiteral("tonnelix"), QStringLiteral("--import-csv"), csv, QStringLiteral("--export-csv"), csv});
+        QCOMPARE(parsed.exitCode, 2);
+        parsed = CommandLine::parse({QStringLiteral("tonnelix"), target.path(), QStringLiteral("--import-csv"),
+                                     dir.filePath(QStringLiteral("absent.csv"))});
+        QCOMPARE(CommandLine::runBatch(parsed.options), 1);
+    }
+};
+
+QTEST_MAIN(TestCsv)
+#include "test_csv.moc"

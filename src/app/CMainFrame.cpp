@@ -11,6 +11,8 @@
 #include "backup/CDRestauration.h"
 #include "db/CellarSession.h"
 #include "exchange/CDChoixImport.h"
+#include "exchange/CsvExchange.h"
+#include "pages/CellarEvents.h"
 #include "pages/controls/Pictures.h"
 #include "platform/Prompt.h"
 #include "printing/PrintCommands.h"
@@ -209,6 +211,49 @@ void CMainFrame::wireCommands()
                                            QStringLiteral("Tous Fichiers(*.*) (*)"), QString());
         if (!path.isEmpty())
             CDChoixImport(this, path, 2).exec();
+    });
+    // CSV: the columns the file's header gives are shown before anything is written.
+    wire(Commands::ImportCsv, [this] {
+        CellarSession* session = m_view->session();
+        if (!session)
+            return;
+        const QString path =
+            Prompt::current().openFileName(QStringLiteral("Fichier CSV à importer"),
+                                           QStringLiteral("Fichiers CSV (*.csv);;Tous Fichiers (*)"), QString());
+        if (path.isEmpty())
+            return;
+        const CsvExchange::Result columns = CsvExchange::inspect(path);
+        if (!columns.ok) {
+            Prompt::show(columns.message, QStringLiteral("Importation CSV"), Prompt::Icon::Exclamation);
+            return;
+        }
+        const QString question =
+            QStringLiteral("Colonnes reconnues : %1\nColonnes ignorées : %2\n\nImporter les lots de ce fichier ?")
+                .arg(columns.recognised.isEmpty() ? QStringLiteral("aucune")
+                                                  : columns.recognised.join(QStringLiteral(", ")),
+                     columns.ignored.isEmpty() ? QStringLiteral("aucune") : columns.ignored.join(QStringLiteral(", ")));
+        if (Prompt::show(question, QStringLiteral("Importation CSV"), Prompt::Icon::Question, Prompt::Buttons::YesNo) !=
+            Prompt::Answer::Yes)
+            return;
+        const CsvExchange::Result result = CsvExchange::importFrom(*session, path);
+        Prompt::show(result.message, QStringLiteral("Importation CSV"),
+                     result.ok ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
+        if (result.ok) {
+            m_view->RefreshTree();
+            CellarEvents::instance().notifyLotsChanged();
+        }
+    });
+    wire(Commands::ExportCsv, [this] {
+        CellarSession* session = m_view->session();
+        if (!session)
+            return;
+        const QString path = Prompt::current().saveFileName(QStringLiteral("Fichier CSV à écrire"),
+                                                            QStringLiteral("Fichiers CSV (*.csv)"), QString());
+        if (path.isEmpty())
+            return;
+        const CsvExchange::Result result = CsvExchange::exportTo(*session, path);
+        Prompt::show(result.message, QStringLiteral("Exportation CSV"),
+                     result.ok ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
     });
     wire(Commands::ReadyToDrink, [this] { CDAboire(this).exec(); });
     wire(Commands::ReadyToDrinkToolbar, [this] { CDAboire(this).exec(); });

@@ -12,6 +12,8 @@ enum Id : int
 {
     Export = 32787,
     Import = 32777,
+    ExportCsv = 40001,
+    ImportCsv = 40002,
     Print = 57607,
     PrintPreview = 57609,
     PrintSetup = 57606,

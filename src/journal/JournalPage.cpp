@@ -151,8 +151,11 @@ void JournalPage::applyFilter()
 
     QChart* chart = m_chart->chart();
     chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes())
+    // Removed axes are handed back to us, not deleted.
+    for (QAbstractAxis* axis : chart->axes()) {
         chart->removeAxis(axis);
+        delete axis;
+    }
     auto* bought = new QBarSet(QStringLiteral("Achetées"));
     auto* drunk = new QBarSet(QStringLiteral("Bues"));
     QStringList months;

@@ -162,6 +162,86 @@ private Q_SLOTS:
         }
     }
 
+    // CellarTracker's Inventory export: one row per bottle, grouped into lots, every field mapped.
+    void cellarTrackerInventory()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const QString path = QStringLiteral(TONNELIX_TEST_DATA "/cellartracker/inventory.csv");
+        const CsvExchange::Result result = CsvExchange::importFrom(cellar.session(), path);
+        QVERIFY2(result.ok, qUtf8Printable(result.message));
+        QCOMPARE(result.lots, 5); // the third Chinon bottle cost more: a lot of its own
+        QCOMPARE(result.bottles, qint64(6));
+        QCOMPARE(result.newTypes, 4);
+        QVERIFY(result.ignored.contains(QStringLiteral("Barcode")));
+        auto lot = [&](const QString& where, const QString& field) {
+            return db.scalar(QStringLiteral("SELECT %1 FROM CAVE c JOIN TYPEVIN t ON t.[Index] = c.RelType WHERE %2 "
+                                            "ORDER BY c.[Index] LIMIT 1")
+                                 .arg(field, where));
+        };
+        const QString grives = QStringLiteral("c.[Nom vin] = 'Les Grives'");
+        QCOMPARE(lot(grives, QStringLiteral("c.Stock")).toInt(), 2);
+        QCOMPARE(lot(grives, QStringLiteral("c.[Prix Achat]")).toDouble(), 51.0);
+        QCOMPARE(lot(grives, QStringLiteral("c.Proprietaire")).toString(), QStringLiteral("Domaine Vellaret"));
+        QCOMPARE(lot(grives, QStringLiteral("c.Millesime")).toInt(), 2015);
+        QCOMPARE(lot(grives, QStringLiteral("c.Cote")).toInt(), 5);
+        QCOMPARE(lot(grives, QStringLiteral("c.[Date Achat]")).toString(), QStringLiteral("07/03/2019"));
+        QCOMPARE(lot(grives, QStringLiteral("c.Contenance")).toString(), QStringLiteral("0,75 L"));
+        QCOMPARE(
+            lot(grives, QStringLiteral("t.Type || '|' || t.Appellation || '|' || t.Etat || '|' || t.Nic")).toString(),
+            QStringLiteral("Loire Valley|Chinon|0|FR"));
+        const QString brut = QStringLiteral("c.Proprietaire = 'Maison Orsel'");
+        QCOMPARE(lot(brut, QStringLiteral("c.Millesime")).toInt(), 0); // non-vintage
+        QCOMPARE(lot(brut, QStringLiteral("c.Cote")).toInt(), 99);
+        QCOMPARE(lot(brut, QStringLiteral("c.Contenance")).toString(), QStringLiteral("1,5 L"));
+        QCOMPARE(lot(brut, QStringLiteral("t.Appellation")).toString(), QString()); // "Unknown" is nothing
+        QCOMPARE(lot(brut, QStringLiteral("t.Etat")).toString(), QStringLiteral("1"));
+        const QString dobrin = QStringLiteral("c.Proprietaire = 'Crama Dobrin'");
+        QCOMPARE(lot(dobrin, QStringLiteral("c.[Nom vin]")).toString(), QStringLiteral("Fetească Neagră"));
+        QCOMPARE(lot(dobrin, QStringLiteral("t.Appellation")).toString(), QStringLiteral("Dealu Mare"));
+        QCOMPARE(lot(dobrin, QStringLiteral("c.Cote")).toInt(), 4); // from an M/D/YYYY date
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM PAYS WHERE Nic = 'RO'")).toInt(), 1);
+        QCOMPARE(lot(QStringLiteral("c.Proprietaire = 'Bodega Arlanz'"), QStringLiteral("t.Etat")).toString(),
+                 QStringLiteral("2"));
+        QVERIFY(Journal::lotsOutOfStep(cellar.session()).empty());
+    }
+
+    // The Bottles export: quantities, costs, and the bottles already drunk as exits of their lot, dated.
+    void cellarTrackerBottles()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        const CsvExchange::Result result =
+            CsvExchange::importFrom(cellar.session(), QStringLiteral(TONNELIX_TEST_DATA "/cellartracker/bottles.csv"));
+        QVERIFY2(result.ok, qUtf8Printable(result.message));
+        QCOMPARE(result.lots, 2);
+        QCOMPARE(result.bottles, qint64(6));
+        QVERIFY(result.message.contains(QStringLiteral("Lignes ignorées : ligne 6")));
+        QVERIFY(result.message.contains(QStringLiteral("4 mouvement(s)")));
+        const QString calvi = QStringLiteral("SELECT %1 FROM CAVE WHERE Proprietaire = 'Tenuta Calvi'");
+        QCOMPARE(db.scalar(calvi.arg(QStringLiteral("[Nbr Achat]"))).toInt(), 6);
+        QCOMPARE(db.scalar(calvi.arg(QStringLiteral("Stock"))).toInt(), 4);
+        QCOMPARE(db.scalar(calvi.arg(QStringLiteral("[Prix Achat]"))).toDouble(), 120.0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT group_concat(substr(DateHeure, 1, 10) || ' ' || Quantite, ', ') "
+                                          "FROM (SELECT * FROM MOUVEMENTS WHERE Nature = 'sortie' ORDER BY DateHeure)"))
+                     .toString(),
+                 QStringLiteral("2021-12-24 -1, 2023-06-30 -1"));
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT Contenance FROM CAVE WHERE Proprietaire = 'Weingut Haller'")).toString(),
+            QStringLiteral("0,375 L"));
+        QVERIFY(Journal::lotsOutOfStep(cellar.session()).empty());
+
+        // A vintage that is not a number refuses the file with its line.
+        const QString before = dumpTables(db, kTables);
+        const CsvExchange::Result bad = CsvExchange::importFrom(
+            cellar.session(), QStringLiteral(TONNELIX_TEST_DATA "/cellartracker/bad-vintage.csv"));
+        QVERIFY(!bad.ok);
+        QVERIFY(bad.message.contains(QStringLiteral("Ligne 2")));
+        QCOMPARE(dumpTables(db, kTables), before);
+    }
+
     // The command line: --export-csv and --import-csv, without a window.
     void commandLine()
     {

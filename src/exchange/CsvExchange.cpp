@@ -2,6 +2,7 @@
 
 #include "db/CellarSession.h"
 #include "db/engine/Statement.h"
+#include "exchange/CellarTrackerCsv.h"
 #include "exchange/Csv.h"
 
 #include <QFile>
@@ -160,6 +161,12 @@ Result inspect(const QString& path)
     Csv::Table table;
     if (!readTable(path, table, result))
         return result;
+    if (CellarTrackerCsv::recognises(table.rows.front())) {
+        // Its columns are sorted by CellarTrackerCsv::import itself.
+        result = CellarTrackerCsv::describe(table.rows.front());
+        result.ok = true;
+        return result;
+    }
     const Mapping mapping = map(table.rows.front());
     result.recognised = mapping.recognised;
     result.ignored = mapping.ignored;
@@ -173,6 +180,8 @@ Result importFrom(CellarSession& session, const QString& path)
     Csv::Table table;
     if (!readTable(path, table, result))
         return result;
+    if (CellarTrackerCsv::recognises(table.rows.front()))
+        return CellarTrackerCsv::import(session, table, path);
     const Mapping mapping = map(table.rows.front());
     result.recognised = mapping.recognised;
     result.ignored = mapping.ignored;

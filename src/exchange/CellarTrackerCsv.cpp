@@ -1,0 +1,302 @@
+#include "exchange/CellarTrackerCsv.h"
+
+#include "db/CellarSession.h"
+#include "db/engine/Statement.h"
+
+#include <QDate>
+#include <QHash>
+#include <QLocale>
+#include <QRegularExpression>
+#include <map>
+
+namespace CellarTrackerCsv {
+
+namespace {
+
+// "Unknown" is CellarTracker's placeholder for a value it does not have.
+QString clean(const QString& text)
+{
+    const QString value = decodeEntities(text).trimmed();
+    return value.compare(QStringLiteral("Unknown"), Qt::CaseInsensitive) == 0 ? QString() : value;
+}
+
+} // namespace
+
+bool recognises(const QStringList& header)
+{
+    return header.contains(QStringLiteral("iWine")) && header.contains(QStringLiteral("Wine")) &&
+           header.contains(QStringLiteral("Vintage"));
+}
+
+QString decodeEntities(const QString& text)
+{
+    if (!text.contains(QStringLiteral("&#")))
+        return text;
+    static const QRegularExpression entity(QStringLiteral("&#(x[0-9A-Fa-f]{1,6}|[0-9]{1,7});"));
+    QString out;
+    qsizetype last = 0;
+    auto it = entity.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        out += text.mid(last, m.capturedStart() - last);
+        const QString digits = m.captured(1);
+        bool ok = false;
+        const uint code = digits.startsWith(QLatin1Char('x')) ? digits.mid(1).toUInt(&ok, 16) : digits.toUInt(&ok);
+        if (ok && code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
+            const char32_t c = code;
+            out += QString::fromUcs4(&c, 1);
+        } else {
+            out += m.captured(0);
+        }
+        last = m.capturedEnd();
+    }
+    return out + text.mid(last);
+}
+
+QString size(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^\\s*([0-9]+(?:[.,][0-9]+)?)\\s*(ml|cl|l)\\s*$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return text.trimmed();
+    double value = QLocale::c().toDouble(QString(m.captured(1)).replace(QLatin1Char(','), QLatin1Char('.')));
+    const QString unit = m.captured(2).toLower();
+    if (unit == QLatin1String("ml"))
+        value /= 1000;
+    else if (unit == QLatin1String("cl"))
+        value /= 100;
+    return QLocale(QLocale::French).toString(value, 'g', 6) + QStringLiteral(" L");
+}
+
+QString date(const QString& text)
+{
+    const QDate d = QDate::fromString(text.trimmed(), QStringLiteral("M/d/yyyy"));
+    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+int keeping(const QString& beginConsume, int vintage)
+{
+    const QString text = beginConsume.trimmed();
+    int year = 0;
+    if (const QDate d = QDate::fromString(text, QStringLiteral("M/d/yyyy")); d.isValid())
+        year = d.year();
+    else
+        year = text.toInt();
+    if (year == 0 || year == 9999 || vintage <= 0)
+        return 99;
+    const int years = year - vintage;
+    return years >= 1 && years <= 98 ? years : 99;
+}
+
+QString colour(const QString& text)
+{
+    const QString c = text.trimmed().toLower();
+    if (c == QLatin1String("red"))
+        return QStringLiteral("0");
+    if (c == QLatin1String("white"))
+        return QStringLiteral("1");
+    if (c == QStringLiteral("rosé") || c == QLatin1String("rose"))
+        return QStringLiteral("2");
+    return QStringLiteral("3");
+}
+
+QString countryCode(const QString& englishName)
+{
+    const QString name = englishName.trimmed();
+    if (name.isEmpty())
+        return QString();
+    static QHash<QString, QString> codes = [] {
+        QHash<QString, QString> table;
+        for (int t = 1; t <= QLocale::LastTerritory; ++t) {
+            const auto territory = static_cast<QLocale::Territory>(t);
+            const QString code = QLocale::territoryToCode(territory);
+            if (code.size() == 2)
+                table.insert(QLocale::territoryToString(territory).toCaseFolded(), code);
+        }
+        table.insert(QStringLiteral("usa"), QStringLiteral("US"));
+        return table;
+    }();
+    return codes.value(name.toCaseFolded());
+}
+
+QString wineName(const QString& wine, const QString& producer)
+{
+    const QString w = wine.trimmed();
+    const QString p = producer.trimmed();
+    if (!p.isEmpty() && w.startsWith(p, Qt::CaseInsensitive) && w.size() > p.size())
+        return w.mid(p.size()).trimmed();
+    return w;
+}
+
+CsvExchange::Result describe(const QStringList& header)
+{
+    static const QStringList known{
+        QStringLiteral("iWine"),        QStringLiteral("Size"),           QStringLiteral("Price"),
+        QStringLiteral("PurchaseDate"), QStringLiteral("Vintage"),        QStringLiteral("Wine"),
+        QStringLiteral("Country"),      QStringLiteral("Region"),         QStringLiteral("SubRegion"),
+        QStringLiteral("Appellation"),  QStringLiteral("Producer"),       QStringLiteral("Color"),
+        QStringLiteral("BeginConsume"), QStringLiteral("BottleState"),    QStringLiteral("Quantity"),
+        QStringLiteral("BottleCost"),   QStringLiteral("ConsumptionDate")};
+    CsvExchange::Result result;
+    for (const QString& column : header)
+        (known.contains(column.trimmed()) ? result.recognised : result.ignored) << column.trimmed();
+    return result;
+}
+
+CsvExchange::Result import(CellarSession& session, const Csv::Table& table, const QString& path)
+{
+    CsvExchange::Result result;
+    const QStringList& header = table.rows.front();
+    QHash<QString, int> at;
+    for (int i = 0; i < header.size(); ++i)
+        at.insert(header[i].trimmed(), i);
+    result = describe(header);
+    auto field = [&](const QStringList& row, const char* name) {
+        const int i = at.value(QString::fromLatin1(name), -1);
+        return i >= 0 ? clean(row.value(i)) : QString();
+    };
+
+    struct Lot
+    {
+        QStringList first; // the first row of the lot, for its wine's fields
+        int vintage = 0;
+        double unitPrice = 0;
+        int bottles = 0;
+        std::map<QString, int> consumed; // ISO date -> bottles drunk that day
+        int consumedCount = 0;
+    };
+    std::vector<Lot> lots;
+    QHash<QString, size_t> lotOf;
+    QStringList skipped;
+    for (size_t r = 1; r < table.rows.size(); ++r) {
+        const QStringList& row = table.rows[r];
+        const int line = table.lines[r];
+        if (field(row, "Wine").isEmpty()) {
+            skipped << QStringLiteral("ligne %1 : pas de vin").arg(line);
+            continue;
+        }
+        bool ok = true;
+        const QString vintageText = field(row, "Vintage");
+        int vintage = vintageText.isEmpty() ? 0 : vintageText.toInt(&ok);
+        const QString quantityText = field(row, "Quantity");
+        bool quantityOk = true;
+        const int quantity = quantityText.isEmpty() ? 1 : quantityText.toInt(&quantityOk);
+        const QString priceText = field(row, "BottleCost").isEmpty() ? field(row, "Price") : field(row, "BottleCost");
+        bool priceOk = true;
+        const double price = priceText.isEmpty() ? 0 : QLocale::c().toDouble(priceText, &priceOk);
+        if (!ok || !quantityOk || !priceOk || quantity < 0) {
+            result.message = QStringLiteral("Le fichier %1 n'a pas été importé. Ligne %2 : un millésime, une quantité "
+                                            "ou un prix n'est pas un nombre.")
+                                 .arg(path)
+                                 .arg(line);
+            return result;
+        }
+        if (vintage == 1001) // CellarTracker's non-vintage
+            vintage = 0;
+        const QString key =
+            field(row, "iWine") + QChar(0x1F) + field(row, "PurchaseDate") + QChar(0x1F) + QString::number(price);
+        auto found = lotOf.constFind(key);
+        size_t index = 0;
+        if (found == lotOf.constEnd()) {
+            index = lots.size();
+            lotOf.insert(key, index);
+            lots.push_back({row, vintage, price, 0, {}, 0});
+        } else {
+            index = found.value();
+        }
+        Lot& lot = lots[index];
+        lot.bottles += quantity;
+        if (at.contains(QStringLiteral("BottleState")) && field(row, "BottleState") == QLatin1String("0")) {
+            const QDate drunk = QDate::fromString(field(row, "ConsumptionDate"), QStringLiteral("M/d/yyyy"));
+            lot.consumed[drunk.isValid() ? drunk.toString(Qt::ISODate) : QString()] += quantity;
+            lot.consumedCount += quantity;
+        }
+    }
+
+    int movements = 0;
+    try {
+        Database& db = session.database();
+        Transaction tx(db);
+        const qint64 lastMovement =
+            db.scalar(QStringLiteral("SELECT coalesce(max(IndexMouvement), 0) FROM MOUVEMENTS")).toLongLong();
+        Statement findType(db, QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
+                                              "ORDER BY rowid LIMIT 1"));
+        Statement addType(db, QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"));
+        Statement findCountry(db, QStringLiteral("SELECT 1 FROM PAYS WHERE Nic = ? LIMIT 1"));
+        Statement addCountry(db, QStringLiteral("INSERT INTO PAYS (Pays, Nic) VALUES (?, ?)"));
+        Statement addLot(db, QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, "
+                                            "[Nbr Achat], Stock, [Date Achat], [Prix Achat], Contenance) "
+                                            "VALUES (?, ?, ?, ?, ?, '', ?, ?, ?, ?, ?)"));
+        Statement drink(db, QStringLiteral("UPDATE CAVE SET Stock = Stock - ? WHERE [Index] = ?"));
+        Statement dateLast(db, QStringLiteral("UPDATE MOUVEMENTS SET DateHeure = ? WHERE IndexMouvement = "
+                                              "(SELECT max(IndexMouvement) FROM MOUVEMENTS)"));
+        QHash<QString, qint64> types;
+        for (const Lot& lot : lots) {
+            const QString type = field(lot.first, "Region");
+            QString appellation = field(lot.first, "Appellation");
+            if (appellation.isEmpty())
+                appellation = field(lot.first, "SubRegion");
+            const QString code = countryCode(field(lot.first, "Country"));
+            if (!code.isEmpty()) {
+                findCountry.bind({code});
+                if (!findCountry.next()) {
+                    const auto territory = QLocale::codeToTerritory(code);
+                    const QLocale french(QLocale::French, territory);
+                    addCountry.execute({french.territory() == territory ? french.nativeTerritoryName()
+                                                                        : QLocale::territoryToString(territory),
+                                        code});
+                }
+            }
+            const QString typeKey = type.toCaseFolded() + QChar(0x1F) + appellation.toCaseFolded();
+            qint64 typeIndex = types.value(typeKey, 0);
+            if (typeIndex == 0) {
+                findType.bind({type, appellation});
+                if (findType.next()) {
+                    typeIndex = findType.integer(0);
+                } else {
+                    addType.execute({type, appellation, colour(field(lot.first, "Color")), code});
+                    typeIndex = db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
+                    ++result.newTypes;
+                }
+                types.insert(typeKey, typeIndex);
+            }
+            const QString producer = field(lot.first, "Producer");
+            addLot.execute({wineName(field(lot.first, "Wine"), producer), typeIndex, producer,
+                            keeping(field(lot.first, "BeginConsume"), lot.vintage), lot.vintage, lot.bottles,
+                            lot.bottles, date(field(lot.first, "PurchaseDate")), lot.unitPrice * lot.bottles,
+                            size(field(lot.first, "Size"))});
+            ++movements;
+            const qint64 lotIndex = db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
+            for (const auto& [day, count] : lot.consumed) {
+                drink.execute({count, lotIndex});
+                ++movements;
+                if (!day.isEmpty())
+                    dateLast.execute({day + QStringLiteral("T12:00:00")});
+            }
+            ++result.lots;
+            result.bottles += lot.bottles - lot.consumedCount;
+        }
+        db.execute(QStringLiteral("UPDATE MOUVEMENTS SET Nature = 'import' WHERE IndexMouvement > ? AND Nature = "
+                                  "'achat'"),
+                   {lastMovement});
+        tx.commit();
+    } catch (const DbError& error) {
+        CsvExchange::Result failed;
+        failed.message = QStringLiteral("L'importation a échoué, votre cave est restée telle qu'elle était : %1")
+                             .arg(error.description());
+        return failed;
+    }
+    result.ok = true;
+    result.message = QStringLiteral("Export CellarTracker : %1 lot(s), %2 bouteille(s) en cave, %3 mouvement(s), "
+                                    "%4 nouveau(x) type(s) de vin.")
+                         .arg(result.lots)
+                         .arg(result.bottles)
+                         .arg(movements)
+                         .arg(result.newTypes);
+    if (!skipped.isEmpty())
+        result.message += QStringLiteral("\nLignes ignorées : %1").arg(skipped.join(QStringLiteral(" ; ")));
+    return result;
+}
+
+} // namespace CellarTrackerCsv

@@ -58,7 +58,12 @@ void Database::open(const QString& path, OpenMode mode)
     // full sync at every commit, so that a killed process or a power cut leaves the last commit or the one
     // before it, never a mix.
     if (mode != OpenMode::ReadOnly) {
-        rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+        // A page cache of up to 32 MB (filled only as pages are read), and the statement journals of the
+        // savepoints in memory: a large import stays in memory until its one commit, which is still synced.
+        rc = sqlite3_exec(
+            db,
+            "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA cache_size=-32768; PRAGMA temp_store=MEMORY;",
+            nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
             const int code = sqlite3_errcode(db);
             const QString message = QString::fromUtf8(sqlite3_errmsg(db));

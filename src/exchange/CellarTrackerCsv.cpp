@@ -1,6 +1,7 @@
 #include "exchange/CellarTrackerCsv.h"
 
 #include "db/CellarSession.h"
+#include "db/ImportMovements.h"
 #include "db/engine/Statement.h"
 
 #include <QDate>
@@ -218,8 +219,7 @@ CsvExchange::Result import(CellarSession& session, const Csv::Table& table, cons
     try {
         Database& db = session.database();
         Transaction tx(db);
-        const qint64 lastMovement =
-            db.scalar(QStringLiteral("SELECT coalesce(max(IndexMouvement), 0) FROM MOUVEMENTS")).toLongLong();
+        ImportMovements journal(db);
         Statement findType(db, QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
                                               "ORDER BY rowid LIMIT 1"));
         Statement addType(db, QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"));
@@ -277,9 +277,7 @@ CsvExchange::Result import(CellarSession& session, const Csv::Table& table, cons
             ++result.lots;
             result.bottles += lot.bottles - lot.consumedCount;
         }
-        db.execute(QStringLiteral("UPDATE MOUVEMENTS SET Nature = 'import' WHERE IndexMouvement > ? AND Nature = "
-                                  "'achat'"),
-                   {lastMovement});
+        journal.markAsImport(true);
         tx.commit();
     } catch (const DbError& error) {
         CsvExchange::Result failed;

@@ -1,6 +1,7 @@
 #include "exchange/CsvExchange.h"
 
 #include "db/CellarSession.h"
+#include "db/ImportMovements.h"
 #include "db/engine/Statement.h"
 #include "exchange/CellarTrackerCsv.h"
 #include "exchange/Csv.h"
@@ -237,10 +238,7 @@ Result importFrom(CellarSession& session, const QString& path)
     try {
         Database& db = session.database();
         Transaction tx(db);
-        const bool journal = db.tableExists(QStringLiteral("MOUVEMENTS"));
-        const qint64 lastMovement =
-            journal ? db.scalar(QStringLiteral("SELECT coalesce(max(IndexMouvement), 0) FROM MOUVEMENTS")).toLongLong()
-                    : 0;
+        ImportMovements movements(db);
         Statement findType(db, QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
                                               "ORDER BY rowid LIMIT 1"));
         Statement addType(db, QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"));
@@ -270,9 +268,7 @@ Result importFrom(CellarSession& session, const QString& path)
             ++result.lots;
             result.bottles += lot.stock;
         }
-        if (journal)
-            db.execute(QStringLiteral("UPDATE MOUVEMENTS SET Nature = 'import' WHERE IndexMouvement > ?"),
-                       {lastMovement});
+        movements.markAsImport();
         tx.commit();
     } catch (const DbError& error) {
         result = Result{};

@@ -1,6 +1,7 @@
 #include "exchange/ExchangeFile.h"
 
 #include "db/CellarSession.h"
+#include "db/ImportMovements.h"
 #include "db/SlashFields.h"
 #include "db/engine/Statement.h"
 #include "exchange/Windows1252.h"
@@ -235,11 +236,7 @@ Result importFrom(CellarSession& session, const QString& path, bool replace, con
     try {
         Database& db = session.database();
         Transaction tx(db);
-        // The journal's triggers write the movements; they are marked as the import's own.
-        const bool journal = db.tableExists(QStringLiteral("MOUVEMENTS"));
-        const qint64 lastMovement =
-            journal ? db.scalar(QStringLiteral("SELECT coalesce(max(IndexMouvement), 0) FROM MOUVEMENTS")).toLongLong()
-                    : 0;
+        ImportMovements movements(db);
         if (replace) {
             // The wines go, and with them their places in the racks; types and every other table stay.
             db.execute(QStringLiteral("DELETE FROM RAYONNAGE WHERE Relation IN (SELECT [Index] FROM CAVE)"));
@@ -293,9 +290,7 @@ Result importFrom(CellarSession& session, const QString& path, bool replace, con
                 progress(lastPercent = percent);
             return true;
         });
-        if (journal)
-            db.execute(QStringLiteral("UPDATE MOUVEMENTS SET Nature = 'import' WHERE IndexMouvement > ?"),
-                       {lastMovement});
+        movements.markAsImport();
         tx.commit();
     } catch (const DbError& error) {
         result.records = 0;

@@ -61,4 +61,19 @@ const QByteArray& emptyCellar()
     return bytes;
 }
 
+std::unique_ptr<CellarSession> openEmptyCellar(const QString& name)
+{
+    const QString cellar = scratchFile(name);
+    QFile::remove(cellar);
+    QFile file(cellar);
+    if (!file.open(QIODevice::WriteOnly) || file.write(emptyCellar()) < 0)
+        return nullptr;
+    file.close();
+    try {
+        return std::make_unique<CellarSession>(OpenCellarFile(cellar, false));
+    } catch (const DbError&) {
+        return nullptr;
+    }
+}
+
 } // namespace FuzzSupport

@@ -16,18 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const QStringList& row : table.rows)
         (void)Csv::line(row);
     const QString csv = FuzzSupport::writeScratch(QStringLiteral("file.csv"), data, size);
-    const QString cellar = FuzzSupport::scratchFile(QStringLiteral("csv-cellar.mdb"));
-    QFile::remove(cellar);
-    QFile file(cellar);
-    if (!file.open(QIODevice::WriteOnly) || file.write(FuzzSupport::emptyCellar()) < 0)
+    const std::unique_ptr<CellarSession> session = FuzzSupport::openEmptyCellar(QStringLiteral("csv-cellar.mdb"));
+    if (!session)
         return 0;
-    file.close();
-    std::unique_ptr<CellarSession> session;
-    try {
-        session = std::make_unique<CellarSession>(OpenCellarFile(cellar, false));
-    } catch (const DbError&) {
-        return 0;
-    }
     (void)CsvExchange::importFrom(*session, csv);
     return 0;
 }

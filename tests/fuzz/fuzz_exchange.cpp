@@ -21,18 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         (void)Windows1252::encode(text, unencodable);
     }
     const QString exchange = FuzzSupport::writeScratch(QStringLiteral("exchange.txt"), data, size);
-    const QString cellar = FuzzSupport::scratchFile(QStringLiteral("cellar.mdb"));
-    QFile::remove(cellar);
-    QFile file(cellar);
-    if (!file.open(QIODevice::WriteOnly) || file.write(FuzzSupport::emptyCellar()) < 0)
+    const std::unique_ptr<CellarSession> session = FuzzSupport::openEmptyCellar(QStringLiteral("cellar.mdb"));
+    if (!session)
         return 0;
-    file.close();
-    std::unique_ptr<CellarSession> session;
-    try {
-        session = std::make_unique<CellarSession>(OpenCellarFile(cellar, false));
-    } catch (const DbError&) {
-        return 0;
-    }
     const bool replace = size > 0 && (data[0] & 1);
     const ExchangeFile::Result result = ExchangeFile::importFrom(*session, exchange, replace);
     (void)ExchangeFile::report(result);

@@ -81,8 +81,17 @@ Table read(const QString& text)
                 QStringLiteral("Ligne %1 : du texte suit la fin d'un champ entre guillemets.").arg(lineNumber);
             return table;
         } else {
-            field += c;
+            // The rest of an unquoted field is taken in one piece, up to its comma or its line end.
+            qsizetype end = i + 1;
+            while (end < size) {
+                const char16_t u = text.at(end).unicode();
+                if (u == u',' || u == u'\r' || u == u'\n')
+                    break;
+                ++end;
+            }
+            field += QStringView(text).mid(i, end - i);
             fieldStarted = true;
+            i = end - 1;
         }
     }
     if (quoted) {

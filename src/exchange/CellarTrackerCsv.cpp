@@ -3,6 +3,7 @@
 #include "db/CellarSession.h"
 #include "db/ImportMovements.h"
 #include "db/engine/Statement.h"
+#include "exchange/ImportedTypes.h"
 
 #include <QDate>
 #include <QHash>
@@ -220,9 +221,7 @@ CsvExchange::Result import(CellarSession& session, const Csv::Table& table, cons
         Database& db = session.database();
         Transaction tx(db);
         ImportMovements journal(db);
-        Statement findType(db, QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
-                                              "ORDER BY rowid LIMIT 1"));
-        Statement addType(db, QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"));
+        ImportedTypes types(db);
         Statement findCountry(db, QStringLiteral("SELECT 1 FROM PAYS WHERE Nic = ? LIMIT 1"));
         Statement addCountry(db, QStringLiteral("INSERT INTO PAYS (Pays, Nic) VALUES (?, ?)"));
         Statement addLot(db, QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, "
@@ -231,7 +230,6 @@ CsvExchange::Result import(CellarSession& session, const Csv::Table& table, cons
         Statement drink(db, QStringLiteral("UPDATE CAVE SET Stock = Stock - ? WHERE [Index] = ?"));
         Statement dateLast(db, QStringLiteral("UPDATE MOUVEMENTS SET DateHeure = ? WHERE IndexMouvement = "
                                               "(SELECT max(IndexMouvement) FROM MOUVEMENTS)"));
-        QHash<QString, qint64> types;
         for (const Lot& lot : lots) {
             const QString type = field(lot.first, "Region");
             QString appellation = field(lot.first, "Appellation");
@@ -248,19 +246,7 @@ CsvExchange::Result import(CellarSession& session, const Csv::Table& table, cons
                                         code});
                 }
             }
-            const QString typeKey = type.toCaseFolded() + QChar(0x1F) + appellation.toCaseFolded();
-            qint64 typeIndex = types.value(typeKey, 0);
-            if (typeIndex == 0) {
-                findType.bind({type, appellation});
-                if (findType.next()) {
-                    typeIndex = findType.integer(0);
-                } else {
-                    addType.execute({type, appellation, colour(field(lot.first, "Color")), code});
-                    typeIndex = db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
-                    ++result.newTypes;
-                }
-                types.insert(typeKey, typeIndex);
-            }
+            const qint64 typeIndex = types.indexOf(type, appellation, colour(field(lot.first, "Color")), code);
             const QString producer = field(lot.first, "Producer");
             addLot.execute({wineName(field(lot.first, "Wine"), producer), typeIndex, producer,
                             keeping(field(lot.first, "BeginConsume"), lot.vintage), lot.vintage, lot.bottles,
@@ -278,6 +264,7 @@ CsvExchange::Result import(CellarSession& session, const Csv::Table& table, cons
             result.bottles += lot.bottles - lot.consumedCount;
         }
         journal.markAsImport(true);
+        result.newTypes = types.created();
         tx.commit();
     } catch (const DbError& error) {
         CsvExchange::Result failed;

@@ -5,9 +5,9 @@
 #include "db/engine/Statement.h"
 #include "exchange/CellarTrackerCsv.h"
 #include "exchange/Csv.h"
+#include "exchange/ImportedTypes.h"
 
 #include <QFile>
-#include <QHash>
 #include <QLocale>
 #include <QSaveFile>
 
@@ -239,29 +239,13 @@ Result importFrom(CellarSession& session, const QString& path)
         Database& db = session.database();
         Transaction tx(db);
         ImportMovements movements(db);
-        Statement findType(db, QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
-                                              "ORDER BY rowid LIMIT 1"));
-        Statement addType(db, QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"));
+        ImportedTypes types(db);
         Statement addLot(db, QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, "
                                             "[Nbr Achat], Stock, [Date Achat], [Prix Achat], Contenance) "
                                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        QHash<QString, qint64> types;
         for (const Lot& lot : lots) {
-            const QString type = field(lot.row, Type);
-            const QString appellation = field(lot.row, Appellation);
-            const QString key = type.toCaseFolded() + QChar(0x1F) + appellation.toCaseFolded();
-            qint64 typeIndex = types.value(key, 0);
-            if (typeIndex == 0) {
-                findType.bind({type, appellation});
-                if (findType.next()) {
-                    typeIndex = findType.integer(0);
-                } else {
-                    addType.execute({type, appellation, colourCode(field(lot.row, Colour)), field(lot.row, Country)});
-                    typeIndex = db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
-                    ++result.newTypes;
-                }
-                types.insert(key, typeIndex);
-            }
+            const qint64 typeIndex = types.indexOf(field(lot.row, Type), field(lot.row, Appellation),
+                                                   colourCode(field(lot.row, Colour)), field(lot.row, Country));
             addLot.execute({field(lot.row, Name), typeIndex, field(lot.row, Owner), lot.keeping, lot.vintage,
                             field(lot.row, Cru), lot.bought, lot.stock, field(lot.row, Date), lot.price,
                             field(lot.row, Size)});
@@ -269,6 +253,7 @@ Result importFrom(CellarSession& session, const QString& path)
             result.bottles += lot.stock;
         }
         movements.markAsImport();
+        result.newTypes = types.created();
         tx.commit();
     } catch (const DbError& error) {
         result = Result{};

@@ -1,5 +1,6 @@
 // The SQLite engine layer: error numbers, recordsets, counters, transactions, bound values.
 #include "db/Schema.h"
+#include "db/engine/BatchInsert.h"
 #include "db/engine/Database.h"
 #include "db/engine/DbError.h"
 
@@ -182,6 +183,44 @@ private Q_SLOTS:
             tx.commit();
         }
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CRUS")).toInt(), 1);
+    }
+
+    // Rows written several to a statement keep their order, whatever the count left over at the end, and
+    // a row that fails takes its statement's rows with it: inside a transaction nothing stays.
+    void batchInsertKeepsOrderAndFailsWhole()
+    {
+        Database db;
+        openFresh(db);
+        for (const int count : {0, 1, 3, 4, 10}) {
+            db.execute(QStringLiteral("DELETE FROM CRUS"));
+            BatchInsert insert(db, QStringLiteral("CRUS (Nom)"), 1, 3);
+            for (int i = 0; i < count; ++i)
+                insert.add({QStringLiteral("c%1").arg(i, 2, 10, QLatin1Char('0'))});
+            insert.flush();
+            insert.flush(); // nothing left: no second write
+            QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CRUS")).toInt(), count);
+            for (int i = 0; i < count; ++i)
+                QCOMPARE(db.scalar(QStringLiteral("SELECT Nom FROM CRUS WHERE rowid = (SELECT min(rowid) FROM "
+                                                  "CRUS) + ?"),
+                                   {i})
+                             .toString(),
+                         QStringLiteral("c%1").arg(i, 2, 10, QLatin1Char('0')));
+        }
+        db.execute(QStringLiteral("DELETE FROM CRUS"));
+        QCOMPARE(errorCode([&] {
+                     Transaction tx(db);
+                     BatchInsert insert(db, QStringLiteral("CRUS (Nom)"), 1, 2);
+                     insert.add({QStringLiteral("a")});
+                     insert.add({QStringLiteral("b")});
+                     insert.add({QStringLiteral("c")});
+                     insert.add({QStringLiteral("A")}); // a duplicate, in the second statement
+                     tx.commit();
+                 }),
+                 DbError::kDuplicateKey);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CRUS")).toInt(), 0);
+        // A row of the wrong width is refused before anything is sent.
+        BatchInsert insert(db, QStringLiteral("CRUS (Nom)"), 1);
+        QCOMPARE(errorCode([&] { insert.add({QStringLiteral("a"), QStringLiteral("b")}); }), 25);
     }
 
     void boundValuesAreNeverSql()

@@ -1,4 +1,5 @@
 // The main view: tree shapes in both groupings, node selection, colour option, vintage table.
+#include "pages/CellarEvents.h"
 #include "pages/Cpage1.h"
 #include "pages/VintageTable.h"
 #include "pages/WineListModel.h"
@@ -32,12 +33,13 @@ void addLot(Database& db, const QString& type, const QString& appellation, const
         {name, t, vintage});
 }
 
-// The tree as text: one line per node, indented by depth.
-QStringList shape(const QTreeWidgetItem* item, int depth = 0)
+// The tree as text, every node expanded: one line per node, indented by depth.
+QStringList shape(QTreeWidgetItem* item, int depth = 0)
 {
     QStringList lines;
+    item->setExpanded(true);
     for (int i = 0; i < item->childCount(); ++i) {
-        const QTreeWidgetItem* c = item->child(i);
+        QTreeWidgetItem* c = item->child(i);
         lines << QString(depth * 2, QLatin1Char(' ')) + c->text(0);
         lines << shape(c, depth + 1);
     }
@@ -181,6 +183,41 @@ private Q_SLOTS:
         QCOMPARE(names({"Blanc", "FR", "2005", "Bourgogne"}), (QStringList{"Blanc 1"}));
         QCOMPARE(names({"Rouge", "IT", "2005", "Merlot"}), (QStringList{"Merlot IT"}));
         QCOMPARE(names({"Rouge", "FR", "2005", "Merlot", "Pays d'Oc"}), (QStringList{"Merlot FR"}));
+    }
+
+    // A change after nodes were expanded: the tree is read again in the grouping shown, collapsed, and the
+    // new lots are under their nodes, which list them.
+    void expandThenChange()
+    {
+        Database& db = m_view->session()->database();
+        QVERIFY(findNode(m_view->tree(), {"Rouge", "FR", "Bordeaux", "Pauillac"}));
+        addLot(db, "Bordeaux", "Pauillac", "0", "FR", 2015, "G");
+        addLot(db, "Chianti", "Classico", "0", "IT", 2016, "H");
+        CellarEvents::instance().notifyLotsChanged();
+        QTreeWidgetItem* fr = findNode(m_view->tree(), {"Rouge", "FR"});
+        QCOMPARE(fr->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicatorWhenChildless);
+        QTreeWidgetItem* italy = findNode(m_view->tree(), {"Rouge"})->child(1);
+        QCOMPARE(italy->text(0), QStringLiteral("IT"));
+        QVERIFY(!italy->isExpanded());
+        QCOMPARE(italy->childCount(), 0); // not read yet, but shown as expandable
+        QCOMPARE(italy->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+        m_view->sheet()->setCurrentIndex(0);
+        m_view->tree()->setCurrentItem(findNode(m_view->tree(), {"Rouge", "FR", "Bordeaux", "Pauillac", "2015"}));
+        QCOMPARE(m_view->page1()->model()->rowCount(), 1);
+        QCOMPARE(m_view->page1()->model()->text(0, WineListModel::Nom), QStringLiteral("G"));
+        m_view->tree()->setCurrentItem(findNode(m_view->tree(), {"Rouge", "IT", "Chianti", "Classico", "2016"}));
+        QCOMPARE(m_view->page1()->model()->rowCount(), 1);
+
+        // Grouped by vintage: a change keeps the grouping; lots gone take their nodes with them.
+        QTest::mouseClick(m_view->radioAnnee(), Qt::LeftButton);
+        QVERIFY(findNode(m_view->tree(), {"Rouge", "FR", "2005", "Bordeaux"}));
+        db.execute(QStringLiteral("DELETE FROM CAVE WHERE Millesime = 2005"));
+        CellarEvents::instance().notifyLotsChanged();
+        QVERIFY(m_view->anneeChecked());
+        QVERIFY(!findNode(m_view->tree(), {"Rouge", "FR", "2005"}));
+        QVERIFY(findNode(m_view->tree(), {"Rouge", "FR", "2015", "Bordeaux", "Pauillac"}));
+        // The lot under "Autres" that took its colour from the lot before it keeps it.
+        QVERIFY(findNode(m_view->tree(), {"Autres", "FR", "1999", "Mystère", "Inconnu"}));
     }
 
     void colourOption()

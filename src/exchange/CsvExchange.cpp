@@ -2,6 +2,7 @@
 
 #include "db/CellarSession.h"
 #include "db/ImportMovements.h"
+#include "db/engine/BatchInsert.h"
 #include "db/engine/Statement.h"
 #include "exchange/CellarTrackerCsv.h"
 #include "exchange/Csv.h"
@@ -198,14 +199,15 @@ Result importFrom(CellarSession& session, const QString& path)
     // Every row is read first: one that cannot be refuses the file before anything is written.
     struct Lot
     {
-        QStringList row;
+        size_t row = 0;
         int vintage = 0, stock = 0, keeping = 99;
         double bought = 0, price = 0;
     };
     std::vector<Lot> lots;
+    lots.reserve(table.rows.size());
     for (size_t r = 1; r < table.rows.size(); ++r) {
         const QStringList& row = table.rows[r];
-        Lot lot{row};
+        Lot lot{r};
         bool ok = true;
         auto integer = [&](Column c, int fallback, int& out) {
             const QString text = field(row, c).trimmed();
@@ -240,18 +242,20 @@ Result importFrom(CellarSession& session, const QString& path)
         Transaction tx(db);
         ImportMovements movements(db);
         ImportedTypes types(db);
-        Statement addLot(db, QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, "
-                                            "[Nbr Achat], Stock, [Date Achat], [Prix Achat], Contenance) "
-                                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        BatchInsert addLot(db,
+                           QStringLiteral("CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, [Nbr Achat], "
+                                          "Stock, [Date Achat], [Prix Achat], Contenance)"),
+                           11);
         for (const Lot& lot : lots) {
-            const qint64 typeIndex = types.indexOf(field(lot.row, Type), field(lot.row, Appellation),
-                                                   colourCode(field(lot.row, Colour)), field(lot.row, Country));
-            addLot.execute({field(lot.row, Name), typeIndex, field(lot.row, Owner), lot.keeping, lot.vintage,
-                            field(lot.row, Cru), lot.bought, lot.stock, field(lot.row, Date), lot.price,
-                            field(lot.row, Size)});
+            const QStringList& row = table.rows[lot.row];
+            const qint64 typeIndex = types.indexOf(field(row, Type), field(row, Appellation),
+                                                   colourCode(field(row, Colour)), field(row, Country));
+            addLot.add({field(row, Name), typeIndex, field(row, Owner), lot.keeping, lot.vintage, field(row, Cru),
+                        lot.bought, lot.stock, field(row, Date), lot.price, field(row, Size)});
             ++result.lots;
             result.bottles += lot.stock;
         }
+        addLot.flush();
         movements.markAsImport();
         result.newTypes = types.created();
         tx.commit();

@@ -13,9 +13,14 @@ ImportedTypes::ImportedTypes(Database& db)
 
 qint64 ImportedTypes::indexOf(const QString& type, const QString& appellation, const QString& etat, const QString& nic)
 {
-    const QString key = type.toCaseFolded() + QChar(0x1F) + appellation.toCaseFolded();
-    if (const auto known = m_known.constFind(key); known != m_known.constEnd())
+    std::pair<QString, QString> spelt{type, appellation};
+    if (const auto known = m_spelt.constFind(spelt); known != m_spelt.constEnd())
         return known.value();
+    const QString key = type.toCaseFolded() + QChar(0x1F) + appellation.toCaseFolded();
+    if (const auto known = m_known.constFind(key); known != m_known.constEnd()) {
+        m_spelt.insert(std::move(spelt), known.value());
+        return known.value();
+    }
     qint64 index = 0;
     m_find.bind({type, appellation});
     if (m_find.next()) {
@@ -26,5 +31,6 @@ qint64 ImportedTypes::indexOf(const QString& type, const QString& appellation, c
         ++m_created;
     }
     m_known.insert(key, index);
+    m_spelt.insert(std::move(spelt), index);
     return index;
 }

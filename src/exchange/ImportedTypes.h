@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <utility>
 
 class Database;
 
@@ -24,5 +25,7 @@ private:
     Statement m_find;
     Statement m_add;
     QHash<QString, qint64> m_known;
+    // The same pairs as spelt in the file, so that the rows of a large import skip the case folding.
+    QHash<std::pair<QString, QString>, qint64> m_spelt;
     int m_created = 0;
 };

@@ -124,6 +124,7 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
         OnRempliArbreAnnee();
     });
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CTonnelixView::onTreeSelection);
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &CTonnelixView::fillChildren);
 }
 
 CTonnelixView::~CTonnelixView()
@@ -280,6 +281,8 @@ void CTonnelixView::fillTree(bool byVintage)
 {
     const QSignalBlocker quiet(m_tree);
     m_tree->clear();
+    m_unfilled.clear();
+    m_treeData.reset();
     QTreeWidgetItem* roots[5];
     for (int i = 0; i < 5; ++i) {
         roots[i] = new QTreeWidgetItem(m_tree, QStringList{QString::fromUtf8(kRoots[i].text)});
@@ -288,57 +291,58 @@ void CTonnelixView::fillTree(bool byVintage)
     if (!m_session)
         return;
     WaitCursor wait;
-    m_sql = QStringLiteral("SELECT TYPEVIN.Etat, TYPEVIN.Nic, TYPEVIN.Type, TYPEVIN.Appellation, CAVE.Millesime "
-                           "FROM TYPEVIN INNER JOIN CAVE ON TYPEVIN.[Index] = CAVE.RelType ORDER BY CAVE.[Index];");
-    if (!m_session->OpenQuery(QStringLiteral("CTonnelixView::OnInitDialog"), m_sql))
-        return;
-    Recordset& rs = m_session->recordset();
-    if (rs.recordCount() == 0) {
-        m_session->CloseQuery();
+    // The roots and their countries from one aggregate query; the rest as nodes are expanded.
+    m_sql = CellarTree::firstLevelSql();
+    try {
+        m_treeData = std::make_unique<CellarTree>(m_session->database(), byVintage);
+    } catch (const DbError& error) {
+        ReportDaoException(error);
         return;
     }
-
-    // One pass over the rows; each node is found by (parent, text) in a hash, never by a search of siblings.
-    QHash<QPair<QTreeWidgetItem*, QString>, QTreeWidgetItem*> nodes;
-    const QIcon colourImages[4] = {Pictures::treeImage(4), Pictures::treeImage(5), Pictures::treeImage(8),
-                                   Pictures::treeImage(6)};
-    auto child = [&nodes](QTreeWidgetItem* parent, const QString& text, const QIcon& icon) {
-        QTreeWidgetItem*& node = nodes[qMakePair(parent, text)];
-        if (!node) {
-            node = new QTreeWidgetItem(parent, QStringList{text});
-            node->setIcon(0, icon);
-        }
-        return node;
-    };
-    const int cEtat = rs.fieldIndex(QStringLiteral("Etat"));
-    const int cNic = rs.fieldIndex(QStringLiteral("Nic"));
-    const int cType = rs.fieldIndex(QStringLiteral("Type"));
-    const int cAppellation = rs.fieldIndex(QStringLiteral("Appellation"));
-    const int cMillesime = rs.fieldIndex(QStringLiteral("Millesime"));
-    // Before the first known colour, a row goes under "Autres".
-    int colour = 3;
     QHash<QString, QIcon> flags;
-    for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
-        const QString etat = rs.value(cEtat).toString();
-        if (etat.size() == 1 && etat[0] >= QLatin1Char('0') && etat[0] <= QLatin1Char('3'))
-            colour = etat[0].digitValue();
-        // An unknown colour keeps the root of the previous row.
-        QTreeWidgetItem* root = roots[colour + 1];
-        const QIcon& image = colourImages[colour];
-        const QString nic = rs.value(cNic).toString();
-        auto flag = flags.find(nic);
-        if (flag == flags.end())
-            flag = flags.insert(nic, Pictures::treeImage(Pictures::flagIndex(nic)));
-        QTreeWidgetItem* country = child(root, nic, flag.value());
-        const QString vintage = QString::number(static_cast<qint16>(rs.value(cMillesime).toInt()));
-        const QString type = rs.value(cType).toString();
-        const QString appellation = rs.value(cAppellation).toString();
-        if (byVintage)
-            child(child(child(country, vintage, image), type, image), appellation, image);
-        else
-            child(child(child(country, type, image), appellation, image), vintage, image);
+    for (int colour = 0; colour < 4; ++colour) {
+        for (const CellarTree::Node& country : m_treeData->countries(colour)) {
+            auto flag = flags.find(country.text);
+            if (flag == flags.end())
+                flag = flags.insert(country.text, Pictures::treeImage(Pictures::flagIndex(country.text)));
+            addNode(roots[colour + 1], country, 1, flag.value());
+        }
     }
-    m_session->CloseQuery();
+}
+
+QTreeWidgetItem* CTonnelixView::addNode(QTreeWidgetItem* parent, const CellarTree::Node& node, int depth,
+                                        const QIcon& icon)
+{
+    auto* item = new QTreeWidgetItem(parent, QStringList{node.text});
+    item->setIcon(0, icon);
+    if (depth < 4) {
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        m_unfilled.insert(item, node.groups);
+    }
+    return item;
+}
+
+void CTonnelixView::fillChildren(QTreeWidgetItem* item)
+{
+    const auto found = m_unfilled.find(item);
+    if (found == m_unfilled.end() || !m_treeData)
+        return;
+    const std::vector<CellarTree::Group> groups = std::move(found.value());
+    m_unfilled.erase(found);
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    const int depth = depthOf(item);
+    std::vector<CellarTree::Node> children;
+    try {
+        children = m_treeData->children(groups, depth);
+    } catch (const DbError& error) {
+        ReportDaoException(error);
+        return;
+    }
+    static const int colourImages[4] = {4, 5, 8, 6};
+    const QIcon image = Pictures::treeImage(colourImages[groups.front().colour]);
+    const QSignalBlocker quiet(m_tree);
+    for (const CellarTree::Node& child : children)
+        addNode(item, child, depth + 1, image);
 }
 
 void CTonnelixView::OnRempliTableAnnees()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/CellarTree.h"
+
 #include <QHash>
 #include <QWidget>
 #include <memory>
@@ -17,6 +19,7 @@ class QSplitter;
 class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QIcon;
 
 // The single view of the main window: the cellar tree on the left (by colour, country, then wine type or
 // vintage), the sheet of pages on the right. Its first update opens the cellar and brings it up to date.
@@ -63,6 +66,9 @@ public:
 
 private:
     void fillTree(bool byVintage);
+    // Adds the children of a node the first time it is expanded.
+    void fillChildren(QTreeWidgetItem* item);
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const CellarTree::Node& node, int depth, const QIcon& icon);
     void onTreeSelection();
     void connectPages();
 
@@ -79,6 +85,9 @@ private:
     JournalPage* m_journal = nullptr;
     CCalculetteDlg* m_calculator = nullptr;
     QString m_sql;
+    std::unique_ptr<CellarTree> m_treeData;
+    // The groups of lots under the nodes not yet expanded, and their colours.
+    QHash<QTreeWidgetItem*, std::vector<CellarTree::Group>> m_unfilled;
     std::unique_ptr<CellarSession> m_session;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <cstdio>
 #include <sys/resource.h>
 
 // The best of runs timings of f, in milliseconds: the benchmarks' common measure.
@@ -23,4 +24,13 @@ inline long peakMegabytes()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024;
+}
+
+// One measure for scripts/bench, which gathers these lines of several runs into docs/performance.md:
+//   @<measure>\t<goal>\t<value>\t<unit>
+// The goal is empty when there is none; the programs print their own tables beside.
+inline void report(const char* measure, const char* goal, double value, const char* unit)
+{
+    std::printf("@%s\t%s\t%.3f\t%s\n", measure, goal, value, unit);
+    std::fflush(stdout);
 }

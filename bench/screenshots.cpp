@@ -135,13 +135,13 @@ int main(int argc, char* argv[])
 
     // The library page on its first wine type.
     QTabWidget* sheet = frame.view()->sheet();
-    sheet->setCurrentWidget(frame.view()->page5());
+    frame.view()->showPage(frame.view()->page5());
     frame.view()->page5()->list()->selectRow(0);
     app.processEvents();
     frame.grab().save(out.filePath(QStringLiteral("library.png")));
 
     // The statistics page with its charts.
-    sheet->setCurrentWidget(frame.view()->page4());
+    frame.view()->showPage(frame.view()->page4());
     app.processEvents();
     frame.grab().save(out.filePath(QStringLiteral("statistics.png")));
 

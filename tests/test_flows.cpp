@@ -211,7 +211,7 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         JournalPage* page = view()->journal();
-        view()->sheet()->setCurrentWidget(page);
+        view()->showPage(page);
         QVERIFY(page->isVisible());
         QVERIFY(page->model()->rowCount() > 0);
         CellarSession& session = *view()->session();

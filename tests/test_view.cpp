@@ -1,16 +1,23 @@
 // The main view: tree shapes in both groupings, node selection, colour option, vintage table.
+#include "calculator/CCalculetteDlg.h"
+#include "journal/JournalPage.h"
+#include "pages/CPage2.h"
+#include "pages/CPage3.h"
 #include "pages/CellarEvents.h"
 #include "pages/Cpage1.h"
 #include "pages/VintageTable.h"
 #include "pages/WineListModel.h"
 #include "pages/controls/Pictures.h"
 #include "platform/Profile.h"
+#include "reference/CPage5.h"
+#include "statistics/CPage4.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 #include "support/TreeSearch.h"
 #include "view/CTonnelixView.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -218,6 +225,48 @@ private Q_SLOTS:
         QVERIFY(findNode(m_view->tree(), {"Rouge", "FR", "2015", "Bordeaux", "Pauillac"}));
         // The lot under "Autres" that took its colour from the lot before it keeps it.
         QVERIFY(findNode(m_view->tree(), {"Autres", "FR", "1999", "Mystère", "Inconnu"}));
+    }
+
+    // The start builds only the page it shows: the others, and what they read, come when first shown or
+    // asked for, and a restored cellar does not build them either.
+    void pagesAreBuiltWhenFirstShown()
+    {
+        m_view.reset();
+        CTonnelixView view;
+        QVERIFY(view.OnInitialUpdate(m_cellar->path()));
+        Database& db = view.session()->database();
+        db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('Tonnelix', '2001')"));
+        db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('BR', '17')"));
+        view.resize(900, 600);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto built = [&view] {
+            return QStringList{view.findChildren<CPage2*>().isEmpty() ? "" : "entry",
+                               view.findChildren<CPage3*>().isEmpty() ? "" : "vintages",
+                               view.findChildren<CPage4*>().isEmpty() ? "" : "statistics",
+                               view.findChildren<CPage5*>().isEmpty() ? "" : "library",
+                               view.findChildren<JournalPage*>().isEmpty() ? "" : "journal",
+                               view.findChildren<CCalculetteDlg*>().isEmpty() ? "" : "calculator"}
+                .join(QLatin1Char(' '))
+                .simplified();
+        };
+        QCOMPARE(built(), QString());
+        QCOMPARE(view.sheet()->count(), 7);
+        QCOMPARE(view.sheet()->tabText(3), QStringLiteral("Stat sur la Cave"));
+        CellarEvents::instance().notifyCellarReplaced();
+        QCOMPARE(built(), QString());
+        view.sheet()->setCurrentIndex(3);
+        QCOMPARE(built(), QStringLiteral("statistics"));
+        QVERIFY(view.page4()->isVisible());
+        // Asked for by a command: built, filled from the cellar, then shown.
+        CPage2* entry = view.page2();
+        QCOMPARE(built(), QStringLiteral("entry statistics"));
+        QVERIFY(entry->findChildren<QComboBox*>().first()->count() > 0);
+        view.showPage(entry);
+        QCOMPARE(view.sheet()->currentIndex(), 1);
+        QVERIFY(entry->isVisible());
+        // The vintage table was read when first used, after the start.
+        QCOMPARE(VintageTable::entries().size(), size_t(1));
     }
 
     void colourOption()

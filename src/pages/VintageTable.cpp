@@ -12,21 +12,48 @@ const QStringList& regions()
     return list;
 }
 
+namespace {
+
+std::vector<VintageEntry>& table()
+{
+    static std::vector<VintageEntry> entries;
+    return entries;
+}
+
+bool& loaded()
+{
+    static bool done = false;
+    return done;
+}
+
+} // namespace
+
 std::vector<VintageEntry>& entries()
 {
-    static std::vector<VintageEntry> table;
-    return table;
+    if (!loaded()) {
+        if (CellarSession* session = CellarSession::current())
+            load(*session);
+    }
+    return table();
+}
+
+void forget()
+{
+    table().clear();
+    loaded() = false;
 }
 
 void load(CellarSession& session)
 {
+    // Read once, even when it fails: a cellar without its table is not asked again at each use.
+    loaded() = true;
     if (!session.OpenQuery(QStringLiteral("CTonnelixView::OnRempliTableAnnees"),
                            QStringLiteral("SELECT * FROM ANNEES ORDER BY rowid;")))
         return;
-    std::vector<VintageEntry> table;
+    std::vector<VintageEntry> rows;
     Recordset& rs = session.recordset();
     if (rs.recordCount() > 0) {
-        table.reserve(static_cast<size_t>(rs.recordCount()));
+        rows.reserve(static_cast<size_t>(rs.recordCount()));
         const int cType = rs.fieldIndex(QStringLiteral("Type"));
         const int cCote = rs.fieldIndex(QStringLiteral("Cote"));
         rs.moveFirst();
@@ -38,7 +65,7 @@ void load(CellarSession& session)
                     rs.moveNext();
                     if (rs.isEOF())
                         break;
-                    table.push_back({year, region, rs.value(cCote).toString()});
+                    rows.push_back({year, region, rs.value(cCote).toString()});
                 }
             }
             if (!rs.isEOF())
@@ -46,7 +73,7 @@ void load(CellarSession& session)
         }
     }
     session.CloseQuery();
-    entries() = std::move(table);
+    table() = std::move(rows);
 }
 
 } // namespace VintageTable

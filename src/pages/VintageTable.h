@@ -18,8 +18,10 @@ struct VintageEntry
 namespace VintageTable {
 
 const QStringList& regions();
-// The table the whole process reads.
+// The table the whole process reads: read from the current cellar the first time it is asked for.
 std::vector<VintageEntry>& entries();
+// Empties it: the next use reads it again.
+void forget();
 // Rebuilds it from ANNEES (label "CTonnelixView::OnRempliTableAnnees"). When the query cannot be
 // opened the table stays as it was.
 void load(CellarSession& session);

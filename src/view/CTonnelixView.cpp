@@ -20,6 +20,7 @@
 #include "reference/ReferenceEvents.h"
 #include "statistics/CPage4.h"
 #include "trace/Trace.h"
+#include "view/LazyTab.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -98,21 +99,45 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({260, 900});
 
+    // The wine sheet is the first page shown; the others are built when first shown or asked for.
     m_page1 = new Cpage1(m_sheet);
     addPage(m_page1, QStringLiteral("Etat du vin sélectionné"), 0);
-    m_page2 = new CPage2(m_sheet);
-    addPage(m_page2, QStringLiteral("Ajout de bouteilles"), 1);
-    m_page3 = new CPage3(m_sheet);
-    addPage(m_page3, QStringLiteral("Années"), 2);
-    m_page4 = new CPage4(m_sheet);
-    addPage(m_page4, QStringLiteral("Stat sur la Cave"), 3);
-    m_page5 = new CPage5(m_sheet);
-    addPage(m_page5, QStringLiteral("Bibliothéque"), 4);
-    m_journal = new JournalPage(m_sheet);
-    addPage(m_journal, QStringLiteral("Journal"), 3);
-    // The vintage, statistics and library pages take their places between these as they come.
-    m_calculator = new CCalculetteDlg(m_sheet);
-    m_sheet->addTab(m_calculator, Pictures::tabIcon(5), QStringLiteral("Calculette Euro"));
+    m_tab2 = new LazyTab([this](QWidget* parent) { return buildPage2(parent); }, m_sheet);
+    addPage(m_tab2, QStringLiteral("Ajout de bouteilles"), 1);
+    m_tab3 = new LazyTab(
+        [this](QWidget* parent) {
+            auto* page = new CPage3(parent);
+            if (m_session)
+                page->OnRempli();
+            return page;
+        },
+        m_sheet);
+    addPage(m_tab3, QStringLiteral("Années"), 2);
+    m_tab4 = new LazyTab(
+        [this](QWidget* parent) {
+            auto* page = new CPage4(parent);
+            connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, page, &CPage4::OnInitDialog);
+            if (m_session)
+                page->OnInitDialog();
+            return page;
+        },
+        m_sheet);
+    addPage(m_tab4, QStringLiteral("Stat sur la Cave"), 3);
+    m_tab5 = new LazyTab(
+        [this](QWidget* parent) {
+            auto* page = new CPage5(parent);
+            connect(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged, page, &CPage5::OnInitDialog);
+            connect(&ReferenceEvents::instance(), &ReferenceEvents::dishesChanged, page, &CPage5::RechercheCarac);
+            if (m_session)
+                page->OnInitDialog();
+            return page;
+        },
+        m_sheet);
+    addPage(m_tab5, QStringLiteral("Bibliothéque"), 4);
+    m_tabJournal = new LazyTab([](QWidget* parent) { return new JournalPage(parent); }, m_sheet);
+    addPage(m_tabJournal, QStringLiteral("Journal"), 3);
+    m_tabCalculator = new LazyTab([](QWidget* parent) { return new CCalculetteDlg(parent); }, m_sheet);
+    m_sheet->addTab(m_tabCalculator, Pictures::tabIcon(5), QStringLiteral("Calculette Euro"));
     connectPages();
 
     connect(m_radioType, &QRadioButton::clicked, this, [this] {
@@ -131,7 +156,7 @@ CTonnelixView::~CTonnelixView()
 {
     if (g_CView == this)
         g_CView = nullptr;
-    VintageTable::entries().clear();
+    VintageTable::forget();
     // The pages go before the session they read.
     delete m_sheet;
     m_sheet = nullptr;
@@ -142,7 +167,7 @@ CTonnelixView::~CTonnelixView()
 void CTonnelixView::addPage(QWidget* page, const QString& title, int icon)
 {
     // The calculator stays the last page.
-    const int k = m_calculator ? m_sheet->indexOf(m_calculator) : m_sheet->count();
+    const int k = m_tabCalculator ? m_sheet->indexOf(m_tabCalculator) : m_sheet->count();
     m_sheet->insertTab(k, page, Pictures::tabIcon(icon), title);
 }
 
@@ -180,12 +205,10 @@ bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)
     OnCouleurListe();
     TraceLine("OnInitialUpdate : g_CView = %08llX", static_cast<unsigned long long>(reinterpret_cast<quintptr>(this)));
     OnRempliArbreType();
-    OnRempliTableAnnees();
     m_radioType->setChecked(true);
-    m_page2->OnInitDialog();
-    m_page3->OnRempli();
-    m_page4->OnInitDialog();
-    m_page5->OnInitDialog();
+    // The vintage table is read when first asked for; the pages other than the first when first shown.
+    VintageTable::forget();
+    initBuiltPages();
     m_sheet->setCurrentIndex(0);
 
     TraceLeave();
@@ -193,15 +216,88 @@ bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)
     return true;
 }
 
+void CTonnelixView::initBuiltPages()
+{
+    if (m_tab2->isBuilt())
+        page2()->OnInitDialog();
+    if (m_tab3->isBuilt())
+        page3()->OnRempli();
+    if (m_tab4->isBuilt())
+        page4()->OnInitDialog();
+    if (m_tab5->isBuilt())
+        page5()->OnInitDialog();
+}
+
+CPage2* CTonnelixView::page2() const
+{
+    return static_cast<CPage2*>(m_tab2->page());
+}
+
+CPage3* CTonnelixView::page3() const
+{
+    return static_cast<CPage3*>(m_tab3->page());
+}
+
+CPage4* CTonnelixView::page4() const
+{
+    return static_cast<CPage4*>(m_tab4->page());
+}
+
+CPage5* CTonnelixView::page5() const
+{
+    return static_cast<CPage5*>(m_tab5->page());
+}
+
+JournalPage* CTonnelixView::journal() const
+{
+    return static_cast<JournalPage*>(m_tabJournal->page());
+}
+
+CCalculetteDlg* CTonnelixView::calculator() const
+{
+    return static_cast<CCalculetteDlg*>(m_tabCalculator->page());
+}
+
+void CTonnelixView::showPage(QWidget* page)
+{
+    for (QWidget* w = page; w; w = w->parentWidget()) {
+        const int k = m_sheet->indexOf(w);
+        if (k >= 0) {
+            m_sheet->setCurrentIndex(k);
+            return;
+        }
+    }
+}
+
+void CTonnelixView::openRack(qint64 index, const QString& mode, int count)
+{
+    CDRayonnage dialog(window(), index, mode, count);
+    dialog.exec();
+}
+
+CPage2* CTonnelixView::buildPage2(QWidget* parent)
+{
+    auto* page = new CPage2(parent);
+    connect(page, &CPage2::rackViewRequested, this, &CTonnelixView::openRack);
+    connect(page, &CPage2::pictureRequested, this, [this] {
+        CDImage dialog(window(), 0, QStringLiteral("0"));
+        dialog.exec();
+    });
+    // While the cellar has no wine type, the entry page asks for the dialog that adds one.
+    connect(page, &CPage2::createWineTypeRequested, this, [this] {
+        CDAjoutVin dialog(window(), 1);
+        dialog.exec();
+    });
+    connect(&ReferenceEvents::instance(), &ReferenceEvents::estatesChanged, page, &CPage2::RechercheAnnedeGardepourVin);
+    if (m_session)
+        page->OnInitDialog();
+    return page;
+}
+
 void CTonnelixView::connectPages()
 {
-    // The dialogs the pages open: the rack view, the modification of a wine, its picture.
-    auto openRack = [this](qint64 index, const QString& mode, int count) {
-        CDRayonnage dialog(window(), index, mode, count);
-        dialog.exec();
-    };
-    connect(m_page1, &Cpage1::rackViewRequested, this, openRack);
-    connect(m_page2, &CPage2::rackViewRequested, this, openRack);
+    // The dialogs the wine sheet opens: the rack view, the modification of a wine, its picture.
+    connect(m_page1, &Cpage1::rackViewRequested, this, &CTonnelixView::openRack);
     connect(m_page1, &Cpage1::modificationRequested, this, [this](qint64 index) {
         CDModifVin dialog(window(), index);
         dialog.exec();
@@ -210,48 +306,37 @@ void CTonnelixView::connectPages()
         CDImage dialog(window(), 1, QString::number(index));
         dialog.exec();
     });
-    connect(m_page2, &CPage2::pictureRequested, this, [this] {
-        CDImage dialog(window(), 0, QStringLiteral("0"));
+    connect(m_page1, &Cpage1::dishesRequested, this, [this](const QString& relPlats) {
+        CDAssoVinPlat dialog(window(), relPlats);
         dialog.exec();
     });
     connect(&CellarEvents::instance(), &CellarEvents::lotsChanged, this, &CTonnelixView::RefreshTree);
-    // Reference lists changed: the entry page's lists and, for wine types, the tree show the new names.
-    connect(m_page2, &CPage2::createWineTypeRequested, this, [this] {
-        CDAjoutVin dialog(window(), 1);
-        dialog.exec();
-    });
+    // Reference lists changed: the entry page's lists (once it is built) and, for wine types, the tree show
+    // the new names.
     auto reloadEntryLists = [this] {
-        m_page2->OnMAJCB();
-        m_page2->OnSelchangeCbvin();
+        if (!m_tab2->isBuilt())
+            return;
+        page2()->OnMAJCB();
+        page2()->OnSelchangeCbvin();
     };
     connect(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged, this, [this, reloadEntryLists] {
         reloadEntryLists();
         RefreshTree();
     });
     connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, this, reloadEntryLists);
-    connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, m_page4, &CPage4::OnInitDialog);
-    // A restored cellar: every list is read again.
+    // A restored cellar: every list is read again; pages not built yet will read it when they are.
     connect(&CellarEvents::instance(), &CellarEvents::cellarReplaced, this, [this] {
         m_page1->clearList();
         RefreshTree();
         OnRempliTableAnnees();
-        m_page2->OnInitDialog();
-        m_page3->OnRempli();
-        m_page4->OnInitDialog();
-        m_page5->OnInitDialog();
+        initBuiltPages();
     });
     connect(&CellarEvents::instance(), &CellarEvents::vintagesChanged, this, [this] {
-        m_page3->OnRempli();
-        m_page2->OnSelchangeMillesime();
+        if (m_tab3->isBuilt())
+            page3()->OnRempli();
+        if (m_tab2->isBuilt())
+            page2()->OnSelchangeMillesime();
     });
-    connect(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged, m_page5, &CPage5::OnInitDialog);
-    connect(&ReferenceEvents::instance(), &ReferenceEvents::dishesChanged, m_page5, &CPage5::RechercheCarac);
-    connect(m_page1, &Cpage1::dishesRequested, this, [this](const QString& relPlats) {
-        CDAssoVinPlat dialog(window(), relPlats);
-        dialog.exec();
-    });
-    connect(&ReferenceEvents::instance(), &ReferenceEvents::estatesChanged, m_page2,
-            &CPage2::RechercheAnnedeGardepourVin);
 }
 
 bool CTonnelixView::anneeChecked() const

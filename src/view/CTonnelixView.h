@@ -13,6 +13,7 @@ class CPage3;
 class CPage4;
 class CPage5;
 class JournalPage;
+class LazyTab;
 class CCalculetteDlg;
 class QRadioButton;
 class QSplitter;
@@ -53,12 +54,15 @@ public:
     QRadioButton* radioType() const { return m_radioType; }
     QRadioButton* radioAnnee() const { return m_radioAnnee; }
     Cpage1* page1() const { return m_page1; }
-    CPage2* page2() const { return m_page2; }
-    CPage3* page3() const { return m_page3; }
-    CPage4* page4() const { return m_page4; }
-    CPage5* page5() const { return m_page5; }
-    JournalPage* journal() const { return m_journal; }
-    CCalculetteDlg* calculator() const { return m_calculator; }
+    // The other pages are built the first time their tab is shown or they are asked for here.
+    CPage2* page2() const;
+    CPage3* page3() const;
+    CPage4* page4() const;
+    CPage5* page5() const;
+    JournalPage* journal() const;
+    CCalculetteDlg* calculator() const;
+    // Brings the tab holding this page to the front.
+    void showPage(QWidget* page);
     const QString& lastTreeSql() const { return m_sql; }
     // Adds a page to the sheet, after the cellar pages already there (the calculator stays last).
     // Inserts a page before the calculator, with the tab picture of that number.
@@ -71,6 +75,9 @@ private:
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const CellarTree::Node& node, int depth, const QIcon& icon);
     void onTreeSelection();
     void connectPages();
+    void initBuiltPages();
+    void openRack(qint64 index, const QString& mode, int count);
+    CPage2* buildPage2(QWidget* parent);
 
     QSplitter* m_splitter = nullptr;
     QTreeWidget* m_tree = nullptr;
@@ -78,12 +85,12 @@ private:
     QRadioButton* m_radioAnnee = nullptr;
     QTabWidget* m_sheet = nullptr;
     Cpage1* m_page1 = nullptr;
-    CPage2* m_page2 = nullptr;
-    CPage3* m_page3 = nullptr;
-    CPage4* m_page4 = nullptr;
-    CPage5* m_page5 = nullptr;
-    JournalPage* m_journal = nullptr;
-    CCalculetteDlg* m_calculator = nullptr;
+    LazyTab* m_tab2 = nullptr;
+    LazyTab* m_tab3 = nullptr;
+    LazyTab* m_tab4 = nullptr;
+    LazyTab* m_tab5 = nullptr;
+    LazyTab* m_tabJournal = nullptr;
+    LazyTab* m_tabCalculator = nullptr;
     QString m_sql;
     std::unique_ptr<CellarTree> m_treeData;
     // The groups of lots under the nodes not yet expanded, and their colours.

@@ -54,6 +54,7 @@ CMainFrame::CMainFrame(CTonnelixDoc* document, QWidget* parent) : QMainWindow(pa
     wireCommands();
     updateTitle();
     WindowState::restore(*this, *m_view);
+    connect(m_view, &CTonnelixView::pageBuilt, this, [](QWidget* page) { WindowState::restoreColumns(*page); });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -65,7 +65,12 @@ void restore(QMainWindow& window, CTonnelixView& view)
         if (const QByteArray state = readBytes(QStringLiteral("Separateur")); !state.isEmpty())
             splitter->restoreState(state);
     }
-    for (QAbstractItemView* list : namedLists(view)) {
+    restoreColumns(view);
+}
+
+void restoreColumns(const QWidget& page)
+{
+    for (QAbstractItemView* list : namedLists(page)) {
         const QByteArray state = readBytes(QStringLiteral("Colonnes") + list->objectName());
         if (state.isEmpty())
             continue;

@@ -2,6 +2,7 @@
 
 class QMainWindow;
 class CTonnelixView;
+class QWidget;
 
 // What the user arranged in the window, kept in the settings ("Fenetre" section) and given back at the next
 // start: the window's place and size, the toolbars, the splitter between tree and pages, the page shown and
@@ -10,6 +11,9 @@ namespace WindowState {
 
 void save(const QMainWindow& window, const CTonnelixView& view);
 void restore(QMainWindow& window, CTonnelixView& view);
+// The column widths of the named lists of a page built after the start. Lists of pages never built keep
+// what was saved for them.
+void restoreColumns(const QWidget& page);
 // The page shown last, once the cellar is open (opening it shows the first page).
 void restorePage(CTonnelixView& view);
 

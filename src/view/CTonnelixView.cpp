@@ -138,6 +138,8 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     addPage(m_tabJournal, QStringLiteral("Journal"), 3);
     m_tabCalculator = new LazyTab([](QWidget* parent) { return new CCalculetteDlg(parent); }, m_sheet);
     m_sheet->addTab(m_tabCalculator, Pictures::tabIcon(5), QStringLiteral("Calculette Euro"));
+    for (LazyTab* tab : {m_tab2, m_tab3, m_tab4, m_tab5, m_tabJournal, m_tabCalculator})
+        connect(tab, &LazyTab::built, this, &CTonnelixView::pageBuilt);
     connectPages();
 
     connect(m_radioType, &QRadioButton::clicked, this, [this] {

@@ -68,6 +68,10 @@ public:
     // Inserts a page before the calculator, with the tab picture of that number.
     void addPage(QWidget* page, const QString& title, int icon);
 
+Q_SIGNALS:
+    // A page was built, the first time it was shown or asked for.
+    void pageBuilt(QWidget* page);
+
 private:
     void fillTree(bool byVintage);
     // Adds the children of a node the first time it is expanded.

@@ -15,6 +15,7 @@ QWidget* LazyTab::page()
         layout()->addWidget(m_page);
         if (isVisible())
             m_page->show();
+        Q_EMIT built(m_page);
     }
     return m_page;
 }

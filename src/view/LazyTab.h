@@ -16,6 +16,9 @@ public:
     QWidget* page();
     bool isBuilt() const { return m_page != nullptr; }
 
+Q_SIGNALS:
+    void built(QWidget* page);
+
 protected:
     void showEvent(QShowEvent* event) override;
 

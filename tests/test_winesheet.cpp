@@ -342,6 +342,90 @@ private Q_SLOTS:
                  QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans selectionner un vin"));
         QCOMPARE(stockOf(db, kept), 5);
     }
+
+    // A long list shows its rows by pages; sorting orders every row, shown or not, keeps equal keys in their
+    // order and the current lot under the cursor; a new list keeps the order chosen.
+    void longListsShowByPagesAndSortWhole()
+    {
+        WineListModel model;
+        auto rows = [](int count) {
+            std::vector<WineRow> list;
+            for (int i = 0; i < count; ++i) {
+                WineRow w;
+                w.index = i + 1;
+                w.nomVin = QStringLiteral("Vin %1").arg(i % 7);
+                w.millesime = 1990 + (i * 37) % 30;
+                w.dateAchat = QStringLiteral("%1/%2/%3")
+                                  .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                  .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                                  .arg(2000 + i % 20);
+                w.stock = i % 5;
+                w.nbrAchat = 6;
+                list.push_back(w);
+            }
+            return list;
+        };
+        model.setRows(rows(2500));
+        QCOMPARE(model.rowCount(), WineListModel::kPageRows);
+        QCOMPARE(model.allRows(), 2500);
+        // Qt's model checker watches the pages come (it fetches more itself when a list is replaced or
+        // sorted, which it then reports as a fault: it is set aside for those).
+        auto tester =
+            std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        while (model.canFetchMore({}))
+            model.fetchMore({});
+        QCOMPARE(model.rowCount(), 2500);
+        tester.reset();
+        model.setRows(rows(2500));
+        QCOMPARE(model.rowCount(), WineListModel::kPageRows);
+
+        // The lot of the current row follows the sort.
+        QTableView view;
+        view.setModel(&model);
+        view.setCurrentIndex(model.index(10, 0));
+        const qint64 current = model.row(10).index;
+        model.sort(WineListModel::Millesime, Qt::DescendingOrder);
+        QCOMPARE(model.text(0, WineListModel::Millesime), QStringLiteral("2019")); // from the rows not shown too
+        for (int r = 1; r < model.allRows(); ++r)
+            QVERIFY(model.row(r - 1).millesime >= model.row(r).millesime);
+        if (view.currentIndex().isValid())
+            QCOMPARE(model.row(view.currentIndex().row()).index, current);
+        // Equal vintages keep the order they were given in, in either direction.
+        for (int r = 1; r < model.allRows(); ++r) {
+            if (model.row(r - 1).millesime == model.row(r).millesime)
+                QVERIFY(model.row(r - 1).index < model.row(r).index);
+        }
+        // Dates by year, month, day; a new list comes sorted the same way.
+        model.sort(WineListModel::DateAchat, Qt::AscendingOrder);
+        model.setRows(rows(1500));
+        auto key = [&model](int r) {
+            const QString d = model.row(r).dateAchat;
+            return d.mid(6, 4) + d.mid(3, 2) + d.left(2);
+        };
+        for (int r = 1; r < model.allRows(); ++r)
+            QVERIFY(key(r - 1) <= key(r));
+        // Column -1: the order given.
+        model.sort(-1);
+        model.setRows(rows(3));
+        QCOMPARE(model.row(0).index, qint64(1));
+
+        // Changes to rows not shown yet: no signal for the view, the row changed all the same.
+        model.setRows(rows(2500));
+        const int far = 2400;
+        model.setCounts(far, 42, 43, 10.0);
+        QCOMPARE(model.row(far).stock, qint64(42));
+        const qint64 next = model.row(far + 1).index;
+        model.removeLot(far);
+        QCOMPARE(model.allRows(), 2499);
+        QCOMPARE(model.rowCount(), WineListModel::kPageRows);
+        QCOMPARE(model.row(far).index, next);
+        model.removeLot(0);
+        QCOMPARE(model.rowCount(), WineListModel::kPageRows - 1);
+        model.showUpTo(far);
+        QCOMPARE(model.rowCount(), far + 1);
+        model.showUpTo(100000);
+        QCOMPARE(model.rowCount(), 2498);
+    }
 };
 
 QTEST_MAIN(TestWineSheet)

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -75,12 +74,10 @@ void Cpage1::buildLayout()
         QStringLiteral("Un double-clic sur le vin pour voir le positionnement de ce vin dans vos casiers"), this));
 
     m_model = new WineListModel(this);
-    m_proxy = new QSortFilterProxyModel(this);
-    m_proxy->setSourceModel(m_model);
-    m_proxy->setSortRole(WineListModel::SortRole);
     m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("wineList"));
-    m_list->setModel(m_proxy);
+    // The model sorts every row it holds, and shows them by pages.
+    m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -231,7 +228,8 @@ void Cpage1::RechercheLibPays(const QString& code)
 
 void Cpage1::selectRow(int viewRow)
 {
-    m_list->setCurrentIndex(m_proxy->index(viewRow, 0));
+    m_model->showUpTo(viewRow);
+    m_list->setCurrentIndex(m_model->index(viewRow, 0));
 }
 
 int Cpage1::selectedSourceRow() const
@@ -239,7 +237,7 @@ int Cpage1::selectedSourceRow() const
     const QModelIndex current = m_list->currentIndex();
     if (!current.isValid())
         return -1;
-    return m_proxy->mapToSource(current).row();
+    return current.row();
 }
 
 void Cpage1::onCurrentRowChanged()

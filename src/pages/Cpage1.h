@@ -10,7 +10,6 @@ class CColorStaticST;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSortFilterProxyModel;
 class QTableView;
 class WineListModel;
 
@@ -87,7 +86,6 @@ private:
     void showCounts(qint64 lot, const WineStock::Counts& counts);
 
     WineListModel* m_model = nullptr;
-    QSortFilterProxyModel* m_proxy = nullptr;
     QTableView* m_list = nullptr;
     QLineEdit* m_nomVin = nullptr;
     QLineEdit* m_cru = nullptr;

@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QMetaMethod>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -100,12 +99,10 @@ void CDRecherche::buildLayout()
     layout->addWidget(
         new QLabel(QStringLiteral("Pour les trouver dans vos rangement double-Cliquer sur le vin"), this));
     m_model = new WineListModel(this);
-    m_proxy = new QSortFilterProxyModel(this);
-    m_proxy->setSourceModel(m_model);
-    m_proxy->setSortRole(WineListModel::SortRole);
     m_results = new QTableView(this);
     m_results->setObjectName(QStringLiteral("resultList"));
-    m_results->setModel(m_proxy);
+    // The model sorts every row it holds, and shows them by pages.
+    m_results->setModel(m_model);
     m_results->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_results->setSelectionMode(QAbstractItemView::SingleSelection);
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -228,10 +225,9 @@ void CDRecherche::OnBrecherche()
 
 qint64 CDRecherche::lotAt(int viewRow) const
 {
-    if (viewRow < 0 || viewRow >= m_proxy->rowCount())
+    if (viewRow < 0 || viewRow >= m_model->rowCount())
         return 0;
-    const QModelIndex source = m_proxy->mapToSource(m_proxy->index(viewRow, 0));
-    return m_model->row(source.row()).index;
+    return m_model->row(viewRow).index;
 }
 
 void CDRecherche::OnDblclkList(int viewRow)

@@ -7,7 +7,6 @@
 class CColorStaticST;
 class QComboBox;
 class QLabel;
-class QSortFilterProxyModel;
 class QTableView;
 class WineListModel;
 
@@ -57,7 +56,6 @@ private:
     QComboBox* m_dish = nullptr;
     CColorStaticST* m_title = nullptr;
     WineListModel* m_model = nullptr;
-    QSortFilterProxyModel* m_proxy = nullptr;
     QTableView* m_results = nullptr;
     QLabel* m_empty = nullptr;
 };

@@ -35,5 +35,7 @@ int main(int argc, char* argv[])
     std::printf("%-32s %10.1f %14.0f %14ld\n", "import, replacing the lots", importMs, imported / (importMs / 1000),
                 afterImport);
     std::printf("(peak RSS before the exchange: %ld MB)\n", before);
+    report("exchange file: export of 100,000 lots", ">= 200000 lines/s", lines / (exportMs / 1000), "lines/s");
+    report("exchange file: import of 100,000 lines", ">= 100000 lines/s", imported / (importMs / 1000), "lines/s");
     return 0;
 }

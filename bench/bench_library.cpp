@@ -71,6 +71,8 @@ int main(int argc, char* argv[])
     std::printf("%-46s %10.1f\n", "wines for a dish: open with 5,000 dishes", open);
     std::printf("%-46s %10.1f   (%d wines for the last dish)\n", "wines for a dish: choose a dish, fill", platVin,
                 wines);
+    report("library page: switch to another type", "< 50 ms", select, "ms");
+    report("wines for a dish: choose a dish, fill", "< 200 ms", platVin, "ms");
     CellarSession::setCurrent(nullptr);
     return 0;
 }

@@ -159,6 +159,15 @@ private Q_SLOTS:
             QVERIFY2(!result.ok, c.label);
             QVERIFY2(result.message.contains(QString::fromUtf8(c.expected)), qUtf8Printable(result.message));
             QCOMPARE(dumpTables(cellar.db(), kTables), before);
+            // The columns are shown from the header alone, at once; a row that cannot be read is the
+            // import's to refuse.
+            if (QByteArray(c.label) == "quote") {
+                const CsvExchange::Result columns = CsvExchange::inspect(path);
+                QVERIFY2(columns.ok, qUtf8Printable(columns.message));
+                QCOMPARE(columns.recognised.size(), CsvExchange::columns().size());
+                QCOMPARE(Csv::read(QString::fromUtf8(c.body), 1).rows.size(), size_t(1));
+                QVERIFY(!Csv::read(QString::fromUtf8(c.body)).error.isEmpty());
+            }
         }
     }
 

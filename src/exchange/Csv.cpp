@@ -23,7 +23,7 @@ QString line(const QStringList& fields)
     return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
-Table read(const QString& text)
+Table read(const QString& text, int maxRows)
 {
     Table table;
     QStringList row;
@@ -71,6 +71,8 @@ Table read(const QString& text)
             if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
             endRow();
+            if (maxRows > 0 && table.rows.size() >= static_cast<size_t>(maxRows))
+                return table;
             ++lineNumber;
             rowStart = lineNumber;
         } else if (c == QLatin1Char('"') && !fieldStarted) {

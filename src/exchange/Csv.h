@@ -18,8 +18,9 @@ struct Table
     std::vector<int> lines;        // the line of the file each row starts on
     QString error;                 // empty when the whole text was read
 };
-// Reads the whole text; an unbalanced quote or text after a closing quote stops it with the line number.
-Table read(const QString& text);
+// Reads the whole text, or its first maxRows rows; an unbalanced quote or text after a closing quote stops
+// it with the line number.
+Table read(const QString& text, int maxRows = -1);
 
 // The text of a file's bytes: UTF-8 (a byte-order mark skipped) when they are valid UTF-8, else Windows-1252.
 QString decode(const QByteArray& bytes, bool* wasUtf8 = nullptr);

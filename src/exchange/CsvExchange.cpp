@@ -90,14 +90,14 @@ Mapping map(const QStringList& header)
     return mapping;
 }
 
-bool readTable(const QString& path, Csv::Table& table, Result& result)
+bool readTable(const QString& path, Csv::Table& table, Result& result, int maxRows = -1)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.message = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, file.errorString());
         return false;
     }
-    table = Csv::read(Csv::decode(file.readAll()));
+    table = Csv::read(Csv::decode(file.readAll()), maxRows);
     if (!table.error.isEmpty()) {
         result.message = QStringLiteral("Le fichier %1 n'a pas été importé. %2").arg(path, table.error);
         return false;
@@ -161,7 +161,9 @@ Result inspect(const QString& path)
 {
     Result result;
     Csv::Table table;
-    if (!readTable(path, table, result))
+    // The header row only, read in the file's encoding: the rows are read, and a file that cannot be
+    // refused, by the import itself.
+    if (!readTable(path, table, result, 1))
         return result;
     if (CellarTrackerCsv::recognises(table.rows.front())) {
         // Its columns are sorted by CellarTrackerCsv::import itself.

@@ -46,7 +46,9 @@ int main(int argc, char* argv[])
             view.sheet()->currentWidget()->repaint();
             const double ms = timer.nsecsElapsed() / 1e6;
             std::printf("page \"%s\" opened: %.1f ms\n", qPrintable(title), ms);
-            report(qPrintable(QStringLiteral("page \"%1\" opened").arg(title)), "<= 100 ms", ms, "ms");
+            // The goal is the journal's, the page the history of movements added; the others are measured.
+            const bool journal = title == QLatin1String("Journal");
+            report(qPrintable(QStringLiteral("page \"%1\" opened").arg(title)), journal ? "<= 100 ms" : "", ms, "ms");
         }
         // The CSV import first shows the columns it recognises.
         QTemporaryDir dir;

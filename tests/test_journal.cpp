@@ -214,6 +214,24 @@ private Q_SLOTS:
         QCOMPARE(Journal::page(session, {}, 1, 2).size(), size_t(2));
         QCOMPARE(Journal::page(session, {}, 1, 2).front().nature, Journal::kImport);
         QCOMPARE(Journal::page(session, {}, 4, 2).size(), size_t(0));
+        // The page's one reading gives the same totals and months, for any filter; a movement without a date
+        // counts in the totals, under a month of its own, as it always did.
+        db.execute(insert, {QVariant(), QStringLiteral("Loire"), 3, 2.0, Journal::kEntry});
+        for (const Journal::Filter& filter : {Journal::Filter{}, january, alsace}) {
+            const Journal::Summary summary = Journal::summary(session, filter);
+            const Journal::Totals separate = Journal::totals(session, filter);
+            QCOMPARE(summary.totals.bought, separate.bought);
+            QCOMPARE(summary.totals.drunk, separate.drunk);
+            QCOMPARE(summary.totals.spent, separate.spent);
+            const auto expected = Journal::perMonth(session, filter);
+            QCOMPARE(summary.months.size(), expected.size());
+            for (size_t m = 0; m < expected.size(); ++m) {
+                QCOMPARE(summary.months[m].month, expected[m].month);
+                QCOMPARE(summary.months[m].bought, expected[m].bought);
+                QCOMPARE(summary.months[m].drunk, expected[m].drunk);
+            }
+        }
+        QCOMPARE(Journal::summary(session, {}).totals.bought, qint64(21));
     }
 };
 

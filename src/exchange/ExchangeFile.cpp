@@ -3,6 +3,7 @@
 #include "db/CellarSession.h"
 #include "db/ImportMovements.h"
 #include "db/SlashFields.h"
+#include "db/engine/BatchInsert.h"
 #include "db/engine/Statement.h"
 #include "exchange/Windows1252.h"
 
@@ -245,9 +246,11 @@ Result importFrom(CellarSession& session, const QString& path, bool replace, con
         Statement findType(db, QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
                                               "ORDER BY rowid LIMIT 1"));
         Statement addType(db, QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES (?, ?, '3')"));
-        Statement addLot(db, QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, "
-                                            "[Nbr Achat], Stock, [Date Achat], [Prix Achat]) "
-                                            "VALUES (?, ?, '', 99, ?, ?, ?, ?, ?, ?)"));
+        // The lots go in many to a statement (their types are made before them, one at a time).
+        BatchInsert addLot(db,
+                           QStringLiteral("CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, [Nbr Achat], "
+                                          "Stock, [Date Achat], [Prix Achat])"),
+                           10);
         QHash<QPair<QString, QString>, qint64> types;
         file.seek(0);
         int lastPercent = -1;
@@ -282,14 +285,16 @@ Result importFrom(CellarSession& session, const QString& path, bool replace, con
                 date == QLatin1String("00000000")
                     ? QString()
                     : date.right(2) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.left(4);
-            addLot.execute({f[5], typeIndex, leadingInteger(f[1]), f[4], static_cast<double>(leadingInteger(f[6])),
-                            leadingInteger(f[7]), cellarDate, leadingReal(f[9])});
+            addLot.add({f[5], typeIndex, QStringLiteral(""), 99, leadingInteger(f[1]), f[4],
+                        static_cast<double>(leadingInteger(f[6])), leadingInteger(f[7]), cellarDate,
+                        leadingReal(f[9])});
             ++result.records;
             const int percent = number * 100 / lines;
             if (progress && percent != lastPercent)
                 progress(lastPercent = percent);
             return true;
         });
+        addLot.flush();
         movements.markAsImport();
         tx.commit();
     } catch (const DbError& error) {

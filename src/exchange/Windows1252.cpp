@@ -40,14 +40,12 @@ QByteArray encode(const QString& text, int& unencodable)
 
 QString decode(const QByteArray& bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
+    // Latin-1 but for 0x80 to 0x9F, where the set places other characters.
+    QString text = QString::fromLatin1(bytes);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
         if (b >= 0x80 && b <= 0x9F && kHigh[b - 0x80] != 0)
-            text.append(QChar(kHigh[b - 0x80]));
-        else
-            text.append(QChar(b));
+            text[i] = QChar(kHigh[b - 0x80]);
     }
     return text;
 }

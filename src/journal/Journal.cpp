@@ -109,6 +109,33 @@ Totals totals(CellarSession& session, const Filter& filter)
     return totals;
 }
 
+Summary summary(CellarSession& session, const Filter& filter)
+{
+    QVariantList values;
+    const QString sql = QStringLiteral("SELECT substr(DateHeure, 1, 7) AS mois, "
+                                       "coalesce(sum(CASE WHEN %1 AND Quantite > 0 THEN Quantite END), 0), "
+                                       "coalesce(sum(CASE WHEN Nature = 'sortie' THEN -Quantite END), 0), "
+                                       "coalesce(sum(CASE WHEN %1 AND Quantite > 0 THEN Quantite * PrixUnitaire END), "
+                                       "0) FROM MOUVEMENTS")
+                            .arg(kIn) +
+                        where(filter, values) + QStringLiteral(" GROUP BY mois ORDER BY mois");
+    Summary summary;
+    try {
+        Statement rows(session.database(), sql);
+        rows.bind(values);
+        while (rows.next()) {
+            const Month month{rows.text(0), rows.integer(1), rows.integer(2)};
+            summary.totals.bought += month.bought;
+            summary.totals.drunk += month.drunk;
+            summary.totals.spent += rows.real(3);
+            summary.months.push_back(month);
+        }
+    } catch (const DbError&) {
+        summary = Summary{};
+    }
+    return summary;
+}
+
 std::vector<Month> perMonth(CellarSession& session, const Filter& filter)
 {
     QVariantList values;

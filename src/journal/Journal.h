@@ -64,6 +64,13 @@ struct Month
 };
 // The months of the filter that have movements, oldest first.
 std::vector<Month> perMonth(CellarSession& session, const Filter& filter);
+// Both of the above from one reading of the movements, as the journal page shows them.
+struct Summary
+{
+    Totals totals;
+    std::vector<Month> months;
+};
+Summary summary(CellarSession& session, const Filter& filter);
 
 // The wine types that have movements, sorted.
 QStringList types(CellarSession& session);

@@ -144,7 +144,9 @@ void JournalPage::applyFilter()
 
     CellarSession* session = CellarSession::current();
     const QLocale locale;
-    const Journal::Totals totals = session ? Journal::totals(*session, filter) : Journal::Totals{};
+    // The totals and the chart from one reading of the movements.
+    const Journal::Summary summary = session ? Journal::summary(*session, filter) : Journal::Summary{};
+    const Journal::Totals& totals = summary.totals;
     m_totals->setText(QStringLiteral("Achetées : %1 bouteille(s)    Bues : %2 bouteille(s)    Dépensé : %3")
                           .arg(locale.toString(totals.bought), locale.toString(totals.drunk),
                                locale.toCurrencyString(totals.spent, QStringLiteral("€"))));
@@ -160,8 +162,7 @@ void JournalPage::applyFilter()
     auto* drunk = new QBarSet(QStringLiteral("Bues"));
     QStringList months;
     qint64 highest = 0;
-    const std::vector<Journal::Month> perMonth =
-        session ? Journal::perMonth(*session, filter) : std::vector<Journal::Month>{};
+    const std::vector<Journal::Month>& perMonth = summary.months;
     for (const Journal::Month& month : perMonth) {
         const QDate first = QDate::fromString(month.month + QStringLiteral("-01"), Qt::ISODate);
         months << (first.isValid() ? locale.toString(first, QStringLiteral("MM/yy")) : month.month);

@@ -223,15 +223,12 @@ private Q_SLOTS:
             QCOMPARE(summary.totals.bought, separate.bought);
             QCOMPARE(summary.totals.drunk, separate.drunk);
             QCOMPARE(summary.totals.spent, separate.spent);
-            const auto expected = Journal::perMonth(session, filter);
-            QCOMPARE(summary.months.size(), expected.size());
-            for (size_t m = 0; m < expected.size(); ++m) {
-                QCOMPARE(summary.months[m].month, expected[m].month);
-                QCOMPARE(summary.months[m].bought, expected[m].bought);
-                QCOMPARE(summary.months[m].drunk, expected[m].drunk);
-            }
         }
-        QCOMPARE(Journal::summary(session, {}).totals.bought, qint64(21));
+        const Journal::Summary all3 = Journal::summary(session, {});
+        QCOMPARE(all3.totals.bought, qint64(21));
+        QCOMPARE(all3.months.size(), size_t(3));
+        QCOMPARE(all3.months.front().month, QString()); // the undated movement, first
+        QCOMPARE(all3.months.front().bought, qint64(3));
     }
 };
 

@@ -138,23 +138,7 @@ Summary summary(CellarSession& session, const Filter& filter)
 
 std::vector<Month> perMonth(CellarSession& session, const Filter& filter)
 {
-    QVariantList values;
-    const QString sql = QStringLiteral("SELECT substr(DateHeure, 1, 7) AS mois, "
-                                       "coalesce(sum(CASE WHEN %1 AND Quantite > 0 THEN Quantite END), 0), "
-                                       "coalesce(sum(CASE WHEN Nature = 'sortie' THEN -Quantite END), 0) "
-                                       "FROM MOUVEMENTS")
-                            .arg(kIn) +
-                        where(filter, values) + QStringLiteral(" GROUP BY mois ORDER BY mois");
-    std::vector<Month> months;
-    try {
-        Statement rows(session.database(), sql);
-        rows.bind(values);
-        while (rows.next())
-            months.push_back({rows.text(0), rows.integer(1), rows.integer(2)});
-    } catch (const DbError&) {
-        months.clear();
-    }
-    return months;
+    return summary(session, filter).months;
 }
 
 QStringList types(CellarSession& session)

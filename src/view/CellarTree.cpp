@@ -18,12 +18,24 @@ const char* const kCarriedColour =
 // Types are asked for by lists of bound values, a few hundred at a time.
 constexpr int kTypesPerQuery = 500;
 
-QString placeholders(int count)
+// Runs the query once for each slice of the types: `sql` has "%1" where the list of their placeholders goes,
+// and `row` is called for each row of the results.
+void forTypes(Database& db, const std::vector<qint64>& types, const QString& sql,
+              const std::function<void(Statement&)>& row)
 {
-    QString text = QStringLiteral("?");
-    for (int i = 1; i < count; ++i)
-        text += QStringLiteral(", ?");
-    return text;
+    for (size_t from = 0; from < types.size(); from += kTypesPerQuery) {
+        const size_t count = std::min<size_t>(kTypesPerQuery, types.size() - from);
+        QVariantList values;
+        QString marks;
+        for (size_t i = from; i < from + count; ++i) {
+            values << types[i];
+            marks += i == from ? QStringLiteral("?") : QStringLiteral(", ?");
+        }
+        Statement rows(db, sql.arg(marks));
+        rows.bind(values);
+        while (rows.next())
+            row(rows);
+    }
 }
 
 int colourOf(const QString& etat)
@@ -90,18 +102,12 @@ CellarTree::CellarTree(Database& db, bool byVintage) : m_db(db), m_byVintage(byV
         }
     }
     // The lots of types without a colour, by the colour they take from the lots before them.
-    for (size_t from = 0; from < uncoloured.size(); from += kTypesPerQuery) {
-        const size_t count = std::min<size_t>(kTypesPerQuery, uncoloured.size() - from);
-        QVariantList values;
-        for (size_t i = from; i < from + count; ++i)
-            values << uncoloured[i];
-        Statement odd(db, QStringLiteral("SELECT c.RelType, %1, min(c.[Index]) FROM CAVE c WHERE c.RelType IN (%2) "
-                                         "GROUP BY 1, 2")
-                              .arg(QString::fromLatin1(kCarriedColour), placeholders(static_cast<int>(count))));
-        odd.bind(values);
-        while (odd.next())
-            groups.push_back({colourOf(odd.text(1)), odd.integer(0), false, {}, odd.integer(2)});
-    }
+    forTypes(db, uncoloured,
+             QStringLiteral("SELECT c.RelType, %2, min(c.[Index]) FROM CAVE c WHERE c.RelType IN (%1) GROUP BY 1, 2")
+                 .replace(QStringLiteral("%2"), QString::fromLatin1(kCarriedColour)),
+             [&groups](Statement& odd) {
+                 groups.push_back({colourOf(odd.text(1)), odd.integer(0), false, {}, odd.integer(2)});
+             });
     for (int colour = 0; colour < 4; ++colour) {
         std::vector<Group> mine;
         std::copy_if(groups.begin(), groups.end(), std::back_inserter(mine),
@@ -162,20 +168,13 @@ std::vector<CellarTree::Group> CellarTree::splitByVintage(const std::vector<Grou
     QHash<qint64, int> colours;
     for (const Group& g : groups)
         colours.insert(g.type, g.colour);
-    for (size_t from = 0; from < plain.size(); from += kTypesPerQuery) {
-        const size_t count = std::min<size_t>(kTypesPerQuery, plain.size() - from);
-        QVariantList values;
-        for (size_t i = from; i < from + count; ++i)
-            values << plain[i];
-        Statement vintages(m_db, QStringLiteral("SELECT RelType, Millesime, min([Index]) FROM CAVE WHERE RelType IN "
-                                                "(%1) GROUP BY RelType, Millesime")
-                                     .arg(placeholders(static_cast<int>(count))));
-        vintages.bind(values);
-        while (vintages.next()) {
-            const qint64 type = vintages.integer(0);
-            add(colours.value(type), type, vintages.value(1), vintages.integer(2));
-        }
-    }
+    forTypes(m_db, plain,
+             QStringLiteral("SELECT RelType, Millesime, min([Index]) FROM CAVE WHERE RelType IN (%1) GROUP BY RelType, "
+                            "Millesime"),
+             [&](Statement& vintages) {
+                 const qint64 type = vintages.integer(0);
+                 add(colours.value(type), type, vintages.value(1), vintages.integer(2));
+             });
     return split;
 }
 

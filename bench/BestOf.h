@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QStringList>
 #include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
@@ -33,4 +34,19 @@ inline void report(const char* measure, const char* goal, double value, const ch
 {
     std::printf("@%s\t%s\t%.3f\t%s\n", measure, goal, value, unit);
     std::fflush(stdout);
+}
+
+// The arguments "[--runs N] CELLAR" of the programs that measure a cellar: the cellar's path, or an empty
+// text (after the usage on standard error) when they are not that.
+inline QString cellarArgument(QStringList args, int& runs, const char* usage)
+{
+    if (args.size() >= 2 && args[0] == QLatin1String("--runs")) {
+        runs = std::max(1, args[1].toInt());
+        args = args.mid(2);
+    }
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: %s [--runs N] CELLAR\n", usage);
+        return QString();
+    }
+    return args[0];
 }

@@ -18,17 +18,11 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
     int runs = 3;
-    if (args.size() >= 2 && args[0] == QLatin1String("--runs")) {
-        runs = std::max(1, args[1].toInt());
-        args = args.mid(2);
-    }
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: bench_pages [--runs N] CELLAR\n");
+    const QString cellar = cellarArgument(app.arguments().mid(1), runs, "bench_pages");
+    if (cellar.isEmpty())
         return 2;
-    }
-    const QString path = args[0];
+    const QString& path = cellar;
     for (int run = 0; run < runs; ++run) {
         for (int tab = 1;; ++tab) {
             CTonnelixView view;

@@ -56,21 +56,15 @@ int main(int argc, char* argv[])
     if (argc == 4 && QByteArray(argv[1]) == "--child")
         return child(argc, argv, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
     int runs = 5;
-    if (args.size() >= 2 && args[0] == QLatin1String("--runs")) {
-        runs = std::max(1, args[1].toInt());
-        args = args.mid(2);
-    }
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: bench_startup [--runs N] CELLAR\n");
+    const QString cellar = cellarArgument(app.arguments().mid(1), runs, "bench_startup");
+    if (cellar.isEmpty())
         return 2;
-    }
     QTemporaryDir dir;
     std::vector<double> times, memory;
     for (int i = 0; i < runs; ++i) {
         const QString copy = dir.filePath(QStringLiteral("run%1.mdb").arg(i));
-        QFile::copy(args[0], copy);
+        QFile::copy(cellar, copy);
         QProcess process;
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QElapsedTimer timer;
@@ -83,7 +77,7 @@ int main(int argc, char* argv[])
         const double ms = timer.nsecsElapsed() / 1e6;
         process.waitForFinished();
         if (!line.startsWith("shown ")) {
-            std::fprintf(stderr, "bench_startup: the program did not start on %s\n", qPrintable(args[0]));
+            std::fprintf(stderr, "bench_startup: the program did not start on %s\n", qPrintable(cellar));
             return 1;
         }
         times.push_back(ms);

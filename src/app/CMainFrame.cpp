@@ -240,8 +240,7 @@ void CMainFrame::wireCommands()
         Prompt::show(result.message, QStringLiteral("Importation CSV"),
                      result.ok ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
         if (result.ok) {
-            m_view->RefreshTree();
-            CellarEvents::instance().notifyLotsChanged();
+            CellarEvents::instance().notifyLotsChanged(); // the tree and the lists show the new lots
         }
     });
     wire(Commands::ExportCsv, [this] {

@@ -98,6 +98,20 @@ private Q_SLOTS:
                         .toInt() > 0);
             QVERIFY(!QFile::exists(Paths::defaultDatabasePath()));
             QVERIFY(savedBase().isEmpty()); // for this session only
+            // What the user does in the demo stays in that session.
+            app.mainFrame()->view()->session()->database().execute(QStringLiteral("DELETE FROM CAVE"));
+        }
+        {
+            // The next time the demo is opened, it is the shipped demo again.
+            prompt.queue(Prompt::Answer::Yes);
+            CTonnelixApp app;
+            QVERIFY(app.InitInstance({}));
+            QVERIFY(app.mainFrame()
+                        ->view()
+                        ->session()
+                        ->database()
+                        .scalar(QStringLiteral("SELECT count(*) FROM CAVE"))
+                        .toInt() > 0);
         }
         {
             QFile f(demo);

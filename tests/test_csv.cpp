@@ -1,5 +1,6 @@
 // CSV export and import: the RFC 4180 reader and writer, our own export coming back byte for byte, columns
 // mapped by name, refusals with the line, and the command line.
+#include "TestPaths.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TableDump.h"
 #include "support/TempCellar.h"

@@ -244,7 +244,7 @@ private Q_SLOTS:
                                           "[Date Achat] || ' ' || Images FROM CAVE"))
                      .toString(),
                  QStringLiteral("3 6.0 150.5 01/02/2005 /p.bmp"));
-        QCOMPARE(sheet.model()->rowCount(), 0); // emptied until the next tree selection
+        QCOMPARE(sheet.model()->rowCount(), 1); // the list is not emptied by a change
 
         CDModifVin again(nullptr, 1);
         again.nameEdit()->setText(QStringLiteral("Vin jaune d'Arbois"));
@@ -253,6 +253,12 @@ private Q_SLOTS:
         again.OnOK();
         QCOMPARE(db.scalar(QStringLiteral("SELECT [Nom vin] || '|' || Cote || '|' || Contenance FROM CAVE")).toString(),
                  QStringLiteral("Vin jaune d'Arbois|30|"));
+        // Choosing the empty keeping entry writes 0.
+        CDModifVin third(nullptr, 1);
+        QCOMPARE(third.keepingList()->currentText(), QStringLiteral("30"));
+        third.keepingList()->setCurrentIndex(0);
+        third.OnOK();
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Cote FROM CAVE")).toInt(), 0);
         QVERIFY(prompt.messages().isEmpty());
     }
 
@@ -284,12 +290,12 @@ private Q_SLOTS:
             QCOMPARE(row(), stored);
         }
         {
-            // A list that is changed writes the entry chosen; the empty keeping entry means no keeping.
+            // A list that is changed writes the entry chosen; the empty keeping entry writes 0.
             CDModifVin dialog(nullptr, 1);
             dialog.keepingList()->setCurrentIndex(0);
             dialog.sizeList()->setCurrentText(QStringLiteral("0,75 L"));
             dialog.OnOK();
-            QCOMPARE(row(), QStringLiteral("1750|99|0,75 L|château margaux"));
+            QCOMPARE(row(), QStringLiteral("1750|0|0,75 L|château margaux"));
         }
         QVERIFY(prompt.messages().isEmpty());
     }

@@ -1,5 +1,6 @@
 // The exchange file with the pocket device, through its dialog, its functions and the command line:
 // the record's bytes, the renamings, append and replace, refusals that change nothing, round trips.
+#include "TestPaths.h"
 #include "cli/CommandLine.h"
 #include "db/SlashFields.h"
 #include "exchange/CDChoixImport.h"

@@ -9,7 +9,7 @@
 #include "pages/CDImage.h"
 #include "pages/CDModifVin.h"
 #include "pages/CPage2.h"
-#include "pages/CellarEvents.h"
+#include "db/CellarEvents.h"
 #include "pages/Cpage1.h"
 #include "pages/WineListModel.h"
 #include "pages/WineStock.h"
@@ -205,31 +205,76 @@ private Q_SLOTS:
         QVERIFY(prompt.messages().isEmpty());
     }
 
-    // The journal page: the movements newest first, an exit shown at once, the filter of a kind, its totals
-    // and its chart, and the order of a column.
-    void journalPageFollowsTheStock()
+    // The journal page follows the wine sheet's own writes (an exit, an entry, a deletion) without being told
+    // by the test: the change notice comes from the write itself. The tree keeps its expanded nodes and the
+    // list the lot highlighted. Then the filter of a kind, its totals and chart, and the order of a column.
+    void journalPageFollowsTheWineSheet()
     {
         ScriptedPrompt prompt;
-        JournalPage* page = view()->journal();
+        JournalPage* journal = view()->journal();
+        view()->showPage(journal);
+        QVERIFY(journal->model()->rowCount() > 0);
+        auto newest = [journal](int column) { return journal->model()->index(0, column).data().toString(); };
+
+        QTreeWidgetItem* country = findNode(view()->tree(), {"Rouge", "FR"});
+        QVERIFY(country);
+        country->parent()->setExpanded(true);
+        country->setExpanded(true);
+        QTreeWidgetItem* type = country->child(0);
+        const QStringList typePath{"Rouge", "FR", type->text(0)};
+        view()->tree()->setCurrentItem(type);
+        Cpage1* page = view()->page1();
+        int row = -1;
+        for (int r = 0; r < page->model()->rowCount() && row < 0; ++r) {
+            if (page->model()->row(r).stock > 2)
+                row = r;
+        }
+        QVERIFY(row >= 0);
+        page->selectRow(row);
+        const qint64 lot = page->selectedIndex();
+        const qint64 stock = page->model()->row(row).stock;
+
+        // An exit on the wine sheet, the journal shown again afterwards.
+        page->exitCountEdit()->setText(QStringLiteral("1"));
+        prompt.queue(A::No); // no rack to update
+        page->OnBsortie();
+        QVERIFY(findNode(view()->tree(), {"Rouge", "FR"})->isExpanded());
+        QCOMPARE(view()->tree()->currentItem()->text(0), typePath.last());
+        QCOMPARE(page->selectedIndex(), lot);
+        QCOMPARE(page->stockEdit()->text(), QString::number(stock - 1));
+        view()->showPage(journal);
+        QCOMPARE(newest(JournalModel::Nature), QStringLiteral("sortie"));
+        QCOMPARE(newest(JournalModel::Quantity), QStringLiteral("-1"));
+
+        // An entry, with the journal on screen while the sheet writes.
+        page->entryCountEdit()->setText(QStringLiteral("2"));
+        prompt.queue(A::No);
+        page->OnBsortie2();
+        QCOMPARE(newest(JournalModel::Nature), QStringLiteral("entrée"));
+        QCOMPARE(newest(JournalModel::Quantity), QStringLiteral("+2"));
+        QCOMPARE(page->selectedIndex(), lot);
+
+        journal->natureList()->setCurrentText(QStringLiteral("sortie"));
+        QCOMPARE(journal->model()->rowCount(), 1);
+        QVERIFY(journal->totalsLabel()->text().contains(QStringLiteral("Bues : 1 bouteille(s)")));
+        QCOMPARE(journal->chart()->chart()->series().size(), 1);
+        journal->natureList()->setCurrentIndex(0);
+        QVERIFY(journal->model()->rowCount() > 1);
+        journal->list()->sortByColumn(JournalModel::Quantity, Qt::AscendingOrder);
+        QCOMPARE(journal->model()->index(0, JournalModel::Quantity).data().toString(), QStringLiteral("-1"));
+        journal->list()->sortByColumn(JournalModel::Date, Qt::DescendingOrder);
+
+        // A deletion: the lot leaves the list, nothing stays highlighted, the journal says so.
         view()->showPage(page);
-        QVERIFY(page->isVisible());
-        QVERIFY(page->model()->rowCount() > 0);
-        CellarSession& session = *view()->session();
-        const qint64 lot =
-            session.database().scalar(QStringLiteral("SELECT min([Index]) FROM CAVE WHERE Stock > 1")).toLongLong();
-        QCOMPARE(WineStock::exitBottles(session, QStringLiteral("test"), lot, 1).failure, WineStock::Failure::None);
-        CellarEvents::instance().notifyLotsChanged();
-        QCOMPARE(page->model()->index(0, JournalModel::Nature).data().toString(), QStringLiteral("sortie"));
-        QCOMPARE(page->model()->index(0, JournalModel::Quantity).data().toString(), QStringLiteral("-1"));
-        page->natureList()->setCurrentText(QStringLiteral("sortie"));
-        QCOMPARE(page->model()->rowCount(), 1);
-        QVERIFY(page->totalsLabel()->text().contains(QStringLiteral("Bues : 1 bouteille(s)")));
-        QCOMPARE(page->chart()->chart()->series().size(), 1);
-        page->natureList()->setCurrentIndex(0);
-        QVERIFY(page->model()->rowCount() > 1);
-        page->list()->sortByColumn(JournalModel::Quantity, Qt::AscendingOrder);
-        QCOMPARE(page->model()->index(0, JournalModel::Quantity).data().toString(), QStringLiteral("-1"));
-        QVERIFY(prompt.messages().isEmpty());
+        page->selectLot(lot);
+        prompt.queue(A::Yes); // "Confirmer vous la suppression ?"
+        prompt.queue(A::Ok);  // done
+        page->OnBsuppression();
+        QCOMPARE(page->model()->rowOfIndex(lot), -1);
+        QCOMPARE(page->selectedIndex(), 0);
+        view()->showPage(journal);
+        QCOMPARE(newest(JournalModel::Nature), QStringLiteral("suppression"));
+        QCOMPARE(prompt.pendingAnswers(), 0);
     }
 
     // The library page stands before the calculator; the sheet's "Plats associés" lists the wine's dishes.
@@ -304,7 +349,10 @@ private Q_SLOTS:
         page->modifyButton()->click();
         QCOMPARE(db().scalar(QStringLiteral("SELECT [Nom vin] FROM CAVE WHERE [Index] = ?"), {lot}).toString(),
                  QStringLiteral("Renommé d'office"));
-        QCOMPARE(page->model()->rowCount(), 0);
+        // The list is not emptied: the changed lot stays highlighted, with its new name.
+        QVERIFY(page->model()->rowCount() > 0);
+        QCOMPARE(page->selectedIndex(), lot);
+        QCOMPARE(page->nomVinEdit()->text(), QStringLiteral("Renommé d'office"));
 
         view()->tree()->setCurrentItem(findNode(view()->tree(), {"Blanc", "FR"})->child(0));
         page->selectRow(0);

@@ -1,4 +1,5 @@
 // The printed wine list, the backups and their restore, the options and the about box.
+#include "TestPaths.h"
 #include "app/CAboutDlg.h"
 #include "app/CDOption.h"
 #include "backup/Backups.h"

@@ -53,6 +53,23 @@ void fillCreation(CDAjoutVin& dialog, const QString& name, const QString& appell
 
 const QString kFrance = QStringLiteral("FR - FRANCE");
 
+// Clicks a name of a list with the mouse, as a user does (the view's own press and release).
+void clickName(NameList* list, const QString& name)
+{
+    const int row = static_cast<int>(list->names().indexOf(name));
+    QVERIFY2(row >= 0, qPrintable(name));
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    QCOMPARE(list->selectedName(), name);
+}
+
+void showAndWait(QWidget& dialog)
+{
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+}
+
 } // namespace
 
 class TestReference : public QObject
@@ -111,6 +128,7 @@ private Q_SLOTS:
             CDAjoutVin modify(nullptr, 2);
             QVERIFY(modify.typeList()->selectName(QStringLiteral("Côtes du Rhône")));
             QCOMPARE(modify.countryList()->currentText(), kFrance);
+            modify.appellationList()->setCurrentIndex(0); // _TOUTES
             modify.nameEdit()->setText(QStringLiteral("Rhône méridional"));
             modify.colourList()->setCurrentText(QStringLiteral("Rosé"));
             prompt.queue(A::Ok);
@@ -123,6 +141,7 @@ private Q_SLOTS:
         {
             CDAjoutVin back(nullptr, 2);
             QVERIFY(back.typeList()->selectName(QStringLiteral("Rhône méridional")));
+            back.appellationList()->setCurrentIndex(0); // _TOUTES
             back.nameEdit()->setText(QStringLiteral("Côtes du Rhône"));
             back.colourList()->setCurrentText(QStringLiteral("Rouge"));
             prompt.queue(A::Ok);
@@ -284,6 +303,7 @@ private Q_SLOTS:
             dialog.appellationList()->setCurrentIndex(0); // _TOUTES
             dialog.nameEdit()->setText(QStringLiteral("Beaujolais"));
             prompt.queue(A::Ok);
+            prompt.queue(A::Yes); // merge the two types
             prompt.queue(A::Ok);
             dialog.OnOK();
             QCOMPARE(prompt.messages().last().text, QStringLiteral("Déja présent dans les CRUS"));
@@ -293,6 +313,13 @@ private Q_SLOTS:
             // _TOUTES renames every row, sets colour and country, and the estates follow the type.
             CDAjoutVin dialog(nullptr, 2);
             QVERIFY(dialog.typeList()->selectName(QStringLiteral("Bourgogne")));
+            // Nothing is chosen for the user: "Modifier" asks which appellation.
+            QCOMPARE(dialog.appellationList()->currentIndex(), -1);
+            prompt.queue(A::Ok);
+            dialog.OnOK();
+            QCOMPARE(prompt.messages().last().text,
+                     QStringLiteral("Vous devez selectionner une(ou toutes) Appellation de ce vin"));
+            dialog.appellationList()->setCurrentIndex(0); // _TOUTES
             dialog.nameEdit()->setText(QStringLiteral("Côte de Beaune"));
             dialog.colourList()->setCurrentText(QStringLiteral("Rosé"));
             prompt.queue(A::Ok);
@@ -303,6 +330,104 @@ private Q_SLOTS:
                      1);
             QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES WHERE Type = 'Côte de Beaune'")), 1);
         }
+    }
+
+    // A click shows the item clicked, not the one before it, in every dialog with a list of names; a
+    // rename onto another wine type's name asks before merging, with what moves.
+    void clickingANameShowsThatName()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        addType(db, QStringLiteral("Côtes du Rhône"), QStringLiteral("Gigondas"), 0, QStringLiteral("FR"));
+        addType(db, QStringLiteral("Toscane"), QStringLiteral("Chianti"), 0, QStringLiteral("IT"));
+        addType(db, QStringLiteral("Toscane"), QStringLiteral("Montalcino"), 0, QStringLiteral("IT"));
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType) VALUES ('A', 2), ('B', 2), ('C', 3)"));
+        db.execute(QStringLiteral("INSERT INTO DOMAINES (Type, Domaine) VALUES ('Toscane', 'Biondi'), "
+                                  "('Toscane', 'Antinori'), ('Côtes du Rhône', 'Guigal')"));
+        db.execute(QStringLiteral("DELETE FROM CRUS"));
+        db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Grand Cru'), ('Premier Cru')"));
+        {
+            CDAjoutVin dialog(nullptr, 2);
+            showAndWait(dialog);
+            clickName(dialog.typeList(), QStringLiteral("Côtes du Rhône"));
+            QCOMPARE(dialog.nameEdit()->text(), QStringLiteral("Côtes du Rhône"));
+            clickName(dialog.typeList(), QStringLiteral("Toscane"));
+            QCOMPARE(dialog.nameEdit()->text(), QStringLiteral("Toscane"));
+            QCOMPARE(dialog.countryList()->currentText(), QStringLiteral("IT - ITALIE"));
+            QCOMPARE(dialog.appellationList()->count(), 3); // _TOUTES, Chianti, Montalcino
+
+            // Toscane renamed "Côtes du Rhône": the merge is asked, No leaves every row as it was.
+            const QString before = dumpAll(db);
+            dialog.appellationList()->setCurrentIndex(0);
+            dialog.nameEdit()->setText(QStringLiteral("côtes du rhône"));
+            prompt.queue(A::Ok);
+            prompt.queue(A::No);
+            dialog.OnOK();
+            QCOMPARE(prompt.messages().last().text,
+                     QStringLiteral("Le vin « côtes du rhône » existe déjà : « Toscane » sera réuni avec lui.\n"
+                                    "3 lot(s) et 2 appellation(s) passeront sous « côtes du rhône ».\n\n"
+                                    "Voulez-vous réunir ces deux vins ?"));
+            QCOMPARE(prompt.messages().last().buttons, Prompt::Buttons::YesNoDefaultNo);
+            QCOMPARE(dumpAll(db), before);
+            QCOMPARE(dialog.result(), 0);
+            // One appellation only: one lot moves.
+            dialog.appellationList()->setCurrentText(QStringLiteral("Montalcino"));
+            prompt.queue(A::Ok);
+            prompt.queue(A::No);
+            dialog.OnOK();
+            QVERIFY(prompt.messages().last().text.contains(QStringLiteral("1 lot(s) et 1 appellation(s)")));
+            QCOMPARE(dumpAll(db), before);
+            // Yes merges: the lot of Montalcino is now under Côtes du Rhône.
+            dialog.nameEdit()->setText(QStringLiteral("Côtes du Rhône"));
+            prompt.queue(A::Ok);
+            prompt.queue(A::Yes);
+            prompt.queue(A::Ok);
+            dialog.OnOK();
+            QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre Modificetion a été effectuée !"));
+            QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CAVE JOIN TYPEVIN ON RelType = TYPEVIN.[Index] "
+                                              "WHERE Type = 'Côtes du Rhône'")),
+                     1);
+            db.execute(QStringLiteral("UPDATE TYPEVIN SET Type = 'Toscane' WHERE Appellation = 'Montalcino'"));
+        }
+        {
+            // Crus: the current name follows the click.
+            CDModifVAT cru(nullptr, QStringLiteral("1"));
+            showAndWait(cru);
+            clickName(cru.mainList(), QStringLiteral("Premier Cru"));
+            QCOMPARE(cru.currentEdit()->text(), QStringLiteral("Premier Cru"));
+            clickName(cru.mainList(), QStringLiteral("Grand Cru"));
+            QCOMPARE(cru.currentEdit()->text(), QStringLiteral("Grand Cru"));
+        }
+        {
+            // Appellations: the type clicked gives its own appellations; the appellation clicked is the one renamed.
+            CDModifVAT rename(nullptr, QStringLiteral("2"));
+            showAndWait(rename);
+            clickName(rename.mainList(), QStringLiteral("Côtes du Rhône"));
+            clickName(rename.mainList(), QStringLiteral("Toscane"));
+            QCOMPARE(rename.appellationList()->names(), (QStringList{"Chianti", "Montalcino"}));
+            clickName(rename.appellationList(), QStringLiteral("Chianti"));
+            clickName(rename.appellationList(), QStringLiteral("Montalcino"));
+            QCOMPARE(rename.currentEdit()->text(), QStringLiteral("Montalcino"));
+            rename.newEdit()->setText(QStringLiteral("Brunello di Montalcino"));
+            rename.OnOK();
+            QCOMPARE(rename.result(), int(QDialog::Accepted));
+            QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = 'Toscane' AND "
+                                              "Appellation IN ('Chianti', 'Brunello di Montalcino')")),
+                     2);
+        }
+        {
+            // Estates: the estates of the type clicked; the estate clicked fills the name.
+            CDDomaines estates(nullptr, 2);
+            showAndWait(estates);
+            clickName(estates.typeList(), QStringLiteral("Côtes du Rhône"));
+            clickName(estates.typeList(), QStringLiteral("Toscane"));
+            QCOMPARE(estates.estateList()->names(), (QStringList{"Antinori", "Biondi"}));
+            clickName(estates.estateList(), QStringLiteral("Biondi"));
+            clickName(estates.estateList(), QStringLiteral("Antinori"));
+            QCOMPARE(estates.nameEdit()->text(), QStringLiteral("Antinori"));
+        }
+        QCOMPARE(prompt.pendingAnswers(), 0);
     }
 
     void crusAndTheirNames()

@@ -274,10 +274,13 @@ private Q_SLOTS:
             QStringList offered;
             for (int i = 0; i < add.yearList()->count(); ++i)
                 offered << add.yearList()->itemText(i);
-            // Before 2003 the table has nothing from 1915 on: every missing year is offered.
+            // Only years without a group are offered: 1915 to 2002, then 2005 and 2006.
             QCOMPARE(offered.first(), QStringLiteral("1915"));
+            QCOMPARE(offered.size(), 2002 - 1915 + 1 + 2);
+            QVERIFY(!offered.contains(QStringLiteral("2003")) && !offered.contains(QStringLiteral("2004")));
             QCOMPARE(offered.mid(offered.size() - 2), (QStringList{"2005", "2006"}));
-            // Choose 2005: years after it get empty ratings, not a copy.
+            QCOMPARE(add.yearList()->currentText(), QStringLiteral("2006"));
+            // Choose 2005: only its group is written, after 2004.
             add.yearList()->setCurrentText(QStringLiteral("2005"));
             add.regionList(0)->setCurrentText(QStringLiteral("21")); // no such rating
             prompt.queue(A::Ok);
@@ -289,6 +292,7 @@ private Q_SLOTS:
             prompt.queue(A::Ok);
             add.OnOK();
             QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre enregistrement a été effectué !"));
+            QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt(), rows + 10);
         }
         auto ratingsOf = [&cellar](const QString& year) {
             for (const auto& y : VintageRatings::load(cellar.session(), QStringLiteral("t"))) {
@@ -297,10 +301,39 @@ private Q_SLOTS:
             }
             return QStringList{QStringLiteral("absent")};
         };
+        auto yearsInOrder = [&cellar] {
+            QStringList years;
+            for (const auto& y : VintageRatings::load(cellar.session(), QStringLiteral("t")))
+                years << y.year;
+            return years;
+        };
         QCOMPARE(ratingsOf("2005").first(), QStringLiteral("17"));
-        QCOMPARE(ratingsOf("2006"), QStringList(9, QString()));
-        QCOMPARE(ratingsOf("1915"), QStringList(9, QString()));
+        QCOMPARE(ratingsOf("2006").first(), QStringLiteral("absent"));
         QCOMPARE(ratingsOf("2004").first(), QStringLiteral("12"));
+        QCOMPARE(yearsInOrder(), (QStringList{"2003", "2004", "2005"}));
+        {
+            // An earlier year goes before the first group, with empty groups for the years up to it.
+            CDAjoutAnnee add(nullptr, 0, 2006);
+            add.yearList()->setCurrentText(QStringLiteral("2000"));
+            add.regionList(8)->setCurrentText(QStringLiteral("11"));
+            prompt.queue(A::Ok);
+            add.OnOK();
+        }
+        QCOMPARE(yearsInOrder(), (QStringList{"2000", "2001", "2002", "2003", "2004", "2005"}));
+        QCOMPARE(ratingsOf("2000").last(), QStringLiteral("11"));
+        QCOMPARE(ratingsOf("2001"), QStringList(9, QString()));
+        QCOMPARE(ratingsOf("2003"), QStringList(9, QString()));
+        QCOMPARE(ratingsOf("2004").last(), QStringLiteral("20"));
+        // A year already there is refused by the core, nothing written.
+        const int rows = db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt();
+        QVERIFY(!VintageRatings::addYear(cellar.session(), 2004, ratings));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt(), rows);
+        {
+            CDAjoutAnnee add(nullptr, 0, 2006);
+            QCOMPARE(add.yearList()->currentText(), QStringLiteral("2006"));
+            prompt.queue(A::Ok);
+            add.OnOK(); // 2006, the current year, after 2005
+        }
         // Modify 2004: "12" shows as "12", not "1"; the entry page reads the new rating.
         {
             CDAjoutAnnee modify(nullptr, 1, 2006);
@@ -317,6 +350,73 @@ private Q_SLOTS:
             QStringLiteral("La côte de l'année de ce vin est de : 9"));
         page.OnRempli();
         QVERIFY(page.addButton()->isHidden()); // 2006, the current year, is rated
+    }
+
+    // Ratings that start later than 1915 (the demo cellar's start in 1990), and a cellar where an older release
+    // wrote years twice: no year is ever written a second time, nothing is removed, each year shows once.
+    void vintageYearsAreNeverWrittenTwice()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        QStringList years;
+        for (int y = 1990; y <= 2025; ++y)
+            years << QString::number(y);
+        const QStringList ratings(9, QStringLiteral("15"));
+        QVERIFY(VintageRatings::addYears(cellar.session(), years, QStringLiteral("2025"), ratings));
+        VintageTable::load(cellar.session());
+        {
+            CDAjoutAnnee add(nullptr, 0, 2026);
+            QStringList offered;
+            for (int i = 0; i < add.yearList()->count(); ++i)
+                offered << add.yearList()->itemText(i);
+            QCOMPARE(offered.size(), 1989 - 1915 + 1 + 1);
+            QCOMPARE(offered.last(), QStringLiteral("2026"));
+            QVERIFY(!offered.contains(QStringLiteral("1990")));
+            add.yearList()->setCurrentText(QStringLiteral("1985"));
+            prompt.queue(A::Ok);
+            add.OnOK();
+        }
+        QStringList shown;
+        for (const auto& y : VintageRatings::load(cellar.session(), QStringLiteral("t")))
+            shown << y.year;
+        QCOMPARE(shown.size(), 2025 - 1985 + 1);
+        QCOMPARE(shown.first(), QStringLiteral("1985"));
+        QCOMPARE(shown.last(), QStringLiteral("2025"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt(), 10 * (2025 - 1985 + 1));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(DISTINCT Cote) FROM ANNEES WHERE Type = 'Tonnelix'")).toInt(),
+                 2025 - 1985 + 1);
+        // The years are still in increasing order in the table itself.
+        QCOMPARE(db.scalar(QStringLiteral("SELECT group_concat(Cote, ',') FROM (SELECT Cote FROM ANNEES WHERE Type = "
+                                          "'Tonnelix' ORDER BY rowid)"))
+                     .toString(),
+                 shown.join(QLatin1Char(',')));
+
+        // An older release appended 1990 a second time: its rows stay, the page and dialogs show 1990 once,
+        // with its first group's ratings, and nothing offers to write it again.
+        QVERIFY(VintageRatings::addYears(cellar.session(), {QStringLiteral("1990")}, QStringLiteral("1990"),
+                                         QStringList(9, QStringLiteral("3"))));
+        VintageTable::load(cellar.session());
+        const int rows = db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt();
+        CPage3 page(nullptr, 2026);
+        page.OnRempli();
+        QCOMPARE(page.list()->rowCount(), 2025 - 1985 + 1);
+        {
+            CDAjoutAnnee modify(nullptr, 1, 2026);
+            QCOMPARE(modify.yearList()->count(), 2025 - 1985 + 1);
+            modify.yearList()->setCurrentText(QStringLiteral("1990"));
+            QCOMPARE(modify.regionList(0)->currentText(), QString()); // the first group's, not the copy's "3"
+            CDAjoutAnnee add(nullptr, 0, 2026);
+            for (int i = 0; i < add.yearList()->count(); ++i)
+                QVERIFY(add.yearList()->itemText(i).toInt() < 1985 || add.yearList()->itemText(i) == "2026");
+            add.yearList()->setCurrentText(QStringLiteral("2026"));
+            prompt.queue(A::Ok);
+            add.OnOK();
+        }
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt(), rows + 10);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES WHERE Type = 'Tonnelix' AND Cote = '1990'"))
+                     .toInt(),
+                 2);
     }
 
     void statisticsAgainstIndependentTotals()

@@ -1,4 +1,5 @@
 // Finding and opening the cellar, opening tables and queries, compacting.
+#include "TestPaths.h"
 #include "db/CellarSession.h"
 #include "platform/Paths.h"
 #include "support/ScriptedPrompt.h"

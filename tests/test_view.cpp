@@ -3,7 +3,7 @@
 #include "journal/JournalPage.h"
 #include "pages/CPage2.h"
 #include "pages/CPage3.h"
-#include "pages/CellarEvents.h"
+#include "db/CellarEvents.h"
 #include "pages/Cpage1.h"
 #include "pages/VintageTable.h"
 #include "pages/WineListModel.h"

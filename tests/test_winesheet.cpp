@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(page.model()->rowCount(), 2);
         QCOMPARE(page.vinEdit()->text(), QStringLiteral("0"));
         QCOMPARE(page.appellationEdit()->text(), QStringLiteral("Bordeaux"));
-        QCOMPARE(page.temperatureBox()->text(), QStringLiteral("14-16")); // the last row read
+        QCOMPARE(page.temperatureBox()->text(), QString()); // nothing highlighted yet
         QCOMPARE(page.model()->text(0, WineListModel::PrixUnite), QStringLiteral("10,00"));
 
         page.list()->setFocus();
@@ -137,9 +137,12 @@ private Q_SLOTS:
         QCOMPARE(page.statusText()->text(), QStringLiteral("Pas de garde"));
         QCOMPARE(page.paysText()->text(), QStringLiteral("FRANCE"));
         QCOMPARE(page.contenanceText()->text(), QStringLiteral("0,75 L"));
+        // The serving temperature is that of the wine's own appellation, not of the last row read.
+        QCOMPARE(page.temperatureBox()->text(), QStringLiteral("16-18"));
         // Moving with the keyboard refreshes the details: the buttons act on the highlighted wine.
         QTest::keyClick(page.list(), Qt::Key_Down);
         QCOMPARE(page.nomVinEdit()->text(), QStringLiteral("Second d'Ici"));
+        QCOMPARE(page.temperatureBox()->text(), QStringLiteral("14-16"));
         QCOMPARE(page.paysText()->text(), QStringLiteral("ITALIE"));
         QCOMPARE(page.millesimeEdit()->text(), QStringLiteral("2010"));
 

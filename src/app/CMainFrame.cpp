@@ -12,8 +12,8 @@
 #include "db/CellarSession.h"
 #include "exchange/CDChoixImport.h"
 #include "exchange/CsvExchange.h"
-#include "pages/CellarEvents.h"
 #include "pages/controls/Pictures.h"
+#include "platform/KeyboardLocks.h"
 #include "platform/Prompt.h"
 #include "printing/PrintCommands.h"
 #include "rack/CDMajRange.h"
@@ -131,7 +131,19 @@ void CMainFrame::createToolBars()
 void CMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
-    // No caps, num or scroll lock panes: the platform cannot tell their state.
+    // The lock panes keep their width whether their word shows or not, so the date never moves.
+    auto lockPane = [bar](const char* name, const QString& word) {
+        auto* pane = new QLabel(bar);
+        pane->setObjectName(QLatin1String(name));
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(word) + pane->fontMetrics().averageCharWidth() * 2);
+        pane->setProperty("word", word);
+        bar->addPermanentWidget(pane);
+        return pane;
+    };
+    m_capsPane = lockPane("capsPane", QStringLiteral("MAJ"));
+    m_numPane = lockPane("numPane", QStringLiteral("NUM"));
+    m_scrollPane = lockPane("scrollPane", QStringLiteral("DEF"));
     m_datePane = new QLabel(bar);
     m_datePane->setObjectName(QStringLiteral("datePane"));
     m_clockPane = new QLabel(bar);
@@ -147,13 +159,23 @@ void CMainFrame::createStatusBar()
 
 void CMainFrame::OnUpdateDateTime()
 {
-    const QLocale locale;
+    // French whatever the desktop's language, as the whole interface is.
+    const QLocale locale(QLocale::French, QLocale::France);
     const QDateTime now = QDateTime::currentDateTime();
     // The weekday, day, month name and year, then the locale's time with seconds.
     m_datePane->setText(locale.toString(now.date(), QStringLiteral("dddd, dd, MMMM yyyy ")));
     QString timeFormat = locale.timeFormat(QLocale::LongFormat);
     timeFormat.remove(QLatin1Char('t'));
     m_clockPane->setText(locale.toString(now.time(), timeFormat.trimmed()));
+    updateLockPanes();
+}
+
+void CMainFrame::updateLockPanes(const QString& ledsFolder)
+{
+    const KeyboardLocks locks = KeyboardLocks::read(ledsFolder);
+    for (const auto& [pane, on] : {std::pair{m_capsPane, locks.caps}, std::pair{m_numPane, locks.num},
+                                   std::pair{m_scrollPane, locks.scroll}})
+        pane->setText(on ? pane->property("word").toString() : QString());
 }
 
 void CMainFrame::wireCommands()
@@ -239,9 +261,6 @@ void CMainFrame::wireCommands()
         const CsvExchange::Result result = CsvExchange::importFrom(*session, path);
         Prompt::show(result.message, QStringLiteral("Importation CSV"),
                      result.ok ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
-        if (result.ok) {
-            CellarEvents::instance().notifyLotsChanged(); // the tree and the lists show the new lots
-        }
     });
     wire(Commands::ExportCsv, [this] {
         CellarSession* session = m_view->session();

@@ -25,11 +25,17 @@ public:
     QToolBar* dialogBar() const { return m_dialogBar; }
     QLabel* datePane() const { return m_datePane; }
     QLabel* clockPane() const { return m_clockPane; }
+    // "MAJ", "NUM", "DEF": each shows its word while its lock is on.
+    QLabel* capsPane() const { return m_capsPane; }
+    QLabel* numPane() const { return m_numPane; }
+    QLabel* scrollPane() const { return m_scrollPane; }
 
     // Puts "document - Tonnelix" in the caption.
     void updateTitle();
     // Refreshes the date and clock panes (the timer calls it every second).
     void OnUpdateDateTime();
+    // Refreshes the lock panes from the keyboard's lights (the timer calls it every second too).
+    void updateLockPanes(const QString& ledsFolder = QStringLiteral("/sys/class/leds"));
 
 protected:
     // Keeps the window's arrangement for the next start.
@@ -52,5 +58,8 @@ private:
     QToolBar* m_dialogBar = nullptr;
     QLabel* m_datePane = nullptr;
     QLabel* m_clockPane = nullptr;
+    QLabel* m_capsPane = nullptr;
+    QLabel* m_numPane = nullptr;
+    QLabel* m_scrollPane = nullptr;
     QTimer* m_clock = nullptr;
 };

@@ -53,9 +53,12 @@ QString CTonnelixApp::offerTheDemo()
     if (answer != Prompt::Answer::Yes)
         return QString();
     // A copy of its own in the data folder: the shipped file may not be writable, and stays as shipped.
+    // Every session starts from the shipped demo, not from what an earlier session changed in its copy.
     QDir().mkpath(Paths::userDataDir());
     const QString copy = QDir(Paths::userDataDir()).filePath(QStringLiteral("Demonstration.mdb"));
-    if (!QFileInfo::exists(copy) && !QFile::copy(demo, copy))
+    if (QFileInfo::exists(copy) && !QFile::remove(copy))
+        return QString();
+    if (!QFile::copy(demo, copy))
         return QString();
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     return copy;

@@ -1,5 +1,6 @@
 #include "backup/Backups.h"
 
+#include "db/CellarEvents.h"
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
 #include "platform/FileSync.h"
@@ -103,6 +104,7 @@ Result restore(CellarSession& session, const QString& backupPath, const QDateTim
     }
     // A backup of an older release is brought up to date like any cellar at start.
     SchemaUpgrade(session).RunChain();
+    CellarEvents::instance().notifyCellarReplaced();
     result.ok = true;
     return result;
 }

@@ -2,7 +2,6 @@
 
 #include "backup/Backups.h"
 #include "db/CellarSession.h"
-#include "pages/CellarEvents.h"
 #include "platform/Prompt.h"
 
 #include <QDialogButtonBox>
@@ -83,7 +82,6 @@ bool CDRestauration::OnOK()
         Prompt::show(result.message, QStringLiteral("Erreur"), Prompt::Icon::Exclamation);
         return false;
     }
-    CellarEvents::instance().notifyCellarReplaced();
     Prompt::show(
         QStringLiteral("Votre base à été restaurer !\nVotre cave d'avant la restauration a été sauvée sous :\n") +
             result.path,

@@ -2,7 +2,6 @@
 
 #include "db/CellarSession.h"
 #include "exchange/ExchangeFile.h"
-#include "pages/CellarEvents.h"
 #include "pages/controls/CColorStaticST.h"
 #include "platform/Prompt.h"
 
@@ -72,8 +71,6 @@ bool CDChoixImport::OnOK()
         return false;
     }
     Prompt::show(ExchangeFile::report(result), QStringLiteral("Information"), Prompt::Icon::Information);
-    if (m_mode != 2)
-        CellarEvents::instance().notifyLotsChanged(); // the tree shows the new wines
     accept();
     return true;
 }

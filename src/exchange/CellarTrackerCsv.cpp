@@ -1,4 +1,5 @@
 #include "exchange/CellarTrackerCsv.h"
+#include "db/CellarEvents.h"
 
 #include "db/CellarSession.h"
 #include "db/ImportMovements.h"
@@ -272,6 +273,7 @@ CsvExchange::Result import(CellarSession& session, const Csv::Table& table, cons
                              .arg(error.description());
         return failed;
     }
+    CellarEvents::instance().notifyLotsChanged();
     result.ok = true;
     result.message = QStringLiteral("Export CellarTracker : %1 lot(s), %2 bouteille(s) en cave, %3 mouvement(s), "
                                     "%4 nouveau(x) type(s) de vin.")

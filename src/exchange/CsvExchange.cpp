@@ -1,4 +1,5 @@
 #include "exchange/CsvExchange.h"
+#include "db/CellarEvents.h"
 
 #include "db/CellarSession.h"
 #include "db/ImportMovements.h"
@@ -267,6 +268,7 @@ Result importFrom(CellarSession& session, const QString& path)
                              .arg(error.description());
         return result;
     }
+    CellarEvents::instance().notifyLotsChanged();
     result.ok = true;
     result.message = QStringLiteral("%1 lot(s) et %2 bouteille(s) importés, %3 nouveau(x) type(s) de vin.")
                          .arg(result.lots)

@@ -1,4 +1,5 @@
 #include "exchange/ExchangeFile.h"
+#include "db/CellarEvents.h"
 
 #include "db/CellarSession.h"
 #include "db/ImportMovements.h"
@@ -303,6 +304,7 @@ Result importFrom(CellarSession& session, const QString& path, bool replace, con
         result.message = QStringLiteral("Impossible d'écrire l'enregistrement CAVE\n") + error.description();
         return result;
     }
+    CellarEvents::instance().notifyLotsChanged();
     if (progress)
         progress(100);
     result.ok = true;

@@ -2,7 +2,7 @@
 
 #include "db/CellarSession.h"
 #include "journal/JournalModel.h"
-#include "pages/CellarEvents.h"
+#include "db/CellarEvents.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

@@ -1,7 +1,6 @@
 #include "pages/CDAjoutAnnee.h"
 
 #include "db/CellarSession.h"
-#include "pages/CellarEvents.h"
 #include "pages/VintageRatings.h"
 #include "pages/controls/CColorStaticST.h"
 #include "platform/Prompt.h"
@@ -119,10 +118,7 @@ void CDAjoutAnnee::OnOK()
             return;
         }
     } else {
-        QStringList years;
-        for (int i = 0; i < m_year->count(); ++i)
-            years << m_year->itemText(i);
-        if (!VintageRatings::addYears(*session, years, year, ratings)) {
+        if (!VintageRatings::addYear(*session, year.toInt(), ratings)) {
             Prompt::show(QStringLiteral("Impossible d'écrire l'enregistrement ANNEES"), QStringLiteral("Erreur"),
                          Prompt::Icon::Exclamation);
             return;
@@ -130,7 +126,5 @@ void CDAjoutAnnee::OnOK()
     }
     Prompt::show(QStringLiteral("Votre enregistrement a été effectué !"), QStringLiteral("Information"),
                  Prompt::Icon::Information);
-    VintageTable::load(*session);
-    CellarEvents::instance().notifyVintagesChanged();
     accept();
 }

@@ -1,7 +1,6 @@
 #include "pages/CDModifVin.h"
 
 #include "db/CellarSession.h"
-#include "pages/CellarEvents.h"
 #include "pages/ComboTools.h"
 #include "pages/Cpage1.h"
 #include "pages/EntryRules.h"
@@ -118,16 +117,13 @@ void CDModifVin::OnOK()
             rs.setField(QStringLiteral("Cru"), m_storedCru.value());
             rs.setField(QStringLiteral("Contenance"), m_storedSize.value());
             rs.setField(QStringLiteral("Millesime"), m_storedVintage.value().toInt());
-            // The empty entry means no keeping time, 99, as on the entry page.
+            // The empty entry, chosen, writes 0; a lot left as it was opened keeps its own value (99 included).
             const QString keeping = m_storedKeeping.value();
-            rs.setField(QStringLiteral("Cote"), keeping.isEmpty() ? 99 : keeping.toInt());
+            rs.setField(QStringLiteral("Cote"), keeping.isEmpty() ? 0 : keeping.toInt());
         });
     if (failure != WineStock::Failure::None) {
         Prompt::show(WineStock::failureText(failure), QStringLiteral("Erreur"), Prompt::Icon::Stop);
         return;
     }
-    CellarEvents::instance().notifyLotsChanged();
-    if (g_Page1)
-        g_Page1->clearList();
     accept();
 }

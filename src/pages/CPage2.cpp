@@ -1,7 +1,6 @@
 #include "pages/CPage2.h"
 
 #include "db/CellarSession.h"
-#include "pages/CellarEvents.h"
 #include "pages/ComboTools.h"
 #include "pages/EntryRules.h"
 #include "pages/SharedImagePath.h"
@@ -368,5 +367,4 @@ void CPage2::OnBenreg()
                      Prompt::Buttons::YesNo) == Prompt::Answer::Yes)
         Q_EMIT rackViewRequested(index, QStringLiteral("Création"), lot.bottles);
     m_keeping->setCurrentIndex(0);
-    CellarEvents::instance().notifyLotsChanged();
 }

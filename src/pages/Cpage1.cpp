@@ -202,11 +202,10 @@ void Cpage1::OnMajListeVin(const QString& a0, const QString& a1, const QString& 
     if (!query.valid || !session())
         return;
     std::vector<WineRow> rows = query.load(*session());
-    if (!rows.empty()) {
-        // The temperature and the dish links are those of the last row read.
-        m_temperature->setText(rows.back().temperature);
-        m_relPlats = rows.back().relPlats;
-    }
+    // The temperature and the dishes are those of the wine highlighted (its own type and appellation row):
+    // none until one is.
+    m_temperature->clear();
+    m_relPlats.clear();
     m_model->setRows(std::move(rows));
     m_vin->setText(query.vinText);
     m_appellation->setText(query.appellationText);
@@ -230,6 +229,19 @@ void Cpage1::selectRow(int viewRow)
 {
     m_model->showUpTo(viewRow);
     m_list->setCurrentIndex(m_model->index(viewRow, 0));
+}
+
+void Cpage1::selectLot(qint64 index)
+{
+    const int row = index == 0 ? -1 : m_model->rowOfIndex(index);
+    if (row < 0) {
+        m_list->setCurrentIndex(QModelIndex());
+        m_list->clearSelection();
+        clearDetails();
+        return;
+    }
+    selectRow(row);
+    showDetails(row); // also when the row was current already: its counts may have changed
 }
 
 int Cpage1::selectedSourceRow() const
@@ -257,6 +269,8 @@ void Cpage1::showDetails(int row)
     m_stock->setText(m_model->text(row, M::Stock));
     m_millesime->setText(m_model->text(row, M::Millesime));
     m_index = wine.index;
+    m_temperature->setText(wine.temperature);
+    m_relPlats = wine.relPlats;
     const KeepingStatus keeping =
         KeepingStatus::of(m_model->text(row, M::Cote), m_millesime->text(), QDate::currentDate().year());
     m_garde->setText(keeping.garde);
@@ -271,6 +285,8 @@ void Cpage1::clearDetails()
     m_status->clear();
     m_contenance->clear();
     m_pays->clear();
+    m_temperature->clear();
+    m_relPlats.clear();
     m_index = 0;
 }
 

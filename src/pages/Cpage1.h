@@ -43,6 +43,8 @@ public:
     qint64 selectedIndex() const { return m_index; }
     // Highlights a row of the list as shown (tests, keyboard).
     void selectRow(int viewRow);
+    // Highlights the row of that lot; with no such row, nothing is highlighted.
+    void selectLot(qint64 index);
 
     QTableView* list() const { return m_list; }
     WineListModel* model() const { return m_model; }

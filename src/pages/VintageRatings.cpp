@@ -1,6 +1,11 @@
 #include "pages/VintageRatings.h"
 
+#include "db/CellarEvents.h"
 #include "db/CellarSession.h"
+
+#include <QSet>
+#include <map>
+#include <set>
 
 namespace VintageRatings {
 
@@ -8,11 +13,19 @@ namespace {
 
 const QString kGroup = QStringLiteral("Tonnelix");
 
+// After a commit: the vintage table is read again, then whoever shows the ratings is told.
+void vintagesWritten(CellarSession& session)
+{
+    VintageTable::load(session);
+    CellarEvents::instance().notifyVintagesChanged();
+}
+
 } // namespace
 
 std::vector<Year> load(CellarSession& session, const QString& label)
 {
     std::vector<Year> years;
+    QSet<QString> seen;
     if (!session.OpenQuery(label, QStringLiteral("SELECT Type, Cote FROM ANNEES ORDER BY rowid;")))
         return years;
     Recordset& rs = session.recordset();
@@ -30,7 +43,10 @@ std::vector<Year> load(CellarSession& session, const QString& label)
                 }
                 while (year.ratings.size() < 9)
                     year.ratings << QString();
-                years.push_back(std::move(year));
+                if (!seen.contains(year.year)) {
+                    seen.insert(year.year);
+                    years.push_back(std::move(year));
+                }
             }
             if (!rs.isEOF())
                 rs.moveNext();
@@ -69,29 +85,40 @@ bool isRating(const QString& text)
     return ratingItems().contains(text);
 }
 
+namespace {
+
+// The years that have a group, from the vintage table (nine entries a group).
+std::set<int> groupYears(const std::vector<VintageEntry>& table)
+{
+    std::set<int> years;
+    for (size_t i = 0; i < table.size() && !table[i].year.isEmpty(); i += 9) {
+        bool ok = false;
+        const int year = table[i].year.toInt(&ok);
+        if (ok)
+            years.insert(year);
+    }
+    return years;
+}
+
+} // namespace
+
 QStringList yearsToAdd(const std::vector<VintageEntry>& table, int currentYear)
 {
+    const std::set<int> rated = groupYears(table);
+    const int first = rated.empty() ? 1915 : std::min(1915, *rated.begin());
     QStringList years;
-    int candidate = 1915;
-    for (size_t i = 0; i < table.size() && !table[i].year.isEmpty(); i += 9) {
-        if (table[i].year.toInt() != candidate)
-            years << QString::number(candidate);
-        ++candidate;
+    for (int y = first; y <= currentYear; ++y) {
+        if (!rated.count(y))
+            years << QString::number(y);
     }
-    for (int y = candidate; y <= currentYear; ++y)
-        years << QString::number(y);
     return years;
 }
 
 QStringList yearsToModify(const std::vector<VintageEntry>& table)
 {
     QStringList years;
-    if (table.empty())
-        return years;
-    const int first = table.front().year.toInt();
-    const int last = table.back().year.toInt();
-    for (int y = first; y <= last; ++y)
-        years << QString::number(y);
+    for (const int year : groupYears(table))
+        years << QString::number(year);
     return years;
 }
 
@@ -114,6 +141,74 @@ bool addYears(CellarSession& session, const QStringList& years, const QString& c
     }
 }
 
+bool addYear(CellarSession& session, int year, const QStringList& ratings)
+{
+    struct Row
+    {
+        QVariant type;
+        QVariant cote;
+    };
+    try {
+        Database& db = session.database();
+        Transaction tx(db);
+        std::vector<Row> rows;
+        // Where each year's group begins, in table order (its first group when written twice).
+        std::map<int, size_t> groupAt;
+        {
+            Recordset rs = db.openQuery(QStringLiteral("SELECT Type, Cote FROM ANNEES ORDER BY rowid"));
+            rows.reserve(static_cast<size_t>(rs.recordCount()));
+            if (rs.recordCount() > 0) {
+                for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
+                    if (rs.value(0).toString() == kGroup) {
+                        bool ok = false;
+                        const int y = rs.value(1).toString().toInt(&ok);
+                        if (ok && !groupAt.count(y))
+                            groupAt[y] = rows.size();
+                    }
+                    rows.push_back({rs.value(0), rs.value(1)});
+                }
+            }
+        }
+        if (groupAt.count(year))
+            return false;
+        // The years written and the row they go before.
+        int from = year;
+        size_t at = rows.size();
+        const auto after = groupAt.upper_bound(year);
+        if (after != groupAt.begin()) {
+            const auto before = std::prev(after);
+            from = before->first + 1; // the missing years after the nearest earlier one
+            at = before->second + 1;
+            while (at < rows.size() && rows[at].type.toString() != kGroup)
+                ++at;
+        } else if (!groupAt.empty()) {
+            at = 0; // earlier than every group: before the first one, up to the year before it
+        }
+        const int to = (after != groupAt.end() && after == groupAt.begin()) ? after->first - 1 : year;
+        std::vector<Row> added;
+        const QStringList& regions = VintageTable::regions();
+        for (int y = from; y <= to; ++y) {
+            added.push_back({kGroup, QString::number(y)});
+            for (int r = 0; r < regions.size(); ++r)
+                added.push_back({regions[r], y == year ? ratings.value(r) : QString()});
+        }
+        const QString insert = QStringLiteral("INSERT INTO ANNEES (Type, Cote) VALUES (?, ?)");
+        if (at < rows.size()) {
+            // Readers take the groups in table order: the rows after the new ones are written again behind them.
+            db.execute(QStringLiteral("DELETE FROM ANNEES"));
+            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
+            added = std::move(rows);
+        }
+        for (const Row& row : added)
+            db.execute(insert, {row.type, row.cote});
+        tx.commit();
+    } catch (const DbError&) {
+        return false;
+    }
+    vintagesWritten(session);
+    return true;
+}
+
 bool modifyYear(CellarSession& session, const QString& year, const QStringList& ratings)
 {
     try {
@@ -133,10 +228,11 @@ bool modifyYear(CellarSession& session, const QString& year, const QStringList& 
         for (rs.moveFirst(); !rs.isEOF(); rs.moveNext(), ++r)
             db.execute(QStringLiteral("UPDATE ANNEES SET Cote = ? WHERE rowid = ?"), {ratings.value(r), rs.value(0)});
         tx.commit();
-        return true;
     } catch (const DbError&) {
         return false;
     }
+    vintagesWritten(session);
+    return true;
 }
 
 } // namespace VintageRatings

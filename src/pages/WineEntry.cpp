@@ -1,5 +1,6 @@
 #include "pages/WineEntry.h"
 
+#include "db/CellarEvents.h"
 #include "db/CellarSession.h"
 
 namespace WineEntry {
@@ -35,33 +36,24 @@ qint64 typeIndex(CellarSession& session, const QString& label, const QString& ty
 
 qint64 addLot(CellarSession& session, const QString& label, const NewLot& lot)
 {
+    (void)label; // one INSERT: no recordset of the session is opened
+    Database& db = session.database();
+    qint64 index = 0;
     try {
-        Transaction tx(session.database());
-        if (!session.OpenTable(label, QStringLiteral("CAVE")))
-            return 0;
-        Recordset& rs = session.recordset();
-        rs.addNew();
-        rs.setField(QStringLiteral("Nom vin"), lot.name);
-        rs.setField(QStringLiteral("RelType"), lot.typeIndex);
-        rs.setField(QStringLiteral("Proprietaire"), lot.owner);
-        rs.setField(QStringLiteral("Images"), lot.image);
-        rs.setField(QStringLiteral("Cote"), lot.cote);
-        rs.setField(QStringLiteral("Millesime"), lot.millesime);
-        rs.setField(QStringLiteral("Cru"), lot.cru);
-        rs.setField(QStringLiteral("Contenance"), lot.contenance);
-        rs.setField(QStringLiteral("Nbr Achat"), lot.bottles);
-        rs.setField(QStringLiteral("Stock"), lot.bottles);
-        rs.setField(QStringLiteral("Date Achat"), lot.date);
-        rs.setField(QStringLiteral("Prix Achat"), lot.price);
-        const qint64 index = rs.integer(QStringLiteral("Index"));
-        rs.update();
-        session.CloseTable();
+        // The journal's trigger writes the lot's first movement in the same statement.
+        Transaction tx(db);
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Images, Cote, Millesime, Cru, "
+                                  "Contenance, [Nbr Achat], Stock, [Date Achat], [Prix Achat]) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                   {lot.name, lot.typeIndex, lot.owner, lot.image, lot.cote, lot.millesime, lot.cru, lot.contenance,
+                    lot.bottles, lot.bottles, lot.date, lot.price});
+        index = db.lastInsertId();
         tx.commit();
-        return index;
     } catch (const DbError&) {
-        session.CloseTable();
-        return 0;
+        return 0; // rolled back: the caller says the lot could not be written
     }
+    CellarEvents::instance().notifyLotsChanged();
+    return index;
 }
 
 } // namespace WineEntry

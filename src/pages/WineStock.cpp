@@ -1,4 +1,5 @@
 #include "pages/WineStock.h"
+#include "db/CellarEvents.h"
 
 #include "db/CellarSession.h"
 
@@ -54,6 +55,7 @@ Failure changeLot(CellarSession& session, const QString& label, qint64 index,
         session.CloseQuery();
         return Failure::WriteFailed;
     }
+    CellarEvents::instance().notifyLotsChanged();
     return Failure::None;
 }
 
@@ -121,6 +123,7 @@ Failure deleteWine(CellarSession& session, const QString& label, qint64 index)
         session.CloseQuery();
         return Failure::WriteFailed;
     }
+    CellarEvents::instance().notifyLotsChanged();
     return Failure::None;
 }
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 
 namespace Application {
@@ -16,8 +17,10 @@ void setNames()
 
 bool installTranslations()
 {
-    static QTranslator* translator = nullptr;
-    if (translator)
+    // One translator per application object: it is owned by the application and goes with it, so a
+    // later application object (the window after the command line) gets its own.
+    static QPointer<QTranslator> translator;
+    if (translator && translator->parent() == QCoreApplication::instance())
         return true;
     auto* candidate = new QTranslator(QCoreApplication::instance());
     if (!candidate->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -1,4 +1,5 @@
 #include "platform/Paths.h"
+#include "SourcePaths.h"
 #include <QFileInfo>
 
 #include <QCoreApplication>
@@ -39,7 +40,7 @@ QString traceBaseName()
 
 QString readmePath()
 {
-    return QStringLiteral(TONNELIX_README);
+    return QStringLiteral(TONNELIX_README_PATH);
 }
 
 } // namespace Paths

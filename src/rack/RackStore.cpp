@@ -1,6 +1,8 @@
 #include "rack/RackStore.h"
 
+#include "db/CellarEvents.h"
 #include "db/CellarSession.h"
+#include "db/engine/Statement.h"
 
 namespace RackStore {
 
@@ -99,42 +101,37 @@ bool wineExists(CellarSession& session, qint64 wine)
 
 Outcome apply(CellarSession& session, const QString& label, int rack, const std::vector<Change>& changes)
 {
+    (void)label; // the positions are written by statements of their own, not through the session's recordset
     Database& db = session.database();
-    Transaction tx(db);
-    if (!session.OpenTable(label, QStringLiteral("RAYONNAGE")))
-        return Outcome::AddFailed;
-    Recordset& rs = session.recordset();
-    for (const Change& change : changes) {
-        if (change.removeRowid != 0) {
-            try {
-                // The very row shown in the cell goes, not merely the first that names the cell.
-                if (db.execute(QStringLiteral("DELETE FROM RAYONNAGE WHERE rowid = ?"), {change.removeRowid}) != 1)
-                    throw DbError(DbError::kNoCurrentRecord, QString());
-            } catch (const DbError&) {
-                session.CloseQuery();
-                return Outcome::RemoveFailed;
-            }
-        }
-        if (change.addWine != 0) {
-            try {
-                rs.addNew();
-                rs.setField(QStringLiteral("Coordonnees X"), change.column);
-                rs.setField(QStringLiteral("Coordonnees Y"), change.row);
-                rs.setField(QStringLiteral("Casier"), rack);
-                rs.setField(QStringLiteral("Relation"), change.addWine);
-                rs.update();
-            } catch (const DbError&) {
-                session.CloseQuery();
-                return Outcome::AddFailed;
-            }
-        }
-    }
-    session.CloseQuery();
     try {
+        Transaction tx(db);
+        // One row inserted per bottle placed: the table is not read to add to it.
+        Statement remove(db, QStringLiteral("DELETE FROM RAYONNAGE WHERE rowid = ?"));
+        Statement add(db, QStringLiteral("INSERT INTO RAYONNAGE ([Coordonnees X], [Coordonnees Y], Casier, Relation) "
+                                         "VALUES (?, ?, ?, ?)"));
+        for (const Change& change : changes) {
+            // The very row shown in the cell goes, not merely the first that names the cell.
+            if (change.removeRowid != 0) {
+                try {
+                    if (remove.execute({change.removeRowid}) != 1)
+                        return Outcome::RemoveFailed; // rolled back
+                } catch (const DbError&) {
+                    return Outcome::RemoveFailed;
+                }
+            }
+            if (change.addWine == 0)
+                continue;
+            try {
+                add.execute({change.column, change.row, rack, change.addWine});
+            } catch (const DbError&) {
+                return Outcome::AddFailed; // rolled back
+            }
+        }
         tx.commit();
     } catch (const DbError&) {
         return Outcome::AddFailed;
     }
+    CellarEvents::instance().notifyLotsChanged();
     return Outcome::Written;
 }
 

@@ -106,7 +106,9 @@ void CDAjoutVin::OnLbnSelchangeListvin()
         names << row.name;
     names.sort(Qt::CaseInsensitive);
     m_appellations->addItems(names);
-    m_appellations->setCurrentIndex(0);
+    // Nothing is chosen for the user: "Modifier" without a choice asks for one, so that a rename never
+    // recolours every appellation of the type by default.
+    m_appellations->setCurrentIndex(-1);
     if (rows.empty())
         return;
     // The row read last decides what the combos show.
@@ -132,6 +134,24 @@ bool CDAjoutVin::confirm(const QString& first, const QString& appellation, const
                          colour + QLatin1Char('\n');
     return Prompt::show(text, QStringLiteral("Attention"), Prompt::Icon::Exclamation, Prompt::Buttons::OkCancel) ==
            Prompt::Answer::Ok;
+}
+
+bool CDAjoutVin::confirmMerge(const QString& oldType, const QString& appellation, const QString& newType)
+{
+    if (newType.compare(oldType, Qt::CaseInsensitive) == 0 || !m_types->containsIgnoringCase(newType))
+        return true;
+    const std::optional<ReferenceLists::Moved> moved = ReferenceLists::countMoved(*session(), oldType, appellation);
+    if (!moved) {
+        refuse(QStringLiteral("Impossible de lire les lots du vin « %1 » : rien n'a été modifié.").arg(oldType));
+        return false;
+    }
+    const QString text =
+        QStringLiteral("Le vin « %1 » existe déjà : « %2 » sera réuni avec lui.\n"
+                       "%3 lot(s) et %4 appellation(s) passeront sous « %1 ».\n\n"
+                       "Voulez-vous réunir ces deux vins ?")
+            .arg(newType, oldType, QString::number(moved->lots), QString::number(moved->appellations));
+    return Prompt::show(text, QStringLiteral("Attention"), Prompt::Icon::Exclamation,
+                        Prompt::Buttons::YesNoDefaultNo) == Prompt::Answer::Yes;
 }
 
 void CDAjoutVin::OnOK()
@@ -199,8 +219,11 @@ void CDAjoutVin::modify()
     const QString appellation = m_appellations->currentText();
     if (!confirm(QStringLiteral("Merci de confirmer cette Modification !\n\n"), appellation, nic, colour))
         return;
+    const QString renamed = appellation == kAll ? QString() : appellation;
+    if (!confirmMerge(oldType, renamed, name))
+        return;
     const ReferenceLists::Write result =
-        ReferenceLists::modifyWineType(*session(), oldType, appellation == kAll ? QString() : appellation, name, nic,
+        ReferenceLists::modifyWineType(*session(), oldType, renamed, name, nic,
                                        ReferenceLists::colourCode(colour));
     switch (result) {
     case ReferenceLists::Write::Done:

@@ -30,6 +30,8 @@ public:
 
 private:
     bool confirm(const QString& first, const QString& appellation, const QString& nic, const QString& colour);
+    // A new name that another wine type already has merges the two: asked first, with what moves.
+    bool confirmMerge(const QString& oldType, const QString& appellation, const QString& newType);
     void create();
     void modify();
 

@@ -9,8 +9,12 @@ NameList::NameList(QWidget* parent) : QListView(parent), m_model(new QStringList
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true); // many thousands of rows stay quick
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { Q_EMIT nameSelected(current.data().toString()); });
+    // A click moves the current row first and the selection after it: the handlers read selectedName(),
+    // so the signal waits for the selection, whichever way it moved.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (hasSelection())
+            Q_EMIT nameSelected(selectedName());
+    });
 }
 
 void NameList::setNames(const QStringList& names)

@@ -28,7 +28,7 @@ public:
     bool containsIgnoringCase(const QString& text) const;
 
 Q_SIGNALS:
-    // The selection moved to another name (by mouse, keyboard or code).
+    // The selection moved to another name (by mouse, keyboard or code); selectedName() already gives it.
     void nameSelected(const QString& name);
 
 private:

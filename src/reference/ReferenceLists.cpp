@@ -157,6 +157,26 @@ Write modifyWineType(CellarSession& session, const QString& oldType, const QStri
     });
 }
 
+std::optional<Moved> countMoved(CellarSession& session, const QString& type, const QString& appellation)
+{
+    const bool all = appellation.isEmpty();
+    const QString rows = all ? QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ?")
+                             : QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ?");
+    const QVariantList key = all ? QVariantList{type} : QVariantList{type, appellation};
+    Database& db = session.database();
+    try {
+        Moved moved;
+        moved.appellations =
+            db.scalar(QStringLiteral("SELECT count(*) FROM (") + rows + QStringLiteral(")"), key).toInt();
+        moved.lots =
+            db.scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE RelType IN (") + rows + QStringLiteral(")"), key)
+                .toInt();
+        return moved;
+    } catch (const DbError&) {
+        return std::nullopt; // the caller refuses the change
+    }
+}
+
 Write addCru(CellarSession& session, const QString& name)
 {
     return inTransaction(session, [&](Database& db) {

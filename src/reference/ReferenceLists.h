@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class CellarSession;
@@ -54,6 +55,15 @@ Write createWineType(CellarSession& session, const QString& type, const QString&
 // for all of them. Duplicate when a renamed row would match a row that exists.
 Write modifyWineType(CellarSession& session, const QString& oldType, const QString& appellation, const QString& newType,
                      const QString& nic, int etat);
+
+// What a rename of a wine type (one appellation, or all when appellation is empty) carries along.
+struct Moved
+{
+    int lots = 0;
+    int appellations = 0;
+};
+// Nothing when the cellar cannot be read.
+std::optional<Moved> countMoved(CellarSession& session, const QString& type, const QString& appellation);
 
 Write addCru(CellarSession& session, const QString& name);
 // A further appellation of an existing wine type: a TYPEVIN row with only Type and Appellation.

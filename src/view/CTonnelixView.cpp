@@ -8,7 +8,7 @@
 #include "pages/CDModifVin.h"
 #include "pages/CPage2.h"
 #include "pages/CPage3.h"
-#include "pages/CellarEvents.h"
+#include "db/CellarEvents.h"
 #include "pages/Cpage1.h"
 #include "pages/VintageTable.h"
 #include "pages/controls/Pictures.h"
@@ -346,12 +346,87 @@ bool CTonnelixView::anneeChecked() const
     return m_radioAnnee->isChecked();
 }
 
+namespace {
+
+// A node's texts from its root down: what finds it again in a tree built anew.
+QStringList pathOf(const QTreeWidgetItem* item)
+{
+    QStringList path;
+    for (; item; item = item->parent())
+        path.prepend(item->text(0));
+    return path;
+}
+
+// The nodes expanded, parents before their children.
+void collectExpanded(const QTreeWidgetItem* item, QList<QStringList>& paths)
+{
+    for (int i = 0; i < item->childCount(); ++i) {
+        const QTreeWidgetItem* child = item->child(i);
+        if (child->isExpanded()) {
+            paths << pathOf(child);
+            collectExpanded(child, paths);
+        }
+    }
+}
+
+} // namespace
+
+QTreeWidgetItem* CTonnelixView::findPath(const QStringList& path)
+{
+    QTreeWidgetItem* found = nullptr;
+    for (const QString& text : path) {
+        QTreeWidgetItem* next = nullptr;
+        if (found)
+            fillChildren(found); // a node not expanded yet has no children to search
+        const int count = found ? found->childCount() : m_tree->topLevelItemCount();
+        for (int i = 0; i < count && !next; ++i) {
+            QTreeWidgetItem* candidate = found ? found->child(i) : m_tree->topLevelItem(i);
+            if (candidate->text(0) == text)
+                next = candidate;
+        }
+        if (!next)
+            return found; // the nearest node still there
+        found = next;
+    }
+    return found;
+}
+
 void CTonnelixView::RefreshTree()
 {
-    if (anneeChecked())
-        OnRempliArbreAnnee();
-    else
-        OnRempliArbreType();
+    // What the user was looking at comes back after the rebuild: the nodes expanded, the node selected and
+    // the lot highlighted on the wine sheet (the page shown does not change).
+    QList<QStringList> expanded;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* root = m_tree->topLevelItem(i);
+        if (root->isExpanded()) {
+            expanded << pathOf(root);
+            collectExpanded(root, expanded);
+        }
+    }
+    const QList<QTreeWidgetItem*> selection = m_tree->selectedItems();
+    const QStringList selected = selection.isEmpty() ? QStringList() : pathOf(selection.first());
+    const qint64 lot = m_page1->selectedIndex();
+
+    fillTree(anneeChecked());
+
+    const QSignalBlocker quiet(m_tree);
+    for (const QStringList& path : expanded) {
+        QTreeWidgetItem* item = findPath(path);
+        if (item && pathOf(item) == path) {
+            fillChildren(item);
+            item->setExpanded(true);
+        }
+    }
+    if (selected.isEmpty())
+        return;
+    QTreeWidgetItem* item = findPath(selected);
+    if (!item) {
+        m_page1->clearList();
+        return;
+    }
+    m_tree->setCurrentItem(item);
+    listSelectedNode();
+    m_page1->selectLot(lot);
 }
 
 void CTonnelixView::OnRempliArbreType()
@@ -469,6 +544,11 @@ void CTonnelixView::OnCouleurListe()
 void CTonnelixView::onTreeSelection()
 {
     m_sheet->setCurrentIndex(0);
+    listSelectedNode();
+}
+
+void CTonnelixView::listSelectedNode()
+{
     m_page1->clearList();
     const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
     if (selected.isEmpty())

@@ -40,7 +40,8 @@ public:
     // Rebuild the tree grouped by wine type, or by vintage.
     void OnRempliArbreType();
     void OnRempliArbreAnnee();
-    // Rebuild in the grouping the radio buttons show.
+    // Rebuild in the grouping the radio buttons show, keeping the nodes expanded, the node selected and the
+    // lot highlighted (the change notice of every write calls it).
     void RefreshTree();
     // Re-reads "Config"/"Couleur" and sets the tree background.
     void OnCouleurListe();
@@ -78,6 +79,10 @@ private:
     void fillChildren(QTreeWidgetItem* item);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const CellarTree::Node& node, int depth, const QIcon& icon);
     void onTreeSelection();
+    // Fills the wine sheet's list with the lots of the node selected.
+    void listSelectedNode();
+    // The node at that path of texts from the root, or the nearest of its parents still in the tree.
+    QTreeWidgetItem* findPath(const QStringList& path);
     void connectPages();
     void initBuiltPages();
     void openRack(qint64 index, const QString& mode, int count);

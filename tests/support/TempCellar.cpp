@@ -1,3 +1,4 @@
+#include "TestPaths.h"
 #include "support/TempCellar.h"
 
 #include "CellarGenerator.h"

@@ -2,7 +2,8 @@
 
 #include <QObject>
 
-// Tells whoever shows the cellar that its lots or wine types changed (the view rebuilds its tree).
+// The change notice: tells whoever shows the cellar that its lots changed. It is sent by the core function
+// that wrote, once, after its commit (never by a dialog), so every page is right whichever page wrote.
 class CellarEvents : public QObject
 {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "pages/CellarEvents.h"
+#include "db/CellarEvents.h"
 
 CellarEvents& CellarEvents::instance()
 {

@@ -48,6 +48,23 @@ class TestJournal : public QObject
     TempProfile m_profile;
 
 private Q_SLOTS:
+    // A reader that fails tells the user once, from its first failure, and gives an empty answer.
+    void failedReadsAreReportedOnce()
+    {
+        ScriptedPrompt prompt;
+        prompt.allowUnscripted(true);
+        TempCellar cellar;
+        cellar.db().execute(QStringLiteral("ALTER TABLE MOUVEMENTS RENAME TO MOUVEMENTS_AILLEURS"));
+        const Journal::Filter filter;
+        QVERIFY(Journal::page(cellar.session(), filter, 0, 10).empty());
+        QCOMPARE(prompt.messages().size(), 1);
+        QCOMPARE(prompt.messages().last().text, QStringLiteral("\nJournal::page"));
+        QCOMPARE(Journal::count(cellar.session(), filter), 0);
+        QCOMPARE(Journal::summary(cellar.session(), filter).months.size(), size_t(0));
+        QVERIFY(Journal::types(cellar.session()).isEmpty());
+        QCOMPARE(prompt.messages().size(), 4);
+    }
+
     // An old cellar gets the journal at its upgrade, opened with one movement per lot held, in the same
     // transaction as the rest of the upgrade; its version stays "6.00".
     void upgradeOpensTheJournal()

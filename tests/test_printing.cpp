@@ -21,6 +21,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -210,6 +212,16 @@ private Q_SLOTS:
         QCOMPARE(print.options.printOrder, 3);
         QCOMPARE(print.options.pdfFile, QStringLiteral("out.pdf"));
         QCOMPARE(print.options.cellar, QStringLiteral("cave.mdb"));
+        // The file is the word after the order, wherever the cellar is given.
+        for (const QStringList& words :
+             {QStringList{"tonnelix", "--print-pdf", "3", "out.pdf", "cave.mdb"},
+              QStringList{"tonnelix", "--print-pdf=3", "out.pdf", "cave.mdb"}}) {
+            const CommandLine::Parsed after = CommandLine::parse(words);
+            QCOMPARE(after.action, P::Batch);
+            QCOMPARE(after.options.pdfFile, QStringLiteral("out.pdf"));
+            QCOMPARE(after.options.cellar, QStringLiteral("cave.mdb"));
+        }
+        QCOMPARE(CommandLine::parse({"tonnelix", "--print-pdf", "3"}).exitCode, 2);
         QCOMPARE(CommandLine::parse({QStringLiteral("tonnelix"), QStringLiteral("--print-pdf"), QStringLiteral("9"),
                                      QStringLiteral("x.pdf")})
                      .exitCode,
@@ -221,9 +233,13 @@ private Q_SLOTS:
 
         TempCellar cellar(TempCellar::Content::Demo);
         cellar.closeSession();
-        auto run = [](const QStringList& args, QByteArray* output) {
+        auto run = [](const QStringList& args, QByteArray* output, const QString& home = QString()) {
             QProcess process;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            if (!home.isEmpty()) {
+                env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+                env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+            }
             env.remove(QStringLiteral("DISPLAY"));
             env.remove(QStringLiteral("QT_QPA_PLATFORM"));
             process.setProcessEnvironment(env);
@@ -241,6 +257,18 @@ private Q_SLOTS:
         QCOMPARE(run({cellar.path(), QStringLiteral("--print-pdf"), QStringLiteral("1"), pdf}, &output), 0);
         QVERIFY2(pdfText(pdf).contains(QStringLiteral("LISTE DES VINS (par Nom)")), output.constData());
         QCOMPARE(run({cellar.path(), QStringLiteral("--print-pdf"), QStringLiteral("8"), pdf}, &output), 2);
+        const QString second = cellar.dir() + QStringLiteral("/par-type.pdf");
+        QCOMPARE(run({QStringLiteral("--print-pdf"), QStringLiteral("2"), second, cellar.path()}, &output), 0);
+        QVERIFY2(pdfText(second).contains(QStringLiteral("LISTE DES VINS")), output.constData());
+
+        // A profile with no cellar yet: every action says so and exits 1, and nothing is created.
+        QTemporaryDir fresh;
+        for (const QStringList& words : {QStringList{"--backup"}, QStringList{"--export-csv", fresh.filePath("c.csv")},
+                                         QStringList{"--print-pdf", "1", fresh.filePath("l.pdf")}}) {
+            QCOMPARE(run(words, &output, fresh.path()), 1);
+            QVERIFY2(output.contains("Aucune cave"), output.constData());
+            QCOMPARE(QDir(fresh.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        }
     }
 };
 

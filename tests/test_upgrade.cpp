@@ -158,6 +158,43 @@ private Q_SLOTS:
                      QStringLiteral("*1,"));
     }
 
+    // A step that fails (a full disk, here a page limit; a file that cannot be written) is reported once, in
+    // French, with what failed; the file is as it was, the settings do not advance, nothing is prompted.
+    void aFailedStepLeavesTheCellarAsItWas()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        Profile::writeString(QStringLiteral("Config"), QStringLiteral("Version Base"), QStringLiteral("2.00"));
+        TempCellar cellar(TempCellar::Content::Base);
+        Database& db = cellar.db();
+        const QStringList tables = db.tableNames();
+        db.scalar(
+            QStringLiteral("PRAGMA max_page_count = %1").arg(db.scalar(QStringLiteral("PRAGMA page_count")).toInt()));
+        const SchemaUpgrade::Result full = SchemaUpgrade(cellar.session()).RunChain();
+        QVERIFY(!full.ok);
+        QVERIFY2(full.message.startsWith(QStringLiteral("La mise à jour de la cave ")), qPrintable(full.message));
+        QVERIFY2(full.message.contains(QStringLiteral("le disque est plein")), qPrintable(full.message));
+        QVERIFY(full.message.endsWith(QStringLiteral("La cave n'a pas été modifiée.")));
+        QCOMPARE(db.tableNames(), tables);
+        QVERIFY(!db.columnExists(QStringLiteral("CAVE"), QStringLiteral("Contenance")));
+        QCOMPARE(version(), QStringLiteral("2.00"));
+        QVERIFY(prompt.messages().isEmpty());
+        QCOMPARE(db.transactionDepth(), 0);
+
+        // The same on a file opened read-only underneath the session.
+        db.scalar(QStringLiteral("PRAGMA max_page_count = 1000000"));
+        db.scalar(QStringLiteral("PRAGMA query_only = 1"));
+        const SchemaUpgrade::Result readOnly = SchemaUpgrade(cellar.session()).RunChain();
+        QVERIFY(!readOnly.ok);
+        QCOMPARE(db.tableNames(), tables);
+        QCOMPARE(version(), QStringLiteral("2.00"));
+        db.scalar(QStringLiteral("PRAGMA query_only = 0"));
+        // Room again: the next start upgrades it whole.
+        QVERIFY(SchemaUpgrade(cellar.session()).RunChain().ok);
+        verifyComplete(db);
+        QCOMPARE(version(), QStringLiteral("6.00"));
+    }
+
     void unknownRegistryValueStillUpgrades()
     {
         TempProfile profile;

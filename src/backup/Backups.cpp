@@ -103,8 +103,15 @@ Result restore(CellarSession& session, const QString& backupPath, const QDateTim
         return result;
     }
     // A backup of an older release is brought up to date like any cellar at start.
-    SchemaUpgrade(session).RunChain();
+    const SchemaUpgrade::Result upgraded = SchemaUpgrade(session).RunChain();
     CellarEvents::instance().notifyCellarReplaced();
+    if (!upgraded.ok) {
+        result.message = upgraded.message +
+                         QStringLiteral("\nLa sauvegarde a été remise en place telle quelle ; votre cave d'avant la "
+                                        "restauration a été sauvée sous :\n") +
+                         kept.path;
+        return result;
+    }
     result.ok = true;
     return result;
 }

@@ -6,12 +6,14 @@
 #include "exchange/CsvExchange.h"
 #include "exchange/ExchangeFile.h"
 #include "platform/Application.h"
+#include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "platform/Prompt.h"
 #include "printing/WineListPrint.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -43,6 +45,30 @@ public:
     QString openFileName(const QString&, const QString&, const QString&) override { return QString(); }
     QString saveFileName(const QString&, const QString&, const QString&) override { return QString(); }
 };
+
+} // namespace
+
+namespace {
+
+// "--print-pdf ORDER FILE": the file is the word right after the order, wherever the cellar stands, so it is
+// given to the parser as the value of a hidden option of its own.
+QStringList withPdfFileNamed(QStringList arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& word = arguments[i];
+        int file = -1;
+        if (word == QLatin1String("--print-pdf"))
+            file = i + 2;
+        else if (word.startsWith(QLatin1String("--print-pdf=")))
+            file = i + 1;
+        if (file < 0)
+            continue;
+        if (file < arguments.size() && !arguments[file].startsWith(QLatin1Char('-')))
+            arguments[file] = QStringLiteral("--print-pdf-file=") + arguments[file];
+        break;
+    }
+    return arguments;
+}
 
 } // namespace
 
@@ -89,6 +115,9 @@ Parsed parse(const QStringList& arguments)
     parser.addOption(exportCsvOption);
     parser.addOption(importCsvOption);
     parser.addOption(printOption);
+    QCommandLineOption printFileOption(QStringLiteral("print-pdf-file"), QString(), QStringLiteral("FICHIER"));
+    printFileOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(printFileOption);
     parser.addOption(exportOption);
     parser.addOption(importOption);
     parser.addOption(replaceOption);
@@ -103,7 +132,7 @@ Parsed parse(const QStringList& arguments)
         parsed.message = message + QStringLiteral("\nVoyez « tonnelix --help ».");
         return parsed;
     };
-    if (!parser.parse(arguments))
+    if (!parser.parse(withPdfFileNamed(arguments)))
         return usage(parser.errorText());
     if (parser.isSet(help)) {
         parsed.action = Parsed::Action::Exit;
@@ -122,9 +151,9 @@ Parsed parse(const QStringList& arguments)
         parsed.options.printOrder = parser.value(printOption).toInt(&ok);
         if (!ok || parsed.options.printOrder < 1 || parsed.options.printOrder > 7)
             return usage(QStringLiteral("--print-pdf demande un ordre de 1 à 7, puis un fichier."));
-        if (positional.isEmpty())
+        if (parser.value(printFileOption).isEmpty())
             return usage(QStringLiteral("--print-pdf demande un fichier après l'ordre."));
-        parsed.options.pdfFile = positional.takeLast();
+        parsed.options.pdfFile = parser.value(printFileOption);
     }
     parsed.options.backup = parser.isSet(backupOption);
     if (positional.size() > 1)
@@ -168,14 +197,27 @@ int runBatch(const Options& options)
     } uninstall;
     const QString path = options.cellar.isEmpty() ? Profile::getString(QStringLiteral("Config"), QStringLiteral("Base"))
                                                   : options.cellar;
+    // The work without a window never creates a cellar: with none given, saved or found, it says so.
+    if (path.isEmpty() && !QFileInfo::exists(Paths::portableDatabasePath()) &&
+        !QFileInfo::exists(Paths::defaultDatabasePath())) {
+        print(stderr, QStringLiteral("Aucune cave n'est encore enregistrée : donnez le fichier de la cave avant "
+                                     "l'option (tonnelix CAVE --backup, par exemple), ou démarrez Tonnelix une fois "
+                                     "avec sa fenêtre. Rien n'a été fait."));
+        return 1;
+    }
     std::unique_ptr<CellarSession> session = CellarSession::Open(path);
     if (!session) {
         print(stderr, QStringLiteral("Impossible d'ouvrir la cave : rien n'a été fait."));
         return 1;
     }
     CellarSession::setCurrent(session.get());
-    if (!session->isReadOnly())
-        SchemaUpgrade(*session).RunChain();
+    if (!session->isReadOnly()) {
+        const SchemaUpgrade::Result upgraded = SchemaUpgrade(*session).RunChain();
+        if (!upgraded.ok) {
+            print(stderr, upgraded.message + QStringLiteral("\nRien n'a été fait."));
+            return 1;
+        }
+    }
     struct Current
     {
         ~Current() { CellarSession::setCurrent(nullptr); }

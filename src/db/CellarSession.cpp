@@ -51,6 +51,11 @@ void CellarSession::setCurrent(CellarSession* session)
     currentSession() = session;
 }
 
+void CellarSession::reportFailure(const QString& label, const DbError& error)
+{
+    reportOpenFailure(label, QString(), error);
+}
+
 bool CellarSession::OpenTable(const QString& label, const QString& table)
 {
     m_recordset.close();
@@ -115,10 +120,13 @@ bool CellarSession::CompactInto(const QString& source, const QString& target)
         QFile::remove(temporary);
     try {
         m_database->open(moved ? target : previous);
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        TraceLine("CompactInto : %s", qUtf8Printable(error.description()));
         try {
             m_database->open(previous);
-        } catch (const DbError&) {
+        } catch (const DbError& again) {
+            // Neither file opens: the session is left closed and the caller is told the copy failed.
+            TraceLine("CompactInto : %s", qUtf8Printable(again.description()));
         }
         return false;
     }

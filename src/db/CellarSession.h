@@ -35,6 +35,8 @@ public:
     bool OpenQuery(const QString& label, const QString& sql, const QVariantList& values = {});
     void CloseTable();
     void CloseQuery();
+    // Tells the user of a query that failed, as OpenQuery does: for the readers that step through statements.
+    static void reportFailure(const QString& label, const DbError& error);
     Recordset& recordset() { return m_recordset; }
 
     Database& database() { return *m_database; }

@@ -4,7 +4,6 @@
 #include "db/Schema.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
-#include "platform/Prompt.h"
 #include "trace/Trace.h"
 
 #include <QDir>
@@ -26,6 +25,28 @@ const QStringList kTypeColumns34 = {QStringLiteral("Raisin"),
 const QString kOwner = QStringLiteral("Zalbrec");
 const QString kConfig = QStringLiteral("Config");
 const QString kVersionKey = QStringLiteral("Version Base");
+
+// A step of the chain that failed: what it was adding, and the engine's reason.
+struct StepFailed
+{
+    QString what;
+    DbError error;
+};
+
+// The engine's reasons a user can meet here, in French; anything else keeps SQLite's own text.
+QString reasonOf(const DbError& error)
+{
+    const QString text = error.description();
+    if (text.contains(QLatin1String("full"), Qt::CaseInsensitive))
+        return QStringLiteral("le disque est plein");
+    if (text.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
+        return QStringLiteral("le fichier ne peut pas être écrit");
+    if (text.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+        return QStringLiteral("la cave est occupée par un autre programme");
+    return text;
+}
 
 bool lacksAny(Database& db, const QString& table, const QStringList& columns)
 {
@@ -74,31 +95,55 @@ bool SchemaUpgrade::needs5to6()
     return db.scalar(QStringLiteral("SELECT count(*) FROM PAYS")).toInt() == 0;
 }
 
-void SchemaUpgrade::RunChain()
+SchemaUpgrade::Result SchemaUpgrade::RunChain()
 {
     // The whole chain is one transaction: a cellar killed half-way through its upgrade is found again in its
-    // old version, never between two.
-    Transaction chain(m_session.database());
-    if (needs0to2()) {
-        MajDeBase0to2();
-        Profile::writeString(kConfig, kVersionKey, QStringLiteral("2.00"));
+    // old version, never between two; a step that fails is rolled back with all the others.
+    QString reached;
+    QString step = QStringLiteral("début");
+    try {
+        Transaction chain(m_session.database());
+        if (needs0to2()) {
+            step = QStringLiteral("version 2.00");
+            MajDeBase0to2();
+        }
+        if (needs2to3()) {
+            step = QStringLiteral("version 3.00");
+            MajDeBase2to3();
+        }
+        if (needs3to4()) {
+            step = QStringLiteral("version 5.00");
+            MajDeBase3to4();
+        }
+        if (needs5to6()) {
+            step = QStringLiteral("version 6.00");
+            MajDeBase5to6();
+        }
+        step = QStringLiteral("index");
+        ddl(QStringLiteral("index"), [this] { Schema::createIndexes(m_session.database()); });
+        step = QStringLiteral("journal des mouvements");
+        ddl(QStringLiteral("MOUVEMENTS"), [this] { Schema::createJournal(m_session.database()); });
+        step = QStringLiteral("enregistrement");
+        chain.commit();
+    } catch (const StepFailed& failed) {
+        return failure(step + QStringLiteral(", ") + failed.what, failed.error);
+    } catch (const DbError& error) {
+        return failure(step, error);
     }
-    if (needs2to3()) {
-        MajDeBase2to3();
-        Profile::writeString(kConfig, kVersionKey, QStringLiteral("3.00"));
-    }
-    if (needs3to4()) {
-        MajDeBase3to4();
-        Profile::writeString(kConfig, kVersionKey, QStringLiteral("5.00"));
-    }
-    if (needs5to6())
-        MajDeBase5to6();
-    // Whatever the path, the cellar now has the complete schema.
+    // Whatever the path, the cellar now has the complete schema: the settings say so once it is on disk.
     if (Profile::getString(kConfig, kVersionKey) != QStringLiteral("6.00"))
         Profile::writeString(kConfig, kVersionKey, QStringLiteral("6.00"));
-    ddl(QStringLiteral("index"), [this] { Schema::createIndexes(m_session.database()); });
-    ddl(QStringLiteral("MOUVEMENTS"), [this] { Schema::createJournal(m_session.database()); });
-    chain.commit();
+    return {};
+}
+
+SchemaUpgrade::Result SchemaUpgrade::failure(const QString& step, const DbError& error)
+{
+    TraceLine("MajDeBase %s : %s (%d)", qUtf8Printable(step), qUtf8Printable(error.description()), error.code());
+    Result result;
+    result.ok = false;
+    result.message = QStringLiteral("La mise à jour de la cave %1 a échoué (%2) : %3.\nLa cave n'a pas été modifiée.")
+                         .arg(m_session.path(), step, reasonOf(error));
+    return result;
 }
 
 void SchemaUpgrade::ddl(const QString& what, const std::function<void()>& statement)
@@ -108,8 +153,7 @@ void SchemaUpgrade::ddl(const QString& what, const std::function<void()>& statem
     } catch (const DbError& error) {
         if (error.code() == DbError::kFieldExists)
             return;
-        TraceLine("MajDeBase %s : %s (%d)", qUtf8Printable(what), qUtf8Printable(error.description()), error.code());
-        Prompt::show(QString(), QString(), Prompt::Icon::Stop);
+        throw StepFailed{what, error};
     }
 }
 
@@ -132,22 +176,16 @@ void SchemaUpgrade::createTable(const QString& table, const QString& definition)
 
 void SchemaUpgrade::writeInfo(const QString& label, const QString& version, const QString& date)
 {
-    if (!m_session.OpenTable(label, QStringLiteral("INFO")))
-        return;
-    Recordset& rs = m_session.recordset();
-    try {
-        if (rs.recordCount() == 0)
-            rs.addNew();
+    Database& db = m_session.database();
+    ddl(label, [&] {
+        const QVariant first = db.scalar(QStringLiteral("SELECT rowid FROM INFO ORDER BY rowid LIMIT 1"));
+        if (first.isValid())
+            db.execute(QStringLiteral("UPDATE INFO SET [Version Base] = ?, Date = ?, Proprietaire = ? WHERE rowid = ?"),
+                       {version, date, kOwner, first});
         else
-            rs.edit();
-        rs.setField(QStringLiteral("Version Base"), version);
-        rs.setField(QStringLiteral("Date"), date);
-        rs.setField(QStringLiteral("Proprietaire"), kOwner);
-        rs.update();
-    } catch (const DbError& error) {
-        TraceLine("%s : %s (%d)", qUtf8Printable(label), qUtf8Printable(error.description()), error.code());
-    }
-    m_session.CloseTable();
+            db.execute(QStringLiteral("INSERT INTO INFO ([Version Base], Date, Proprietaire) VALUES (?, ?, ?)"),
+                       {version, date, kOwner});
+    });
 }
 
 void SchemaUpgrade::startUpgradeProgram(const QString& name)

@@ -4,6 +4,7 @@
 #include <functional>
 
 class CellarSession;
+class DbError;
 
 // Brings any cellar, whatever release wrote it, to the complete schema in one start. Each step runs
 // when the database lacks what it adds (or its version record is older), and can run again harmlessly.
@@ -13,7 +14,13 @@ class SchemaUpgrade
 public:
     explicit SchemaUpgrade(CellarSession& session) : m_session(session) {}
 
-    void RunChain();
+    struct Result
+    {
+        bool ok = true;
+        QString message; // when not ok: what failed, in French, and that the cellar is as it was
+    };
+    // One transaction: a step that fails leaves the file as it was and the settings unchanged. Prompts nothing.
+    Result RunChain();
 
     bool needs0to2();
     bool needs2to3();
@@ -32,8 +39,10 @@ private:
     void addColumns(const QString& table, const QStringList& columns);
     void createTable(const QString& table, const QString& definition);
     void writeInfo(const QString& label, const QString& version, const QString& date);
+    // Runs a step's statement; a column already there is no failure, any other throws StepFailed.
     void ddl(const QString& what, const std::function<void()>& statement);
     static void startUpgradeProgram(const QString& name);
+    Result failure(const QString& step, const DbError& error);
 
     CellarSession& m_session;
 };

@@ -69,10 +69,9 @@ std::vector<Movement> page(CellarSession& session, const Filter& filter, qint64 
         while (rows.next())
             movements.push_back({rows.integer(0), rows.text(1), rows.integer(2), rows.text(3), rows.text(4),
                                  static_cast<int>(rows.integer(5)), rows.real(6), rows.text(7)});
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         movements.clear();
-        if (session.OpenQuery(QStringLiteral("Journal::page"), sql, values))
-            session.CloseQuery();
+        CellarSession::reportFailure(QStringLiteral("Journal::page"), error);
     }
     return movements;
 }
@@ -83,7 +82,8 @@ qint64 count(CellarSession& session, const Filter& filter)
     const QString sql = QStringLiteral("SELECT count(*) FROM MOUVEMENTS") + where(filter, values);
     try {
         return session.database().scalar(sql, values).toLongLong();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        CellarSession::reportFailure(QStringLiteral("Journal::count"), error);
         return 0;
     }
 }
@@ -104,7 +104,8 @@ Totals totals(CellarSession& session, const Filter& filter)
         row.bind(values);
         if (row.next())
             totals = {row.integer(0), row.integer(1), row.real(2)};
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        CellarSession::reportFailure(QStringLiteral("Journal::totals"), error);
     }
     return totals;
 }
@@ -130,8 +131,9 @@ Summary summary(CellarSession& session, const Filter& filter)
             summary.totals.spent += rows.real(3);
             summary.months.push_back(month);
         }
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         summary = Summary{};
+        CellarSession::reportFailure(QStringLiteral("Journal::summary"), error);
     }
     return summary;
 }
@@ -150,8 +152,9 @@ QStringList types(CellarSession& session)
         rows.bind({});
         while (rows.next())
             list << rows.text(0);
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         list.clear();
+        CellarSession::reportFailure(QStringLiteral("Journal::types"), error);
     }
     return list;
 }

@@ -128,11 +128,9 @@ std::vector<WineRow> WineListQuery::load(CellarSession& session, const QString& 
             row.cote = static_cast<int>(rs.integer(18));
             rows.push_back(std::move(row));
         }
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
         rows.clear();
-        // Tells the user, as every failed query does.
-        if (session.OpenQuery(label, sql, values))
-            session.CloseQuery();
+        CellarSession::reportFailure(label, error); // as every failed query does
     }
     return rows;
 }

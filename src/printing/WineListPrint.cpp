@@ -52,9 +52,8 @@ std::vector<Lot> load(CellarSession& session, int order)
         while (rows.next())
             lots.push_back({QString::number(static_cast<qint16>(rows.integer(4))), rows.text(2), rows.text(5),
                             rows.text(1), rows.text(0), QString::number(static_cast<qint32>(rows.integer(3)))});
-    } catch (const DbError&) {
-        session.OpenQuery(QStringLiteral("CTonnelixView::OnPreparePrinting"), sql); // tells the user
-        session.CloseQuery();
+    } catch (const DbError& error) {
+        CellarSession::reportFailure(QStringLiteral("CTonnelixView::OnPreparePrinting"), error);
         lots.clear();
     }
     return lots;

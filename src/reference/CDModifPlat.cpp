@@ -88,12 +88,14 @@ void CDModifPlat::OnSupprimer()
     if (!dish || !session())
         return refuse(QStringLiteral("Vous n'avez pas selectionné de plat\ndonc pas de suppression"));
     const Dishes::Dish chosen = *dish;
-    const int wines = Dishes::suggestedBy(*session(), chosen.index);
+    const std::optional<int> wines = Dishes::suggestedBy(*session(), chosen.index);
+    if (!wines)
+        return refuse(QStringLiteral("Impossible de lire les vins qui suggèrent ce plat : rien n'a été supprimé."));
     QString text = QStringLiteral("Supprimer le plat « %1 » ?").arg(chosen.name);
-    if (wines > 0)
+    if (*wines > 0)
         text += QStringLiteral("\n\nIl est suggéré avec %n vin(s) de la bibliothèque : il sera retiré de leurs "
                                "plats associés.")
-                    .replace(QStringLiteral("%n"), QString::number(wines));
+                    .replace(QStringLiteral("%n"), QString::number(*wines));
     if (Prompt::show(text, QStringLiteral("Attention !"), Prompt::Icon::Question, Prompt::Buttons::YesNoDefaultNo) !=
         Prompt::Answer::Yes)
         return;

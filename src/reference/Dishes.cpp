@@ -121,14 +121,14 @@ QString entryOf(qint64 index)
 
 } // namespace
 
-int suggestedBy(CellarSession& session, qint64 index)
+std::optional<int> suggestedBy(CellarSession& session, qint64 index)
 {
     try {
         return session.database()
             .scalar(QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE instr(RelPlats, ?) > 0"), {entryOf(index)})
             .toInt();
     } catch (const DbError&) {
-        return 0;
+        return std::nullopt; // the caller refuses the deletion
     }
 }
 

@@ -3,6 +3,7 @@
 #include "reference/ReferenceLists.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 class CellarSession;
@@ -34,8 +35,8 @@ QString names(CellarSession& session, const QString& label, const QString& relPl
 // A new dish; its index, or 0 when the write failed.
 qint64 add(CellarSession& session, const QString& name);
 ReferenceLists::Write rename(CellarSession& session, qint64 index, const QString& name);
-// How many TYPEVIN rows suggest the dish.
-int suggestedBy(CellarSession& session, qint64 index);
+// How many TYPEVIN rows suggest the dish; nothing when the cellar cannot be read.
+std::optional<int> suggestedBy(CellarSession& session, qint64 index);
 // Deletes the dish and takes it out of every RelPlats that names it, in one transaction.
 ReferenceLists::Write remove(CellarSession& session, qint64 index);
 

@@ -13,6 +13,7 @@
 #include "pages/VintageTable.h"
 #include "pages/controls/Pictures.h"
 #include "platform/Profile.h"
+#include "platform/Prompt.h"
 #include "rack/CDRayonnage.h"
 #include "reference/CDAjoutVin.h"
 #include "reference/CDAssoVinPlat.h"
@@ -201,8 +202,20 @@ bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)
         TraceLine("J'ai ecrit la base dans regedit %s", qUtf8Printable(m_session->path()));
     }
     // A cellar another Tonnelix holds is only read: no upgrade is written to it.
-    if (!m_session->isReadOnly())
-        SchemaUpgrade(*m_session).RunChain();
+    if (!m_session->isReadOnly()) {
+        const SchemaUpgrade::Result upgraded = SchemaUpgrade(*m_session).RunChain();
+        if (!upgraded.ok) {
+            // The pages need the complete schema: the start stops, the cellar as it was.
+            Prompt::show(upgraded.message +
+                             QStringLiteral("\n\nLibérez de la place sur le disque, ou copiez la cave dans un dossier "
+                                            "où vous pouvez écrire, puis relancez Tonnelix."),
+                         QStringLiteral("Erreur"), Prompt::Icon::Stop);
+            m_session.reset();
+            CellarSession::setCurrent(nullptr);
+            TraceLeave();
+            return false;
+        }
+    }
 
     OnCouleurListe();
     TraceLine("OnInitialUpdate : g_CView = %08llX", static_cast<unsigned long long>(reinterpret_cast<quintptr>(this)));

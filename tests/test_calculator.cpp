@@ -249,7 +249,11 @@ private Q_SLOTS:
             QCOMPARE(dialog.currencies()->item(5, 0)->text(), QStringLiteral("1.7110"));
             QCOMPARE(dialog.decimalsText()->text(), shown(QStringLiteral("2")));
             for (int row = 0; row < 15; ++row)
-                QCOMPARE(dialog.parities()->item(row, 2)->text(), QStringLiteral("0.00"));
+                QCOMPARE(dialog.parities()->item(row, 2)->text(), shown(QStringLiteral("0.00")));
+            QCOMPARE(dialog.parities()->item(0, 1)->text(), shown(QStringLiteral("1.95583")));
+            // The figures are not cut.
+            const QFontMetrics metrics(dialog.parities()->font());
+            QVERIFY(dialog.parities()->columnWidth(1) > metrics.horizontalAdvance(QStringLiteral("1,95583")));
             QCOMPARE(dialog.parities()->item(12, 1)->text(), QStringLiteral("H.Z"));
             dialog.currencies()->item(0, 0)->setText(QStringLiteral("1,2345"));
             QCOMPARE(dialog.currencies()->item(0, 0)->text(), QStringLiteral("1.2345"));

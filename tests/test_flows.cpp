@@ -3,12 +3,17 @@
 #include "app/CMainFrame.h"
 #include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
+#include "app/HelpTopics.h"
+#include "app/HelpWindow.h"
 #include "backup/CDRestauration.h"
 #include "journal/JournalModel.h"
 #include "journal/JournalPage.h"
 #include "pages/CDImage.h"
 #include "pages/CDModifVin.h"
+#include "calculator/CCalculetteDlg.h"
 #include "pages/CPage2.h"
+#include "pages/CPage3.h"
+#include "statistics/CPage4.h"
 #include "db/CellarEvents.h"
 #include "pages/Cpage1.h"
 #include "pages/WineListModel.h"
@@ -30,6 +35,7 @@
 #include "view/CTonnelixView.h"
 
 #include <QAction>
+#include <QPageSetupDialog>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -151,6 +157,70 @@ private Q_SLOTS:
         QCOMPARE(count(db(), QStringLiteral("SELECT count(*) FROM RAYONNAGE WHERE Relation = ?"), {lot}), 3);
         // The tree shows the new vintage at once.
         QVERIFY(findNode(view()->tree(), {"Autres", "PT", "Porto", "Porto Vintage", "1977"}));
+    }
+
+    // "Configuration de l'impression" is the page set-up, not a print dialog that prints nothing.
+    void printSetupIsThePageSetup()
+    {
+        ScriptedPrompt prompt;
+        QString type;
+        QString title;
+        onNextModal([&](QWidget* modal) {
+            type = QString::fromLatin1(modal->metaObject()->className());
+            title = modal->windowTitle();
+            QVERIFY(qobject_cast<QPageSetupDialog*>(modal));
+            qobject_cast<QDialog*>(modal)->accept();
+        });
+        frame()->action(Commands::PrintSetup)->trigger();
+        QVERIFY2(!type.isEmpty(), "no dialog");
+        QCOMPARE(title, QStringLiteral("Configuration de l'impression"));
+        QVERIFY(prompt.messages().isEmpty());
+    }
+
+    // F1 opens the guide at the section of the page shown, and of the dialog open; every section exists.
+    void helpOpensTheSectionOfEachPageAndDialog()
+    {
+        ScriptedPrompt prompt;
+        QFile guide(QStringLiteral(":/guide/guide.html"));
+        HelpWindow::showGuide(); // registers the guide's resources
+        QVERIFY(guide.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(guide.readAll());
+        for (const QString& section : HelpTopics::sections())
+            QVERIFY2(html.contains(QStringLiteral("id=\"%1\"").arg(section)), qPrintable(section));
+        const QList<QPair<QWidget*, QString>> pages = {
+            {view()->page1(), QStringLiteral("fiche")},        {view()->page2(), QStringLiteral("achat")},
+            {view()->page3(), QStringLiteral("annees")},       {view()->page4(), QStringLiteral("statistiques")},
+            {view()->page5(), QStringLiteral("bibliotheque")}, {view()->journal(), QStringLiteral("journal")},
+            {view()->calculator(), QStringLiteral("calculette")}};
+        for (const auto& [page, section] : pages) {
+            view()->showPage(page);
+            frame()->action(Commands::Help)->trigger();
+            QCOMPARE(HelpWindow::current()->section(), section);
+        }
+        // F1 inside a dialog: the dialog's own section, in a window that can be read while it is open.
+        const QList<QPair<int, QString>> dialogs = {{Commands::Search, QStringLiteral("recherche")},
+                                                    {Commands::AddWine, QStringLiteral("listes")},
+                                                    {Commands::AddDish, QStringLiteral("plats")},
+                                                    {Commands::RackView, QStringLiteral("ranger")},
+                                                    {Commands::ReadyToDrink, QStringLiteral("aboire")}};
+        for (const auto& [command, section] : dialogs) {
+            QString shown;
+            bool readable = false;
+            onNextModal([&shown, &readable](QWidget* modal) {
+                QTest::keyClick(modal, Qt::Key_F1);
+                HelpWindow* help = HelpWindow::current();
+                shown = help ? help->section() : QString();
+                // A window of the modal dialog's own is not blocked by it.
+                readable = help && help->isVisible() && help->parentWidget() == modal;
+                qobject_cast<QDialog*>(modal)->reject();
+            });
+            frame()->action(command)->trigger();
+            QCOMPARE(shown, section);
+            QVERIFY(readable);
+        }
+        if (HelpWindow::current())
+            HelpWindow::current()->close();
+        QVERIFY(prompt.messages().isEmpty());
     }
 
     void menuRackDialogs()

@@ -14,6 +14,12 @@ private Q_SLOTS:
         QCOMPARE(LocaleFormat::fixed(100.0 / 6, 2, QLocale(QLocale::French)), QStringLiteral("16,67"));
         QCOMPARE(LocaleFormat::fixed(100.0 / 6, 2, QLocale::c()), QStringLiteral("16.67"));
         QCOMPARE(LocaleFormat::fixed(12345.5, 2, QLocale(QLocale::French)), QStringLiteral("12345,50"));
+        // Euros: two decimals, the group separator and the sign.
+        const QString euros = LocaleFormat::euros(12345.6, QLocale(QLocale::French));
+        QVERIFY2(euros.startsWith(QStringLiteral("12")) && euros.endsWith(QStringLiteral("345,60 €")) &&
+                     euros.size() == QStringLiteral("12 345,60 €").size(),
+                 qPrintable(euros));
+        QCOMPARE(LocaleFormat::euros(1234.5, QLocale::c()), QStringLiteral("1234.50 €"));
     }
 
     void parseDecimalAcceptsBothMarks()

@@ -1,6 +1,7 @@
 // The printed wine list, the backups and their restore, the options and the about box.
 #include "TestPaths.h"
 #include "app/CAboutDlg.h"
+#include "pages/controls/CColorStaticST.h"
 #include "app/CDOption.h"
 #include "backup/Backups.h"
 #include "backup/CDRestauration.h"
@@ -199,7 +200,9 @@ private Q_SLOTS:
         CAboutDlg about;
         QCOMPARE(about.windowTitle(), QStringLiteral("A propos de Tonnelix"));
         QCOMPARE(about.baseVersion()->text(), QStringLiteral("Version : 6.00"));
-        QVERIFY(about.memory()->text().endsWith(QStringLiteral(" KB")));
+        QVERIFY(about.memory()->text().endsWith(QStringLiteral(" Ko")));
+        QVERIFY(about.link()->isBlinkTimerRunning());
+        QCOMPARE(about.link()->blinkInterval(), 2000);
     }
 
     void commandLineBackupAndPdf()

@@ -104,19 +104,22 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         Cellar cellar;
         cellar.place(cellar.other, 1, 1, 1);
-        CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Création"), 3);
-        QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 3"));
+        CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Création"), 16);
+        QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 16"));
         QCOMPARE(dialog.legendText()->text(), QStringLiteral("A ajouter"));
         QVERIFY(!dialog.notFoundLabel()->isHidden());
         QCOMPARE(dialog.columnList()->currentText(), QStringLiteral("14"));
         dialog.OnCellClicked({1, 1}); // a bottle stays as it is
         QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Pink));
         dialog.OnCellClicked({2, 1});
+        QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 15"));
         dialog.OnCellClicked({2, 1}); // twice: empty again
         QCOMPARE(dialog.grid().state(2, 1), 0);
+        QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 16"));
         dialog.OnCellClicked({3, 4});
         dialog.OnFillColumn({14, 1}); // 14 cells of column 14
         QCOMPARE(dialog.grid().cellsInState(RackGrid::Marked).size(), size_t(15));
+        QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 1"));
 
         // Through the widget: a real click on cell (5, 5).
         dialog.show();
@@ -130,6 +133,12 @@ private Q_SLOTS:
         QCOMPARE(dialog.gridWidget()->tipAt(occupied.center()), QStringLiteral("Quinta - Porto - Vintage - 1997"));
         QCOMPARE(dialog.gridWidget()->tipAt(centre), QString());
 
+        QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 0"));
+        // Every bottle has its cell: no further cell can be marked, by a click or a fill.
+        dialog.OnCellClicked({6, 6});
+        QCOMPARE(dialog.grid().state(6, 6), 0);
+        dialog.OnFillRow({1, 10});
+        QCOMPARE(dialog.grid().cellsInState(RackGrid::Marked).size(), size_t(16));
         dialog.OnEnregistrer();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.red}), 16);
@@ -150,9 +159,15 @@ private Q_SLOTS:
         cellar.place(cellar.red, 1, 3, 3);
         CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Sortie"), 1);
         QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à sortir : 1"));
+        QVERIFY(dialog.notFoundLabel()->isHidden()); // the wine is in this rack
         QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Red));
         dialog.OnCellClicked({2, 2});
-        dialog.OnCellClicked({2, 2}); // a second click does not undo
+        QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à sortir : 0"));
+        dialog.OnCellClicked({3, 3}); // one bottle to take out: no second mark
+        QCOMPARE(dialog.grid().state(3, 3), int(RackGrid::Red));
+        dialog.OnCellClicked({2, 2}); // a second click takes the mark back
+        QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Red));
+        dialog.OnCellClicked({2, 2});
         QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Marked));
         dialog.OnCellClicked({4, 4}); // an empty cell stays empty
         QCOMPARE(dialog.grid().state(4, 4), 0);
@@ -182,7 +197,9 @@ private Q_SLOTS:
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Casier2"), QStringLiteral("10-06"));
         cellar.place(cellar.red, 2, 10, 6);
         CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Création"), 1);
+        QVERIFY(!dialog.notFoundLabel()->isHidden()); // none of its bottles in rack 1
         dialog.rackList()->setCurrentIndex(1);
+        QVERIFY(dialog.notFoundLabel()->isHidden()); // one in rack 2
         QCOMPARE(dialog.grid().columns(), 10);
         QCOMPARE(dialog.grid().rows(), 6);
         QCOMPARE(dialog.rowList()->currentText(), QStringLiteral("06"));

@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QValueAxis>
+#include <cmath>
 #include <QTest>
 
 namespace {
@@ -455,12 +457,25 @@ private Q_SLOTS:
         auto check = [&page](const std::vector<Sum>& sums, int group) {
             QCOMPARE(page.boughtEdit(group)->text(), QString::number(sums[group].bought));
             QCOMPARE(page.remainingEdit(group)->text(), QString::number(sums[group].remaining));
-            QCOMPARE(page.investedEdit(group)->text(), LocaleFormat::fixed(sums[group].invested, 2));
+            QCOMPARE(page.investedEdit(group)->text(), LocaleFormat::euros(sums[group].invested));
         };
         auto [all, total] = expected(QString());
         for (int g = 0; g < 3; ++g)
             check(all, g);
         QCOMPARE(page.totalText()->text(), QString::number(total) + QStringLiteral(" bouteilles dans la cave"));
+        // The scales of both charts go by round steps: 1, 2 or 5 times a power of ten (or 2.5, as Qt rounds).
+        for (QChart* chart : {page.stockChart(), page.spendingChart()}) {
+            for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) {
+                auto* values = qobject_cast<QValueAxis*>(axis);
+                QVERIFY(values && values->tickCount() > 1);
+                const double step = (values->max() - values->min()) / (values->tickCount() - 1);
+                const double power = std::pow(10.0, std::floor(std::log10(step)));
+                const double mantissa = step / power;
+                QVERIFY2(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
+                             std::abs(mantissa - 2.5) < 1e-9 || std::abs(mantissa - 5) < 1e-9,
+                         qPrintable(QString::number(step)));
+            }
+        }
         QCOMPARE(page.averageText(0)->text(),
                  QStringLiteral("Soit ") + LocaleFormat::fixed(300.0 / 24.0, 2) + QStringLiteral(" par bouteille"));
         // One year.

@@ -64,11 +64,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     const long pageSize = sysconf(_SC_PAGE_SIZE);
     const qulonglong kilobytes =
         pages > 0 && pageSize > 0 ? static_cast<qulonglong>(pages) * static_cast<qulonglong>(pageSize) / 1024 : 0;
-    m_memory = new QLabel(QStringLiteral("Mémoire physique : %1 KB").arg(QLocale().toString(kilobytes)), group);
+    m_memory = new QLabel(QStringLiteral("Mémoire physique : %1 Ko").arg(QLocale().toString(kilobytes)), group);
     m_memory->setAlignment(Qt::AlignCenter);
     CellarSession* session = CellarSession::current();
     const QStorageInfo disk(session ? QFileInfo(session->path()).absolutePath() : QDir::currentPath());
-    m_free = new QLabel(disk.isValid() ? QStringLiteral("%1 KB libres sur %2")
+    m_free = new QLabel(disk.isValid() ? QStringLiteral("%1 Ko libres sur %2")
                                              .arg(QLocale().toString(disk.bytesAvailable() / 1024), disk.rootPath())
                                        : QStringLiteral("Indisponible"),
                         group);
@@ -83,6 +83,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     m_link->setMargin(4);
     m_link->SetBackColour(QColor(0, 128, 0));
     m_link->SetTextColour(QColor(255, 255, 255));
+    // The link blinks: its background between two greens, its text between that background and black; the
+    // text's start, last, sets the one timer of both to 2 s.
+    m_link->SetBlinkBackColours(QColor(0, 128, 0), QColor(0, 255, 0));
+    m_link->StartBackBlink(1, 2);
+    m_link->SetBlinkTextColours(m_link->GetBackColour(), QColor(0, 0, 0));
+    m_link->StartTextBlink(1, 0);
     layout->addWidget(m_link);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     layout->addWidget(buttons);

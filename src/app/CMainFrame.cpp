@@ -4,6 +4,7 @@
 #include "app/CDOption.h"
 #include "app/CTonnelixDoc.h"
 #include "app/CommandTable.h"
+#include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
 #include "app/IconFactory.h"
 #include "app/WindowState.h"
@@ -33,7 +34,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
-#include <QPrintDialog>
+#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
@@ -189,12 +190,8 @@ void CMainFrame::wireCommands()
     wire(Commands::PrintSetup, &CMainFrame::OnFilePrintSetup);
     wire(Commands::HelpTopics, [] { HelpWindow::showGuide(); });
     // The context help opens the guide at the part of the page shown.
-    wire(Commands::Help, [this] {
-        static const char* const sections[] = {"retrouver", "achat", "recherche", "recherche", "recherche"};
-        const int page = m_view->sheet()->currentIndex();
-        HelpWindow::showGuide(page >= 0 && page < 5 ? QString::fromLatin1(sections[page])
-                                                    : QStringLiteral("calculette"));
-    });
+    wire(Commands::Help, [this] { HelpWindow::showGuide(HelpTopics::sectionFor(this)); });
+    HelpWindow::installF1ForDialogs();
     wire(Commands::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
     wire(Commands::RackView, [this] {
         CDRayonnage dialog(this, 0, QString(), 0);
@@ -311,7 +308,9 @@ void CMainFrame::OnSauvegarde()
 
 void CMainFrame::OnFilePrintSetup()
 {
-    QPrintDialog dialog(&PrintCommands::printer(), this);
+    // The page set-up: paper, orientation, margins and printer, kept by the printer for the next print. It
+    // prints nothing.
+    QPageSetupDialog dialog(&PrintCommands::printer(), this);
     dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
     dialog.exec();
 }

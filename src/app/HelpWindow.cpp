@@ -1,6 +1,11 @@
 #include "app/HelpWindow.h"
 
+#include "app/HelpTopics.h"
+
+#include <QApplication>
+#include <QDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QIcon>
 #include <QPointer>
 #include <QPushButton>
@@ -62,6 +67,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 
 void HelpWindow::showSection(const QString& anchor)
 {
+    m_section = anchor;
     if (anchor.isEmpty())
         m_browser->setSource(kGuide);
     else
@@ -70,14 +76,49 @@ void HelpWindow::showSection(const QString& anchor)
 
 HelpWindow* HelpWindow::showGuide(const QString& anchor)
 {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (instance() && instance()->parentWidget() != modal)
+        delete instance().data();
     if (!instance())
-        instance() = new HelpWindow;
+        instance() = new HelpWindow(modal);
     HelpWindow* window = instance();
     window->showSection(anchor);
     window->show();
     window->raise();
     window->activateWindow();
     return window;
+}
+
+namespace {
+
+// F1 pressed in a dialog: the guide at that dialog's section. The main window's own F1 is its command.
+class DialogF1 : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || !qobject_cast<QDialog*>(widget->window()))
+            return false;
+        HelpWindow::showGuide(HelpTopics::sectionFor(widget));
+        return true;
+    }
+};
+
+} // namespace
+
+void HelpWindow::installF1ForDialogs()
+{
+    static QPointer<DialogF1> filter; // goes with the application that owns it
+    if (filter && filter->parent() == QCoreApplication::instance())
+        return;
+    filter = new DialogF1(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(filter);
 }
 
 HelpWindow* HelpWindow::current()

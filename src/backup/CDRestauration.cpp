@@ -26,7 +26,10 @@ CDRestauration::CDRestauration(QWidget* parent) : QDialog(parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->setVisible(false);
-    m_list->horizontalHeader()->setStretchLastSection(true);
+    // The five columns share the width: the hour and the minute are never pushed out of sight.
+    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_list->horizontalHeader()->setMinimumSectionSize(m_list->fontMetrics().horizontalAdvance(QStringLiteral("Minutes")) +
+                                                     m_list->fontMetrics().averageCharWidth() * 3);
     layout->addWidget(m_list, 1);
     auto* help = new QLabel(QStringLiteral("Sélectionné le fichier à la date que vous voulez restaurer"), this);
     help->setAlignment(Qt::AlignCenter);

@@ -1,6 +1,7 @@
 #include "calculator/CDConfig.h"
 
 #include "pages/controls/Pictures.h"
+#include "platform/LocaleFormat.h"
 #include "platform/Profile.h"
 
 #include <QFontMetrics>
@@ -120,10 +121,23 @@ CDConfig::CDConfig(QWidget* parent) : QDialog(parent)
         country->setIcon(Pictures::countryFlag(QString::fromLatin1(p.flag)));
         m_parities->setItem(row, 0, country);
         const QString parity = QString::fromLatin1(p.parity);
-        m_parities->setItem(row, 1, cell(parity.toDouble() == 0.0 ? QStringLiteral("H.Z") : parity));
-        m_parities->setItem(
-            row, 2, cell(QString::number(Profile::getInt(kConfig, QString::fromLatin1(p.vatKey), 0) / 100.0, 'f', 2)));
+        // Read-only figures, as the user reads numbers: "1,95583" on a French desktop.
+        m_parities->setItem(row, 1,
+                            cell(parity.toDouble() == 0.0 ? QStringLiteral("H.Z") : LocaleFormat::display(parity)));
+        m_parities->setItem(row, 2,
+                            cell(LocaleFormat::fixed(Profile::getInt(kConfig, QString::fromLatin1(p.vatKey), 0) / 100.0, 2)));
     }
+    // Every figure shows whole: the columns are as wide as their texts.
+    for (QTableWidget* table : {m_parities, m_currencies}) {
+        QList<int> planned;
+        for (int c = 0; c < table->columnCount(); ++c)
+            planned << table->columnWidth(c);
+        table->resizeColumnsToContents();
+        for (int c = 0; c < table->columnCount(); ++c)
+            table->setColumnWidth(c, qMax(planned[c], table->columnWidth(c) + metrics.height()));
+    }
+    m_parities->setMinimumWidth(m_parities->columnWidth(0) + m_parities->columnWidth(1) + m_parities->columnWidth(2) +
+                                metrics.height() * 2);
 
     connect(m_decimals, &QSlider::valueChanged, this, [this](int value) {
         Profile::writeInt(kConfig, QStringLiteral("NDecimal"), value);

@@ -9,6 +9,11 @@ QString fixed(double value, int decimals, const QLocale& locale)
     return l.toString(value, 'f', decimals);
 }
 
+QString euros(double value, const QLocale& locale)
+{
+    return locale.toString(value, 'f', 2) + QStringLiteral(" €");
+}
+
 QString display(const QString& cText, const QLocale& locale)
 {
     bool ok = false;

@@ -10,6 +10,10 @@ namespace LocaleFormat {
 // "%.*f" in the current locale: 16.666 with 2 decimals gives "16,67" in French.
 QString fixed(double value, int decimals, const QLocale& locale = QLocale());
 
+// An amount of euros as the user reads it: two decimals, the locale's group separators and " €"
+// ("12 345,60 €" in French).
+QString euros(double value, const QLocale& locale = QLocale());
+
 // A number stored in the C form ("1.2736", "-3") as the user reads it, with as many decimals: "1,2736" in
 // French. Any other text (a message, an empty field) is given back as it is.
 QString display(const QString& cText, const QLocale& locale = QLocale());

@@ -45,10 +45,8 @@ CDRayonnage::CDRayonnage(QWidget* parent, qint64 wineIndex, const QString& mode,
 
     if (m_mode == kCreation) {
         m_legendText->setText(QStringLiteral("A ajouter"));
-        m_countLabel->setText(QStringLiteral("Nb de bouteilles à ajouter : %1").arg(m_count));
     } else if (m_mode == kSortie) {
         m_legendText->setText(QStringLiteral("A enlever"));
-        m_countLabel->setText(QStringLiteral("Nb de bouteilles à sortir : %1").arg(m_count));
     } else if (m_mode == kVisualisation) {
         m_legendText->setText(QStringLiteral("Vin rechercher"));
         m_foundRack = OnRechercheCasier();
@@ -70,6 +68,7 @@ CDRayonnage::CDRayonnage(QWidget* parent, qint64 wineIndex, const QString& mode,
         m_rackList->setCurrentIndex(m_shownRack - 1);
     }
     OnRechercheVinCasier(m_shownRack);
+    showRemaining();
 
     connect(m_rackList, &QComboBox::currentIndexChanged, this, &CDRayonnage::onRackChanged);
     connect(m_columnList, &QComboBox::currentIndexChanged, this, &CDRayonnage::onGeometryChanged);
@@ -154,9 +153,29 @@ bool CDRayonnage::OnRechercheVinCasier(int rack)
     if (!RackStore::loadRack(*session(), QStringLiteral("CDRayonnage::OnRechercheVinCasier"), rack, mark, m_grid,
                              m_owners, &found))
         return false;
+    // Outside "Visualisation" the wine's own bottles are not marked, but it is found in them all the same.
+    if (mark == 0 && m_wine != 0) {
+        for (int x = 1; x <= RackGrid::kMax && !found; ++x) {
+            for (int y = 1; y <= RackGrid::kMax && !found; ++y)
+                found = m_owners[x][y].wine == m_wine;
+        }
+    }
     m_notFound->setVisible(!found);
     m_gridWidget->update();
     return true;
+}
+
+int CDRayonnage::remaining() const
+{
+    return m_count - static_cast<int>(m_grid.cellsInState(RackGrid::Marked).size());
+}
+
+void CDRayonnage::showRemaining()
+{
+    if (m_mode == kCreation)
+        m_countLabel->setText(QStringLiteral("Nb de bouteilles à ajouter : %1").arg(remaining()));
+    else if (m_mode == kSortie)
+        m_countLabel->setText(QStringLiteral("Nb de bouteilles à sortir : %1").arg(remaining()));
 }
 
 QString CDRayonnage::OnRechercheVin(int column, int row)
@@ -169,7 +188,9 @@ QString CDRayonnage::OnRechercheVin(int column, int row)
 
 void CDRayonnage::onRackChanged()
 {
-    m_grid.clear();
+    m_grid.clear(); // marks are per rack shown: the count starts again
+    m_unmarked.clear();
+    showRemaining();
     // Any rack can be browsed; the searched wine's bottles are marked wherever they are.
     m_shownRack = qMax(1, m_rackList->currentText().toInt());
     applyGeometry(m_shownRack);
@@ -185,30 +206,43 @@ void CDRayonnage::onGeometryChanged()
 
 void CDRayonnage::OnCellClicked(const RackGrid::Cell& cell)
 {
+    // No more cells are marked than there are bottles to place or to take out; a mark clicked again goes.
     const int state = m_grid.state(cell.column, cell.row);
     if (m_mode == kCreation) {
-        if (state == RackGrid::Empty)
+        if (state == RackGrid::Empty && remaining() > 0)
             m_grid.setState(cell.column, cell.row, RackGrid::Marked);
         else if (state == RackGrid::Marked)
             m_grid.setState(cell.column, cell.row, RackGrid::Empty);
     } else if (m_mode == kSortie) {
-        if (state != RackGrid::Empty)
+        if (state != RackGrid::Empty && state != RackGrid::Marked && remaining() > 0) {
+            m_unmarked[{cell.column, cell.row}] = state;
             m_grid.setState(cell.column, cell.row, RackGrid::Marked);
+        } else if (state == RackGrid::Marked && m_unmarked.contains({cell.column, cell.row})) {
+            m_grid.setState(cell.column, cell.row, m_unmarked.take({cell.column, cell.row}));
+        }
     } else {
         return;
     }
+    showRemaining();
     m_gridWidget->update();
+}
+
+int CDRayonnage::fillLimit() const
+{
+    return m_mode == kCreation || m_mode == kSortie ? qMax(0, remaining()) : -1;
 }
 
 void CDRayonnage::OnFillRow(const RackGrid::Cell& cell)
 {
-    m_grid.fillRow(cell);
+    m_grid.fillRow(cell, fillLimit());
+    showRemaining();
     m_gridWidget->update();
 }
 
 void CDRayonnage::OnFillColumn(const RackGrid::Cell& cell)
 {
-    m_grid.fillColumn(cell);
+    m_grid.fillColumn(cell, fillLimit());
+    showRemaining();
     m_gridWidget->update();
 }
 

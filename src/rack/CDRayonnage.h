@@ -4,6 +4,8 @@
 #include "rack/RackStore.h"
 
 #include <QDialog>
+#include <QMap>
+#include <QPair>
 
 class CColorStaticST;
 class QComboBox;
@@ -50,6 +52,11 @@ private:
     void applyGeometry(int rack);
     void onRackChanged();
     void onGeometryChanged();
+    // Bottles still to place (or to take out): the count less the cells marked.
+    int remaining() const;
+    void showRemaining();
+    // How many cells a fill of a row or column may mark (-1: no limit).
+    int fillLimit() const;
 
     qint64 m_wine;
     QString m_mode;
@@ -58,6 +65,8 @@ private:
     int m_shownRack = 1;
     RackGrid m_grid;
     RackStore::CellOwners m_owners{};
+    // In "Sortie", the colour each marked cell had, so that a second click takes the mark back.
+    QMap<QPair<int, int>, int> m_unmarked;
     RackGridWidget* m_gridWidget = nullptr;
     CColorStaticST* m_countLabel = nullptr;
     CColorStaticST* m_notFound = nullptr;

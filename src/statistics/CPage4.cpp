@@ -198,7 +198,7 @@ void CPage4::RempliStats(int mode, const QString& s1, const QString& s2)
         const GroupFigures& f = figures.groups[g];
         m_bought[g]->setText(QString::number(f.bought));
         m_remaining[g]->setText(QString::number(f.remaining));
-        m_invested[g]->setText(LocaleFormat::fixed(f.invested, 2));
+        m_invested[g]->setText(LocaleFormat::euros(f.invested));
         m_average[g]->setText(averageLine(f));
     }
     drawCharts(figures, period);
@@ -232,9 +232,14 @@ void CPage4::drawCharts(const Figures& figures, const Period& period)
     groupAxis->append(groups);
     m_stockChart->addAxis(groupAxis, Qt::AlignBottom);
     stockSeries->attachAxis(groupAxis);
+    // Round steps on both scales (0, 50, 100... rather than 70, 141...).
+    qint64 tallest = 0;
+    for (const GroupFigures& group : figures.groups)
+        tallest = std::max(tallest, group.remaining);
     auto* countAxis = new QValueAxis;
+    countAxis->setRange(0, std::max<qint64>(tallest, 1));
+    countAxis->applyNiceNumbers();
     countAxis->setLabelFormat(QStringLiteral("%d"));
-    countAxis->setMin(0);
     m_stockChart->addAxis(countAxis, Qt::AlignLeft);
     stockSeries->attachAxis(countAxis);
 
@@ -267,8 +272,9 @@ void CPage4::drawCharts(const Figures& figures, const Period& period)
     m_spendingChart->addAxis(yearAxis, Qt::AlignBottom);
     spent->attachAxis(yearAxis);
     auto* moneyAxis = new QValueAxis;
-    moneyAxis->setRange(0, most > 0 ? most * 1.1 : 1);
-    moneyAxis->setLabelFormat(QStringLiteral("%.0f"));
+    moneyAxis->setRange(0, most > 0 ? most * 1.05 : 1);
+    moneyAxis->applyNiceNumbers();
+    moneyAxis->setLabelFormat(QStringLiteral("%.0f €"));
     m_spendingChart->addAxis(moneyAxis, Qt::AlignLeft);
     spent->attachAxis(moneyAxis);
 }

@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/IconFactory.h"
 #include "app/MessageBoxPrompt.h"
+#include "app/ScreenFit.h"
 #include "platform/Application.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
@@ -24,6 +25,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -202,6 +204,8 @@ private Q_SLOTS:
             auto* library = frame->findChild<QTableView*>(QStringLiteral("libraryList"));
             QVERIFY(library);
             library->setColumnWidth(0, 177);
+            // The size kept is the one the window has when it closes, whatever its pages and fonts asked for.
+            windowSize = frame->size();
             QVERIFY(frame->close());
         }
         CTonnelixApp app;
@@ -215,6 +219,53 @@ private Q_SLOTS:
         QCOMPARE(frame->findChild<QTableView*>(QStringLiteral("libraryList"))->columnWidth(0), 177);
         // The journal was never shown: its page is built when asked for, with the widths it had before.
         QVERIFY(!frame->findChild<QTableView*>(QStringLiteral("journalList")));
+    }
+
+    // No window is larger than the screen: the main window's pages scroll, a dialog shown larger than the
+    // screen is made to fit it and moved inside it.
+    void windowsFitTheScreen()
+    {
+        QCOMPARE(ScreenFit::within({100, 100, 2000, 1200}, {0, 0, 1600, 1000}), QRect(0, 0, 1600, 1000));
+        QCOMPARE(ScreenFit::within({900, 700, 800, 400}, {0, 0, 1600, 1000}), QRect(800, 600, 800, 400));
+        QCOMPARE(ScreenFit::within({-50, -20, 300, 200}, {0, 30, 1600, 970}), QRect(0, 30, 300, 200));
+        QCOMPARE(ScreenFit::within({0, 0, 900, 900}, {0, 0, 800, 600}, QSize(850, 100)), QRect(0, 0, 850, 600));
+
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        CTonnelixApp app;
+        QVERIFY(app.InitInstance({cellar.path()}));
+        CMainFrame* frame = app.mainFrame();
+        const QRect available = frame->screen()->availableGeometry();
+        // Under the screens ctest also gives it (1600 x 1000 at 200 %), the size it was told.
+        if (const QByteArray expected = qgetenv("TONNELIX_TEST_SCREEN"); !expected.isEmpty())
+            QCOMPARE(QStringLiteral("%1x%2").arg(available.width()).arg(available.height()),
+                     QString::fromLatin1(expected));
+        frame->showNormal();
+        // Every page fits a window no larger than the screen: the sheet scrolls instead of growing it.
+        for (int page = 0; page < frame->view()->sheet()->count(); ++page) {
+            frame->view()->sheet()->setCurrentIndex(page);
+            QVERIFY2(frame->minimumSizeHint().width() <= available.width() &&
+                         frame->minimumSizeHint().height() <= available.height(),
+                     qPrintable(QString::number(page)));
+        }
+        for (int command : {Commands::RackUpdate, Commands::Search, Commands::ReadyToDrink}) {
+            QRect shown;
+            onNextModal([&shown](QWidget* modal) {
+                shown = modal->frameGeometry();
+                qobject_cast<QDialog*>(modal)->reject();
+            });
+            frame->action(command)->trigger();
+            QVERIFY2(available.contains(shown), qPrintable(QStringLiteral("%1: %2x%3 at %4,%5 on %6x%7")
+                                                              .arg(command)
+                                                              .arg(shown.width())
+                                                              .arg(shown.height())
+                                                              .arg(shown.x())
+                                                              .arg(shown.y())
+                                                              .arg(available.width())
+                                                              .arg(available.height())));
+        }
     }
 
     // Qt's own buttons read French, and a deletion's confirmation defaults to "Non".

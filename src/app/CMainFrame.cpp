@@ -7,6 +7,7 @@
 #include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
 #include "app/IconFactory.h"
+#include "app/ScreenFit.h"
 #include "app/WindowState.h"
 #include "backup/Backups.h"
 #include "backup/CDRestauration.h"
@@ -192,6 +193,7 @@ void CMainFrame::wireCommands()
     // The context help opens the guide at the part of the page shown.
     wire(Commands::Help, [this] { HelpWindow::showGuide(HelpTopics::sectionFor(this)); });
     HelpWindow::installF1ForDialogs();
+    ScreenFit::install();
     wire(Commands::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
     wire(Commands::RackView, [this] {
         CDRayonnage dialog(this, 0, QString(), 0);

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -69,21 +70,31 @@ CDMajRange::CDMajRange(QWidget* parent) : QDialog(parent)
 
 void CDMajRange::buildLayout()
 {
-    auto* layout = new QHBoxLayout(this);
+    // The whole dialog scrolls on a screen too small for it (a small screen, a large scale).
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget(scroll);
+    scroll->setWidget(content);
+    outer->addWidget(scroll);
+    auto* layout = new QHBoxLayout(content);
     auto* left = new QVBoxLayout;
     auto* top = new QGridLayout;
     top->addWidget(new QLabel(QStringLiteral("Rayonnage N° :"), this), 0, 0);
     m_rackList = RackControls::rackList(this);
     top->addWidget(m_rackList, 0, 1);
-    top->addWidget(new QLabel(QStringLiteral("Nbr de Colonnes :"), this), 0, 2);
+    auto* saveGeometry = new QPushButton(QStringLiteral("Enreg Config du Nb Col Nb Rang"), this);
+    top->addWidget(saveGeometry, 0, 2, 1, 2);
+    top->addWidget(new QLabel(QStringLiteral("Nbr de Colonnes :"), this), 1, 0);
     m_columnList = RackControls::countList(this);
     m_columnList->setToolTip(QStringLiteral("Nb de colonne de votre casier"));
-    top->addWidget(m_columnList, 0, 3);
-    top->addWidget(new QLabel(QStringLiteral("Nbr de Rangées :"), this), 0, 4);
+    top->addWidget(m_columnList, 1, 1);
+    top->addWidget(new QLabel(QStringLiteral("Nbr de Rangées :"), this), 1, 2);
     m_rowList = RackControls::countList(this);
-    top->addWidget(m_rowList, 0, 5);
-    auto* saveGeometry = new QPushButton(QStringLiteral("Enreg Config du Nb Col Nb Rang"), this);
-    top->addWidget(saveGeometry, 0, 6);
+    top->addWidget(m_rowList, 1, 3);
+    top->setColumnStretch(4, 1);
     left->addLayout(top);
     m_gridWidget = new RackGridWidget(m_grid, this);
     left->addWidget(m_gridWidget, 1);

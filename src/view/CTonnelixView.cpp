@@ -27,6 +27,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -92,10 +93,17 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
     groupLayout->addWidget(m_radioAnnee);
     leftLayout->addWidget(group);
 
-    m_sheet = new QTabWidget(m_splitter);
+    // The sheet scrolls when the window is smaller than a page needs (a small screen, a large scale): the
+    // window itself never has to be larger than the screen.
+    auto* sheetArea = new QScrollArea(m_splitter);
+    sheetArea->setObjectName(QStringLiteral("sheetArea"));
+    sheetArea->setWidgetResizable(true);
+    sheetArea->setFrameShape(QFrame::NoFrame);
+    m_sheet = new QTabWidget(sheetArea);
     m_sheet->setObjectName(QStringLiteral("sheet"));
+    sheetArea->setWidget(m_sheet);
     m_splitter->addWidget(left);
-    m_splitter->addWidget(m_sheet);
+    m_splitter->addWidget(sheetArea);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({260, 900});

@@ -101,6 +101,31 @@ private Q_SLOTS:
         QLocale::setDefault(saved);
     }
 
+    // The memory keys, the root and the percent show their pictures, sharp at 100 % and 200 %.
+    void keypadPictures()
+    {
+        TempProfile profile;
+        CCalculetteDlg page;
+        for (const char* name : {"MC", "MR", "MS", "M+", "Sqrt", "%"}) {
+            auto* key = page.findChild<QPushButton*>(QString::fromLatin1(name));
+            QVERIFY2(key, name);
+            QVERIFY(key->text().isEmpty());
+            QCOMPARE(key->toolTip(), QString::fromLatin1(name));
+            for (const qreal scale : {1.0, 2.0}) {
+                const QImage image = key->icon().pixmap(QSize(24, 24), scale).toImage();
+                QCOMPARE(image.size(), QSize(24, 24) * scale);
+                int painted = 0;
+                for (int y = 0; y < image.height(); ++y) {
+                    for (int x = 0; x < image.width(); ++x)
+                        painted += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+                }
+                QVERIFY2(painted > image.width() * image.height() / 3, name);
+            }
+        }
+        // The other keys keep their captions.
+        QCOMPARE(page.findChild<QPushButton*>(QStringLiteral("7"))->text(), QStringLiteral("7"));
+    }
+
     void keysAndRules()
     {
         TempProfile profile;

@@ -17,7 +17,9 @@ void createCompleteCellar(const QString& path)
     Profile::useFile(scratch.filePath(QStringLiteral("generator.ini")));
     try {
         CellarSession session(OpenCellarFile(path, true));
-        SchemaUpgrade(session).RunChain();
+        const SchemaUpgrade::Result upgraded = SchemaUpgrade(session).RunChain();
+        if (!upgraded.ok)
+            throw DbError(0, upgraded.message);
     } catch (...) {
         Profile::useFile(previous);
         throw;

@@ -4,6 +4,7 @@
 #include "db/engine/Database.h"
 
 #include <QDate>
+#include <algorithm>
 
 namespace CellarGenerator {
 
@@ -21,13 +22,14 @@ struct DemoType
 };
 
 const DemoType kTypes[] = {
-    {"Bordeaux", "Pauillac", "0", "FR", "10 à 20 ans", "Cabernet-Sauvignon, Merlot", "16-18"},
-    {"Bordeaux", "Saint-Émilion", "0", "FR", "8 à 15 ans", "Merlot, Cabernet franc", "16-17"},
-    {"Bordeaux", "Sauternes", "1", "FR", "15 à 30 ans", "Sémillon, Sauvignon", "08-10"},
-    {"Bourgogne", "Gevrey-Chambertin", "0", "FR", "8 à 12 ans", "Pinot noir", "15-16"},
-    {"Bourgogne", "Meursault", "1", "FR", "5 à 10 ans", "Chardonnay", "11-13"},
-    {"Côtes du Rhône", "Châteauneuf-du-Pape", "0", "FR", "6 à 12 ans", "Grenache, Syrah, Mourvèdre", "16-18"},
-    {"Loire", "Sancerre", "1", "FR", "3 à 5 ans", "Sauvignon", "09-11"},
+    // The French types are named as the vintage ratings know them, so that the entry page shows their rating.
+    {"Bordeaux Rouge", "Pauillac", "0", "FR", "10 à 20 ans", "Cabernet-Sauvignon, Merlot", "16-18"},
+    {"Bordeaux Rouge", "Saint-Émilion", "0", "FR", "8 à 15 ans", "Merlot, Cabernet franc", "16-17"},
+    {"Bordeaux Blanc liquoreux", "Sauternes", "1", "FR", "15 à 30 ans", "Sémillon, Sauvignon", "08-10"},
+    {"Bourgogne Rouge", "Gevrey-Chambertin", "0", "FR", "8 à 12 ans", "Pinot noir", "15-16"},
+    {"Bourgogne Blanc", "Meursault", "1", "FR", "5 à 10 ans", "Chardonnay", "11-13"},
+    {"Rhone", "Châteauneuf-du-Pape", "0", "FR", "6 à 12 ans", "Grenache, Syrah, Mourvèdre", "16-18"},
+    {"Loire Blanc", "Sancerre", "1", "FR", "3 à 5 ans", "Sauvignon", "09-11"},
     {"Provence", "Côtes de Provence", "2", "FR", "2 ans", "Grenache, Cinsault", "08-10"},
     {"Champagne", "Champagne", "3", "FR", "3 à 8 ans", "Chardonnay, Pinot noir", "08-09"},
     {"Alsace", "Riesling", "1", "FR", "4 à 10 ans", "Riesling", "09-10"},
@@ -80,13 +82,14 @@ void fillDemo(Database& db)
                     u(type.temperature), dishes, QStringLiteral("Argilo-calcaire"), QStringLiteral("Fruité, ample")});
         typeIndex << db.lastInsertId();
     }
-    for (const char* type : {"Bordeaux", "Bourgogne", "Côtes du Rhône", "Champagne"}) {
+    for (const char* type : {"Bordeaux Rouge", "Bourgogne Rouge", "Rhone", "Champagne"}) {
         for (int k = 0; k < 2; ++k)
             db.execute(QStringLiteral("INSERT INTO DOMAINES (Domaine, Type) VALUES (?, ?)"),
                        {u(kOwners[(k * 3 + static_cast<int>(qstrlen(type))) % 8]), u(type)});
     }
 
-    const int lastYear = QDate::currentDate().year() - 1;
+    const QDate today = QDate::currentDate();
+    const int lastYear = today.year() - 1;
     QList<qlonglong> lots;
     for (int i = 0; i < 40; ++i) {
         const int t = i % typeCount;
@@ -95,17 +98,29 @@ void fillDemo(Database& db)
         const double unit = 9.5 + (i * 13) % 80;
         const int stock = bought - (i % 5);
         const int keeping = (i % 9 == 0) ? 99 : 3 + (i * 5) % 15;
+        // Bought a few years after the vintage, never after today.
+        QDate purchase(qMin(vintage + 3, lastYear + 1), 1 + i % 12, 1 + (i * 3) % 28);
+        if (purchase > today)
+            purchase = today.addDays(-(20 + (i * 11) % 300));
+        // The lot comes in with every bottle bought, then the ones drunk go out: the journal holds both.
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Cru, Millesime, [Nbr Achat], "
                                   "[Prix Achat], Stock, [Date Achat], Cote, Contenance, Images) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                    {u(kNames[i % 5]), typeIndex.at(t), u(kOwners[i % 8]), u(kCrus[i % 6]), vintage, bought,
-                    bought * unit, stock,
-                    QStringLiteral("%1/%2/%3")
-                        .arg(1 + (i * 3) % 28, 2, 10, QLatin1Char('0'))
-                        .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
-                        .arg(qMin(vintage + 3, lastYear + 1)),
-                    keeping, i % 7 == 0 ? QStringLiteral("1,5 L (Magnum)") : QStringLiteral("0,75 L"), QString()});
-        lots << db.lastInsertId();
+                    bought * unit, bought, purchase.toString(QStringLiteral("dd/MM/yyyy")), keeping,
+                    i % 7 == 0 ? QStringLiteral("1,5 L (Magnum)") : QStringLiteral("0,75 L"), QString()});
+        const qlonglong lot = db.lastInsertId();
+        lots << lot;
+        if (stock != bought)
+            db.execute(QStringLiteral("UPDATE CAVE SET Stock = ? WHERE [Index] = ?"), {stock, lot});
+        // The movements are dated as the lot's own story: bought on its date, drunk some months later.
+        if (db.tableExists(QStringLiteral("MOUVEMENTS"))) {
+            const QDate drunk = std::min(purchase.addMonths(2 + i % 20), today);
+            db.execute(QStringLiteral("UPDATE MOUVEMENTS SET DateHeure = ? WHERE RelCave = ? AND Nature = 'achat'"),
+                       {purchase.toString(Qt::ISODate) + QStringLiteral("T10:00:00"), lot});
+            db.execute(QStringLiteral("UPDATE MOUVEMENTS SET DateHeure = ? WHERE RelCave = ? AND Nature = 'sortie'"),
+                       {drunk.toString(Qt::ISODate) + QStringLiteral("T20:00:00"), lot});
+        }
     }
     // A few bottles already in racks 1 and 2.
     for (int i = 0; i < 12; ++i)

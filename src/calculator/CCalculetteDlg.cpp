@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHash>
+#include <QIcon>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -111,6 +113,23 @@ void CCalculetteDlg::buildLayout()
             auto* button = new QPushButton(caption, this);
             button->setObjectName(caption);
             button->setFocusPolicy(Qt::NoFocus);
+            // The memory keys, the root and the percent show pictures instead of their captions; the caption
+            // stays their tip and their name for screen readers.
+            static const QHash<QString, QString> pictures = {
+                {QStringLiteral("MC"), QStringLiteral("memory-clear")},
+                {QStringLiteral("MR"), QStringLiteral("memory-recall")},
+                {QStringLiteral("MS"), QStringLiteral("memory-store")},
+                {QStringLiteral("M+"), QStringLiteral("memory-add")},
+                {QStringLiteral("Sqrt"), QStringLiteral("square-root")},
+                {QStringLiteral("%"), QStringLiteral("percent")}};
+            if (const auto picture = pictures.constFind(caption); picture != pictures.constEnd()) {
+                button->setText(QString());
+                button->setIcon(QIcon(QStringLiteral(":/keypad/%1.svg").arg(*picture)));
+                const int side = button->fontMetrics().height() + 6;
+                button->setIconSize(QSize(side, side));
+                button->setToolTip(caption);
+                button->setAccessibleName(caption);
+            }
             connect(button, &QPushButton::clicked, this, [this, caption] { press(caption); });
             pad->addWidget(button, r, c);
             m_keys << button;

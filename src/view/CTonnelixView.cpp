@@ -126,6 +126,12 @@ CTonnelixView::CTonnelixView(QWidget* parent) : QWidget(parent)
         [this](QWidget* parent) {
             auto* page = new CPage4(parent);
             connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, page, &CPage4::OnInitDialog);
+            // Shown while a write is made from a dialog (an import, a restore): its figures follow at once.
+            for (auto signal : {&CellarEvents::lotsChanged, &CellarEvents::cellarReplaced})
+                connect(&CellarEvents::instance(), signal, page, [page] {
+                    if (page->isVisible())
+                        page->OnSetActive();
+                });
             if (m_session)
                 page->OnInitDialog();
             return page;

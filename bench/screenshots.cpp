@@ -4,7 +4,8 @@
 //     OUTDIR/statistics.png (the statistics page);
 //     with --all also every page
 //     (page<N>.png) and the dialogs (dialog-<name>.png), for a look at each screen.
-//   --scale 2 draws at 200 %; --dark draws with a dark desktop palette.
+//   --scale 2 draws at 200 %; --dark draws with a dark desktop palette; --screen WxH gives the size of the
+//   screen in pixels (1920 x 1200 times the scale unless given): no window is drawn larger than it.
 #include "app/CAboutDlg.h"
 #include "app/CDOption.h"
 #include "app/CMainFrame.h"
@@ -39,6 +40,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPalette>
 #include <QTabWidget>
 #include <QTableView>
@@ -80,14 +82,18 @@ template <typename Dialog> void drawDialog(Dialog& dialog, const QDir& out, cons
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QStringList args;
     bool dark = false;
     bool all = false;
+    double scale = 1;
+    QString screen;
     for (int i = 1; i < argc; ++i) {
         const QString a = QString::fromLocal8Bit(argv[i]);
-        if (a == QLatin1String("--scale") && i + 1 < argc)
+        if (a == QLatin1String("--scale") && i + 1 < argc) {
+            scale = QString::fromLocal8Bit(argv[i + 1]).toDouble();
             qputenv("QT_SCALE_FACTOR", argv[++i]);
+        } else if (a == QLatin1String("--screen") && i + 1 < argc)
+            screen = QString::fromLocal8Bit(argv[++i]);
         else if (a == QLatin1String("--dark"))
             dark = true;
         else if (a == QLatin1String("--all"))
@@ -95,13 +101,27 @@ int main(int argc, char* argv[])
         else
             args << a;
     }
+    // The offscreen platform's screen, of the size asked for.
+    if (screen.isEmpty())
+        screen = QStringLiteral("%1x%2").arg(qRound(1920 * scale)).arg(qRound(1200 * scale));
+    QTemporaryDir screenDir;
+    const QString screenFile = screenDir.filePath(QStringLiteral("screen.json"));
+    {
+        QFile json(screenFile);
+        if (json.open(QIODevice::WriteOnly))
+            json.write(QStringLiteral("{\"screens\":[{\"name\":\"ecran\",\"x\":0,\"y\":0,\"width\":%1,"
+                                      "\"height\":%2,\"logicalDpi\":96,\"dpr\":1}]}")
+                           .arg(screen.section(QLatin1Char('x'), 0, 0), screen.section(QLatin1Char('x'), 1, 1))
+                           .toUtf8());
+    }
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(screenFile));
     QApplication app(argc, argv);
     CTonnelixApp::installTranslations();
     if (dark)
         useDarkPalette();
     args.prepend(app.applicationFilePath());
     if (args.size() != 3) {
-        std::fprintf(stderr, "usage: tonnelix-screenshots [--scale F] [--dark] [--all] CELLAR OUTDIR\n");
+        std::fprintf(stderr, "usage: tonnelix-screenshots [--scale F] [--screen WxH] [--dark] [--all] CELLAR OUTDIR\n");
         return 2;
     }
     QTemporaryDir settings;

@@ -25,6 +25,7 @@
 #include <QStackedBarSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <cmath>
 #include <algorithm>
 
 using namespace CellarStatistics;
@@ -268,13 +269,20 @@ void CPage4::drawCharts(const Figures& figures, const Period& period)
     yearAxis->setLabelFormat(QStringLiteral("%d"));
     yearAxis->setRange(first == 0 ? QDate::currentDate().year() - 1 : first - 1,
                        last == 0 ? QDate::currentDate().year() + 1 : last + 1);
-    yearAxis->setTickCount(std::min(8, std::max(2, last - first + 3)));
+    // A label every 1, 2, 5 or 10 years, on years that are multiples of the step.
+    const int span = static_cast<int>(yearAxis->max() - yearAxis->min());
+    const int every = span <= 8 ? 1 : span <= 16 ? 2 : span <= 40 ? 5 : 10;
+    yearAxis->setTickType(QValueAxis::TicksDynamic);
+    yearAxis->setTickAnchor(std::floor(yearAxis->min() / every) * every);
+    yearAxis->setTickInterval(every);
     m_spendingChart->addAxis(yearAxis, Qt::AlignBottom);
     spent->attachAxis(yearAxis);
     auto* moneyAxis = new QValueAxis;
     moneyAxis->setRange(0, most > 0 ? most * 1.05 : 1);
     moneyAxis->applyNiceNumbers();
-    moneyAxis->setLabelFormat(QStringLiteral("%.0f €"));
+    // The axis's labels are printf texts (no "€" there): the unit is the axis's title.
+    moneyAxis->setLabelFormat(QStringLiteral("%.0f"));
+    moneyAxis->setTitleText(QStringLiteral("€"));
     m_spendingChart->addAxis(moneyAxis, Qt::AlignLeft);
     spent->attachAxis(moneyAxis);
 }

@@ -5,6 +5,7 @@
 #include "db/SchemaUpgrade.h"
 #include "exchange/CsvExchange.h"
 #include "exchange/ExchangeFile.h"
+#include "jet/JetConversion.h"
 #include "platform/Application.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
@@ -49,6 +50,18 @@ public:
 } // namespace
 
 namespace {
+
+// "--convert-jet SOURCE TARGET": the target is the word after the source, given the same way.
+QStringList withJetTargetNamed(QStringList arguments)
+{
+    for (int i = 1; i + 2 < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--convert-jet") && !arguments[i + 2].startsWith(QLatin1Char('-'))) {
+            arguments[i + 2] = QStringLiteral("--convert-jet-target=") + arguments[i + 2];
+            break;
+        }
+    }
+    return arguments;
+}
 
 // "--print-pdf ORDER FILE": the file is the word right after the order, wherever the cellar stands, so it is
 // given to the parser as the value of a hidden option of its own.
@@ -118,6 +131,24 @@ Parsed parse(const QStringList& arguments)
     QCommandLineOption printFileOption(QStringLiteral("print-pdf-file"), QString(), QStringLiteral("FICHIER"));
     printFileOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(printFileOption);
+    const QCommandLineOption convertOption(
+        QStringLiteral("convert-jet"),
+        QStringLiteral("Copie la cave SOURCE de la version Windows (base Access .mdb) dans une nouvelle cave "
+                       "Tonnelix, le fichier donné après (jamais un fichier existant), sans fenêtre ; affiche le "
+                       "compte rendu."),
+        QStringLiteral("SOURCE"));
+    parser.addOption(convertOption);
+    QCommandLineOption convertTargetOption(QStringLiteral("convert-jet-target"), QString(), QStringLiteral("CIBLE"));
+    convertTargetOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(convertTargetOption);
+    QCommandLineOption progressOption(QStringLiteral("progress"), QString());
+    progressOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(progressOption);
+    const QCommandLineOption newOption(QStringLiteral("new"),
+                                       QStringLiteral("Crée une cave vide FICHIER (jamais sur un fichier existant), "
+                                                      "sans fenêtre."),
+                                       QStringLiteral("FICHIER"));
+    parser.addOption(newOption);
     parser.addOption(exportOption);
     parser.addOption(importOption);
     parser.addOption(replaceOption);
@@ -132,7 +163,7 @@ Parsed parse(const QStringList& arguments)
         parsed.message = message + QStringLiteral("\nVoyez « tonnelix --help ».");
         return parsed;
     };
-    if (!parser.parse(withPdfFileNamed(arguments)))
+    if (!parser.parse(withJetTargetNamed(withPdfFileNamed(arguments))))
         return usage(parser.errorText());
     if (parser.isSet(help)) {
         parsed.action = Parsed::Action::Exit;
@@ -154,6 +185,18 @@ Parsed parse(const QStringList& arguments)
         if (parser.value(printFileOption).isEmpty())
             return usage(QStringLiteral("--print-pdf demande un fichier après l'ordre."));
         parsed.options.pdfFile = parser.value(printFileOption);
+    }
+    if (parser.isSet(convertOption)) {
+        parsed.options.jetSource = parser.value(convertOption);
+        parsed.options.jetTarget = parser.value(convertTargetOption);
+        if (parsed.options.jetSource.isEmpty() || parsed.options.jetTarget.isEmpty())
+            return usage(QStringLiteral("--convert-jet demande la cave Windows, puis le fichier de la nouvelle cave."));
+        parsed.options.progress = parser.isSet(progressOption);
+    }
+    if (parser.isSet(newOption)) {
+        parsed.options.newCellar = parser.value(newOption);
+        if (parsed.options.newCellar.isEmpty())
+            return usage(QStringLiteral("--new demande le fichier de la nouvelle cave."));
     }
     parsed.options.backup = parser.isSet(backupOption);
     if (positional.size() > 1)
@@ -177,15 +220,65 @@ Parsed parse(const QStringList& arguments)
     const int works = (parsed.options.exportFile.isEmpty() ? 0 : 1) + (parsed.options.importFile.isEmpty() ? 0 : 1) +
                       (parsed.options.backup ? 1 : 0) + (parsed.options.printOrder != 0 ? 1 : 0) +
                       (parsed.options.restoreFile.isEmpty() ? 0 : 1) + (parsed.options.exportCsv.isEmpty() ? 0 : 1) +
-                      (parsed.options.importCsv.isEmpty() ? 0 : 1);
+                      (parsed.options.importCsv.isEmpty() ? 0 : 1) + (parsed.options.jetSource.isEmpty() ? 0 : 1) +
+                      (parsed.options.newCellar.isEmpty() ? 0 : 1);
     if (works > 1)
         return usage(QStringLiteral("Une seule des options --export, --import, --export-csv, --import-csv, --backup, "
-                                    "--restore et --print-pdf à la fois."));
+                                    "--restore, --print-pdf, --convert-jet et --new à la fois."));
+    if ((!parsed.options.jetSource.isEmpty() || !parsed.options.newCellar.isEmpty()) && !parsed.options.cellar.isEmpty())
+        return usage(QStringLiteral("--convert-jet et --new ne prennent pas de cave à ouvrir."));
     if (parsed.options.replace && parsed.options.importFile.isEmpty())
         return usage(QStringLiteral("--replace ne va qu'avec --import."));
     parsed.action = parsed.options.batch() ? Parsed::Action::Batch : Parsed::Action::Window;
     return parsed;
 }
+
+namespace {
+
+// The conversion of a Windows cellar: its report on standard output, a refusal on standard error. With
+// --progress (the window running it), lines "@progression N" come first.
+int convertJet(const Options& options)
+{
+    const JetConversion::Progress progress = [&options](int percent) {
+        if (options.progress)
+            print(stdout, QStringLiteral("@progression %1").arg(percent));
+    };
+    const JetConversion::Report report = JetConversion::convert(options.jetSource, options.jetTarget, progress);
+    if (!report.ok) {
+        print(stderr, report.message);
+        return 1;
+    }
+    print(stdout, JetConversion::reportText(report));
+    return 0;
+}
+
+int createCellar(const QString& file)
+{
+    if (QFileInfo::exists(file) || QFileInfo(file).isSymLink()) {
+        print(stderr, QStringLiteral("Le fichier %1 existe déjà : une nouvelle cave ne remplace jamais un fichier. "
+                                     "Rien n'a été fait.")
+                          .arg(file));
+        return 1;
+    }
+    try {
+        CellarSession session(OpenCellarFile(file, true));
+        const SchemaUpgrade::Result upgraded = SchemaUpgrade(session).RunChain();
+        if (!upgraded.ok) {
+            session.database().close();
+            QFile::remove(file);
+            print(stderr, upgraded.message);
+            return 1;
+        }
+    } catch (const DbError& error) {
+        QFile::remove(file);
+        print(stderr, QStringLiteral("La cave %1 n'a pas pu être créée : %2").arg(file, error.description()));
+        return 1;
+    }
+    print(stdout, QStringLiteral("La cave %1 a été créée.").arg(file));
+    return 0;
+}
+
+} // namespace
 
 int runBatch(const Options& options)
 {
@@ -195,6 +288,10 @@ int runBatch(const Options& options)
     {
         ~Uninstall() { Prompt::install(nullptr); }
     } uninstall;
+    if (!options.jetSource.isEmpty())
+        return convertJet(options);
+    if (!options.newCellar.isEmpty())
+        return createCellar(options.newCellar);
     const QString path = options.cellar.isEmpty() ? Profile::getString(QStringLiteral("Config"), QStringLiteral("Base"))
                                                   : options.cellar;
     // The work without a window never creates a cellar: with none given, saved or found, it says so.

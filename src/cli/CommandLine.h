@@ -9,6 +9,8 @@
 //   tonnelix [CELLAR] --import FILE [--replace] adds the wines of FILE (or replaces the cellar's wines)
 //   tonnelix [CELLAR] --backup                  writes the dated backup, prints its path
 //   tonnelix [CELLAR] --print-pdf ORDER FILE    prints the wine list in ORDER (1 to 7) to FILE as PDF
+//   tonnelix --convert-jet SOURCE TARGET        converts a cellar of the Windows release into a new cellar
+//   tonnelix --new FILE                         creates an empty cellar
 //   tonnelix --help | --version
 // The export and import runs open no window and need no display; they exit 0 when done, 1 when refused or
 // failed (nothing changed), 2 on a usage error.
@@ -26,10 +28,14 @@ struct Options
     QString importCsv;   // --import-csv
     int printOrder = 0;  // --print-pdf ORDER
     QString pdfFile;     // --print-pdf's FILE
+    QString jetSource;   // --convert-jet SOURCE TARGET
+    QString jetTarget;
+    bool progress = false; // with --convert-jet: "@progression N" lines for the window that runs it
+    QString newCellar;     // --new FILE
     bool batch() const
     {
         return !exportFile.isEmpty() || !importFile.isEmpty() || !restoreFile.isEmpty() || !exportCsv.isEmpty() ||
-               !importCsv.isEmpty() || backup || printOrder != 0;
+               !importCsv.isEmpty() || backup || printOrder != 0 || !jetSource.isEmpty() || !newCellar.isEmpty();
     }
 };
 

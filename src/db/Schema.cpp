@@ -2,6 +2,9 @@
 
 #include "db/ReferenceData.h"
 #include "db/engine/Database.h"
+#include "db/engine/DbError.h"
+
+#include <QHash>
 
 namespace Schema {
 
@@ -40,6 +43,42 @@ void createBaseSchema(Database& db)
     db.execute(
         QStringLiteral("CREATE TABLE IF NOT EXISTS ANNEES (Type TEXT COLLATE NOCASE, Cote TEXT COLLATE NOCASE)"));
     tx.commit();
+}
+
+void createTable(Database& db, const QString& table)
+{
+    static const QHash<QString, QString> definitions = {
+        {QStringLiteral("INFO"),
+         QStringLiteral("[Version Base] TEXT COLLATE NOCASE, Date TEXT COLLATE NOCASE, Proprietaire TEXT COLLATE NOCASE")},
+        {QStringLiteral("RAYONNAGE"),
+         QStringLiteral("Relation INTEGER, Casier INTEGER, [Coordonnees X] INTEGER, [Coordonnees Y] INTEGER")},
+        {QStringLiteral("PLATS"), QStringLiteral("IndexPlats INTEGER PRIMARY KEY AUTOINCREMENT, Plat TEXT COLLATE NOCASE")},
+        {QStringLiteral("DOMAINES"), QStringLiteral("Domaine TEXT COLLATE NOCASE, Type TEXT COLLATE NOCASE")},
+        {QStringLiteral("PAYS"), QStringLiteral("Pays TEXT COLLATE NOCASE, Nic TEXT COLLATE NOCASE")}};
+    const auto definition = definitions.constFind(table.toUpper());
+    if (definition == definitions.constEnd())
+        throw DbError(DbError::kItemNotFound, QStringLiteral("Table inconnue : %1").arg(table));
+    db.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(definition.key(), definition.value()));
+}
+
+QStringList addedColumns(const QString& table)
+{
+    if (table.compare(QLatin1String("CAVE"), Qt::CaseInsensitive) == 0)
+        return {QStringLiteral("Contenance"), QStringLiteral("Cepage"), QStringLiteral("Filler"),
+                QStringLiteral("Filler1"),    QStringLiteral("Filler2"), QStringLiteral("Images")};
+    if (table.compare(QLatin1String("TYPEVIN"), Qt::CaseInsensitive) == 0)
+        return {QStringLiteral("Raisin"),     QStringLiteral("Garde"),
+                QStringLiteral("Terroir"),    QStringLiteral("Caracteres"),
+                QStringLiteral("Millesimesremarquables"), QStringLiteral("RelPlats"),
+                QStringLiteral("Superficie"), QStringLiteral("Temperature"),
+                QStringLiteral("Nic")};
+    return {};
+}
+
+QStringList addedTables()
+{
+    return {QStringLiteral("INFO"), QStringLiteral("RAYONNAGE"), QStringLiteral("PLATS"), QStringLiteral("DOMAINES"),
+            QStringLiteral("PAYS")};
 }
 
 void seedCrus(Database& db)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
 class Database;
 
 // The cellar's tables. The base schema (CAVE, TYPEVIN, CRUS, ANNEES) is what every cellar file holds;
@@ -13,6 +16,13 @@ bool isCellar(Database& db);
 
 // Creates the four base tables with their base columns only.
 void createBaseSchema(Database& db);
+// Creates one of the tables the upgrades add (INFO, RAYONNAGE, PLATS, DOMAINES, PAYS) with its columns;
+// throws DbError for any other name.
+void createTable(Database& db, const QString& table);
+// The columns the upgrades add to the base tables, in the order they add them.
+QStringList addedColumns(const QString& table);
+// The tables the upgrades add.
+QStringList addedTables();
 // Fills CRUS with common crus when it is empty.
 void seedCrus(Database& db);
 // Fills PAYS with the country list when it is empty.

@@ -166,12 +166,12 @@ void SchemaUpgrade::addColumns(const QString& table, const QStringList& columns)
     }
 }
 
-void SchemaUpgrade::createTable(const QString& table, const QString& definition)
+void SchemaUpgrade::createTable(const QString& table)
 {
     Database& db = m_session.database();
     if (db.tableExists(table))
         return;
-    ddl(table, [&] { db.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(table, definition)); });
+    ddl(table, [&] { Schema::createTable(db, table); });
 }
 
 void SchemaUpgrade::writeInfo(const QString& label, const QString& version, const QString& date)
@@ -201,10 +201,8 @@ void SchemaUpgrade::MajDeBase0to2()
     TraceLine("Mise à jour de la base");
     Transaction tx(m_session.database());
     addColumns(QStringLiteral("CAVE"), kCaveColumns02);
-    createTable(QStringLiteral("INFO"), QStringLiteral("[Version Base] TEXT COLLATE NOCASE, Date TEXT COLLATE NOCASE, "
-                                                       "Proprietaire TEXT COLLATE NOCASE"));
-    createTable(QStringLiteral("RAYONNAGE"),
-                QStringLiteral("Relation INTEGER, Casier INTEGER, [Coordonnees X] INTEGER, [Coordonnees Y] INTEGER"));
+    createTable(QStringLiteral("INFO"));
+    createTable(QStringLiteral("RAYONNAGE"));
     if (infoVersion() < 2.0)
         writeInfo(QStringLiteral("MajDeBase"), QStringLiteral("2.00"), QStringLiteral("10/10/2002"));
     tx.commit();
@@ -228,11 +226,10 @@ void SchemaUpgrade::MajDeBase3to4()
     Database& db = m_session.database();
     Transaction tx(db);
     addColumns(QStringLiteral("TYPEVIN"), kTypeColumns34);
-    createTable(QStringLiteral("PLATS"),
-                QStringLiteral("IndexPlats INTEGER PRIMARY KEY AUTOINCREMENT, Plat TEXT COLLATE NOCASE"));
+    createTable(QStringLiteral("PLATS"));
     ddl(QStringLiteral("IndexPlats"),
         [&] { db.execute(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS IndexPlats ON PLATS (IndexPlats)")); });
-    createTable(QStringLiteral("DOMAINES"), QStringLiteral("Domaine TEXT COLLATE NOCASE, Type TEXT COLLATE NOCASE"));
+    createTable(QStringLiteral("DOMAINES"));
     startUpgradeProgram(QStringLiteral("Kestrova34"));
     if (infoVersion() < 5.0)
         writeInfo(QStringLiteral("MajDeBase"), QStringLiteral("5.00"), QStringLiteral("01/01/2006"));
@@ -246,7 +243,7 @@ void SchemaUpgrade::MajDeBase5to6()
     Database& db = m_session.database();
     Transaction tx(db);
     addColumns(QStringLiteral("TYPEVIN"), {QStringLiteral("Nic")});
-    createTable(QStringLiteral("PAYS"), QStringLiteral("Pays TEXT COLLATE NOCASE, Nic TEXT COLLATE NOCASE"));
+    createTable(QStringLiteral("PAYS"));
     ddl(QStringLiteral("PAYS"), [&] { Schema::seedCountries(db); });
     startUpgradeProgram(QStringLiteral("Kestrova56"));
     if (infoVersion() < 6.0)

@@ -37,7 +37,7 @@ public:
 
 private:
     void addColumns(const QString& table, const QStringList& columns);
-    void createTable(const QString& table, const QString& definition);
+    void createTable(const QString& table);
     void writeInfo(const QString& label, const QString& version, const QString& date);
     // Runs a step's statement; a column already there is no failure, any other throws StepFailed.
     void ddl(const QString& what, const std::function<void()>& statement);

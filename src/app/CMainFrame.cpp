@@ -7,6 +7,7 @@
 #include "app/HelpTopics.h"
 #include "app/HelpWindow.h"
 #include "app/IconFactory.h"
+#include "app/RecentCellars.h"
 #include "app/ScreenFit.h"
 #include "app/WindowState.h"
 #include "backup/Backups.h"
@@ -32,8 +33,11 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -105,8 +109,12 @@ void CMainFrame::createMenus()
                 submenus.insert(key, menu->addMenu(command.submenu));
             menu = submenus.value(key);
         }
-        if (command.id == Commands::Print || command.id == Commands::Exit)
+        if (command.id == Commands::Export || command.id == Commands::Print)
             menu->addSeparator();
+        if (command.id == Commands::Exit) {
+            m_fileMenu = menu;
+            m_recentEnd = menu->addSeparator();
+        }
         menu->addAction(m_actions.value(command.id));
     }
 }
@@ -188,6 +196,9 @@ void CMainFrame::wireCommands()
         connect(action, &QAction::triggered, this, slot);
     };
     wire(Commands::Exit, &CMainFrame::close);
+    wire(Commands::NewCellar, &CMainFrame::OnNewCellar);
+    wire(Commands::OpenCellar, &CMainFrame::OnOpenCellar);
+    fillRecentCellars();
     wire(Commands::PrintSetup, &CMainFrame::OnFilePrintSetup);
     wire(Commands::HelpTopics, [] { HelpWindow::showGuide(); });
     // The context help opens the guide at the part of the page shown.
@@ -290,6 +301,69 @@ void CMainFrame::wireCommands()
     statusToggle->setChecked(true);
     statusToggle->setEnabled(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+}
+
+void CMainFrame::fillRecentCellars()
+{
+    qDeleteAll(m_recent);
+    m_recent.clear();
+    if (!m_fileMenu)
+        return;
+    const QStringList paths = RecentCellars::list();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString path = paths.at(i);
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
+        action->setObjectName(QStringLiteral("recentCellar%1").arg(i + 1));
+        action->setStatusTip(QStringLiteral("Ouvre cette cave"));
+        connect(action, &QAction::triggered, this, [this, path] { openCellar(path); });
+        m_fileMenu->insertAction(m_recentEnd, action);
+        m_recent << action;
+    }
+}
+
+void CMainFrame::openCellar(const QString& path)
+{
+    if (!m_view->openCellar(path))
+        return;
+    const CellarSession* session = m_view->session();
+    RecentCellars::add(session->path());
+    fillRecentCellars();
+    m_document->setTitle(QFileInfo(session->path()).fileName() +
+                         (session->isReadOnly() ? QStringLiteral(" (lecture seule)") : QString()));
+    updateTitle();
+}
+
+void CMainFrame::OnOpenCellar()
+{
+    const QString folder = m_view->session() ? QFileInfo(m_view->session()->path()).absolutePath() : QDir::homePath();
+    const QString path = Prompt::current().openFileName(
+        QStringLiteral("Ouvrir une cave"), QStringLiteral("Caves (*.mdb *.MDB);;Tous les fichiers (*)"), folder);
+    if (!path.isEmpty())
+        openCellar(path);
+}
+
+void CMainFrame::OnNewCellar()
+{
+    const QString folder = m_view->session() ? QFileInfo(m_view->session()->path()).absolutePath() : QDir::homePath();
+    const QString path = Prompt::current().saveFileName(QStringLiteral("Nouvelle cave"),
+                                                        QStringLiteral("Caves Tonnelix (*.mdb)"), folder);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        Prompt::show(QStringLiteral("Le fichier %1 existe déjà : une nouvelle cave ne remplace jamais un fichier. "
+                                    "Choisissez un autre nom.")
+                         .arg(QDir::toNativeSeparators(path)),
+                     QStringLiteral("Nouvelle cave"), Prompt::Icon::Exclamation);
+        return;
+    }
+    try {
+        OpenCellarFile(path, true); // the empty cellar, closed at once: the view opens it as any other
+    } catch (const DbError& error) {
+        Prompt::show(QStringLiteral("La cave %1 n'a pas pu être créée : %2").arg(path, error.description()),
+                     QStringLiteral("Nouvelle cave"), Prompt::Icon::Exclamation);
+        return;
+    }
+    openCellar(path);
 }
 
 void CMainFrame::OnSauvegarde()

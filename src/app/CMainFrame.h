@@ -7,6 +7,7 @@ class CTonnelixDoc;
 class CTonnelixView;
 class QAction;
 class QLabel;
+class QMenu;
 class QTimer;
 class QToolBar;
 
@@ -30,6 +31,10 @@ public:
     QLabel* numPane() const { return m_numPane; }
     QLabel* scrollPane() const { return m_scrollPane; }
 
+    // Opens another cellar (a cellar of the Windows release is converted first), as "Ouvrir une cave…" does.
+    void openCellar(const QString& path);
+    // The entries of the last cellars opened, in the "Fichier" menu.
+    void fillRecentCellars();
     // Puts "document - Tonnelix" in the caption.
     void updateTitle();
     // Refreshes the date and clock panes (the timer calls it every second).
@@ -50,6 +55,10 @@ private:
     void OnFilePrintSetup();
     // "Sauvegarde": a dated copy of the cellar beside it.
     void OnSauvegarde();
+    // "Nouvelle cave…", "Ouvrir une cave…" and the cellars opened last.
+    void OnNewCellar();
+    void OnOpenCellar();
+
 
     CTonnelixDoc* m_document;
     CTonnelixView* m_view = nullptr;
@@ -62,4 +71,7 @@ private:
     QLabel* m_numPane = nullptr;
     QLabel* m_scrollPane = nullptr;
     QTimer* m_clock = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentEnd = nullptr; // the entries of the last cellars stand before it
+    QList<QAction*> m_recent;
 };

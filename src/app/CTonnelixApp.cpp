@@ -3,7 +3,9 @@
 #include "app/CMainFrame.h"
 #include "app/CSplashWnd.h"
 #include "app/CTonnelixDoc.h"
+#include "app/RecentCellars.h"
 #include "app/WindowState.h"
+#include "jet/JetImport.h"
 #include "db/CellarSession.h"
 #include "platform/Application.h"
 #include "platform/Paths.h"
@@ -67,6 +69,8 @@ QString CTonnelixApp::offerTheDemo()
 bool CTonnelixApp::InitInstance(const QStringList& arguments)
 {
     setApplicationNames();
+    // A cellar of the Windows release met anywhere a cellar is opened is offered for conversion.
+    CellarSession::setJetConverter([](const QString& jetPath) { return JetImport::convertInteractively(jetPath); });
 
     TraceSetEnabled(Profile::getInt(QStringLiteral("Config"), QStringLiteral("Trace"), 0) == 1);
     if (TraceEnabled()) {
@@ -88,6 +92,8 @@ bool CTonnelixApp::InitInstance(const QStringList& arguments)
         return false;
     WindowState::restorePage(*m_frame->view());
     const CellarSession* session = m_frame->view()->session();
+    RecentCellars::add(session->path());
+    m_frame->fillRecentCellars();
     m_document->setTitle(QFileInfo(session->path()).fileName() +
                          (session->isReadOnly() ? QStringLiteral(" (lecture seule)") : QString()));
     m_frame->updateTitle();

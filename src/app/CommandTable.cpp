@@ -21,6 +21,20 @@ const std::vector<QString>& menus()
 const std::vector<Command>& all()
 {
     static const std::vector<Command> list = {
+        {NewCellar,
+         s("&Fichier"),
+         {},
+         s("Nouvelle cave…"),
+         s("Crée une cave vide sous un nom choisi (jamais sur un fichier existant)"),
+         s("Nouvelle cave"),
+         {}},
+        {OpenCellar,
+         s("&Fichier"),
+         {},
+         s("Ouvrir une cave…"),
+         s("Ouvre une autre cave, ou copie une cave de la version Windows dans une nouvelle cave"),
+         s("Ouvrir une cave"),
+         QKeySequence(Qt::CTRL | Qt::Key_O)},
         {Export,
          s("&Fichier"),
          s("E&xporter"),

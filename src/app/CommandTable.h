@@ -10,6 +10,8 @@ namespace Commands {
 
 enum Id : int
 {
+    NewCellar = 40003,
+    OpenCellar = 40004,
     Export = 32787,
     Import = 32777,
     ExportCsv = 40001,

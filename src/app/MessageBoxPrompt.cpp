@@ -75,6 +75,11 @@ QString MessageBoxPrompt::saveFileName(const QString& title, const QString& filt
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, directory, filter);
 }
 
+QString MessageBoxPrompt::folderName(const QString& title, const QString& directory)
+{
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, directory);
+}
+
 void MessageBoxPrompt::openHelp()
 {
     HelpWindow::showGuide();

@@ -1,6 +1,7 @@
 // Finding and opening the cellar at start-up.
 #include "db/CellarSession.h"
 
+#include "db/JetSignature.h"
 #include "platform/Paths.h"
 #include "platform/Prompt.h"
 #include "trace/Trace.h"
@@ -71,6 +72,21 @@ void removeAbandonedCopies(const QString& path)
 
 } // namespace
 
+namespace {
+
+CellarSession::JetConverter& jetConverter()
+{
+    static CellarSession::JetConverter converter;
+    return converter;
+}
+
+} // namespace
+
+void CellarSession::setJetConverter(JetConverter converter)
+{
+    jetConverter() = std::move(converter);
+}
+
 std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
 {
     TraceLine(" NT : %s", "OUI");
@@ -80,6 +96,20 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
     for (;;) {
         TraceLine("Base l'hors de l'ouverture %s", qUtf8Printable(path));
         try {
+            // A cellar of the Windows release is never opened as it is: it is copied into a new cellar.
+            if (JetSignature::isJet(path)) {
+                if (!jetConverter())
+                    throw DbError(DbError::kNotACellar,
+                                  QStringLiteral("Le fichier « %1 » est une cave de la version Windows de Tonnelix (une "
+                                                 "base Access) : convertissez-la d'abord en une cave Tonnelix, par "
+                                                 "exemple avec « tonnelix --convert-jet %1 NOUVELLE-CAVE ».")
+                                      .arg(path));
+                const QString converted = jetConverter()(path);
+                if (converted.isEmpty())
+                    throw Declined{};
+                path = converted;
+                mayCreate = false;
+            }
             // One Tonnelix at a time writes a cellar; the lock of a process that died is taken over.
             auto lock = std::make_unique<QLockFile>(lockPath(path));
             lock->setStaleLockTime(0);

@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 
 // The open cellar database for the life of the process, with one current recordset.
@@ -23,6 +24,11 @@ public:
     // user's data folder, where a first start creates it). When it cannot be opened the user is told
     // and may pick another file; nullptr when the user gives up.
     static std::unique_ptr<CellarSession> Open(const QString& savedPath);
+    // What Open does with a cellar of the Windows release (a Jet file, known by its content): the window
+    // installs a converter that asks the user, converts the file into a new cellar and gives its path (empty:
+    // declined). With none installed, such a file is refused with the way to convert it.
+    using JetConverter = std::function<QString(const QString& jetPath)>;
+    static void setJetConverter(JetConverter converter);
 
     // The session in use by the application (set by whoever owns it).
     static CellarSession* current();

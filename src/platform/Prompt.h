@@ -38,6 +38,13 @@ public:
     // Returns the chosen file, or an empty text when the user cancels.
     virtual QString openFileName(const QString& title, const QString& filter, const QString& directory) = 0;
     virtual QString saveFileName(const QString& title, const QString& filter, const QString& directory) = 0;
+    // Returns the chosen folder, or an empty text when the user cancels (or there is no one to ask).
+    virtual QString folderName(const QString& title, const QString& directory)
+    {
+        (void)title;
+        (void)directory;
+        return QString();
+    }
     // Opens the user's guide; does nothing where there is none to show.
     virtual void openHelp() {}
 

@@ -24,6 +24,7 @@
 #include "view/LazyTab.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -193,6 +194,28 @@ void CTonnelixView::attachSession(std::unique_ptr<CellarSession> session)
     m_session = std::move(session);
     CellarSession::setCurrent(m_session.get());
     g_CView = this;
+}
+
+bool CTonnelixView::openCellar(const QString& path)
+{
+    if (m_session && QFileInfo(path).canonicalFilePath() == QFileInfo(m_session->path()).canonicalFilePath())
+        return true; // the cellar in use already
+    std::unique_ptr<CellarSession> next = CellarSession::Open(path);
+    if (!next)
+        return false;
+    if (!next->isReadOnly()) {
+        const SchemaUpgrade::Result upgraded = SchemaUpgrade(*next).RunChain();
+        if (!upgraded.ok) {
+            Prompt::show(upgraded.message, QStringLiteral("Erreur"), Prompt::Icon::Stop);
+            return false;
+        }
+    }
+    m_page1->clearList();
+    attachSession(std::move(next)); // the first session, and its lock, go
+    Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), m_session->path());
+    VintageTable::forget();
+    CellarEvents::instance().notifyCellarReplaced();
+    return true;
 }
 
 bool CTonnelixView::OnInitialUpdate(const QString& commandLinePath)

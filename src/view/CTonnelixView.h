@@ -36,6 +36,10 @@ public:
     bool OnInitialUpdate(const QString& commandLinePath = QString());
     // Works on an open session from now on (the first update does it; tests and benchmarks too).
     void attachSession(std::unique_ptr<CellarSession> session);
+    // Opens another cellar in place of this one (a cellar of the Windows release is converted first): it is
+    // brought up to date, saved as the cellar of the next start, and every page shows it; the first cellar's
+    // lock is released. False (the cellar in use kept) when it could not be opened.
+    bool openCellar(const QString& path);
 
     // Rebuild the tree grouped by wine type, or by vintage.
     void OnRempliArbreType();

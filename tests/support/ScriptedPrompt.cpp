@@ -52,6 +52,12 @@ QString ScriptedPrompt::openFileName(const QString& title, const QString&, const
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
+QString ScriptedPrompt::folderName(const QString& title, const QString&)
+{
+    m_fileTitles << title;
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+}
+
 QString ScriptedPrompt::saveFileName(const QString& title, const QString&, const QString&)
 {
     m_fileTitles << title;

@@ -38,6 +38,7 @@ public:
     Answer message(const QString& text, const QString& caption, Icon icon, Buttons buttons) override;
     QString openFileName(const QString& title, const QString& filter, const QString& directory) override;
     QString saveFileName(const QString& title, const QString& filter, const QString& directory) override;
+    QString folderName(const QString& title, const QString& directory) override;
     void openHelp() override { ++m_help; }
 
 private:

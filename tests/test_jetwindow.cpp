@@ -1,0 +1,166 @@
+// The window's side of the Windows cellars and of other cellars: a Jet file met at start-up or opened from
+// "Fichier" is converted (in a child process) after a question, its report shown as the command line prints
+// it, and the new cellar opened; "Nouvelle cave…" and "Ouvrir une cave…" switch cellars and release the lock.
+#include "TestPaths.h"
+#include "app/CMainFrame.h"
+#include "app/CTonnelixApp.h"
+#include "app/CommandTable.h"
+#include "app/RecentCellars.h"
+#include "db/CellarSession.h"
+#include "jet/JetImport.h"
+#include "platform/Profile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
+#include "support/TempProfile.h"
+#include "view/CTonnelixView.h"
+
+#include <QAction>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+using A = Prompt::Answer;
+
+QString fixture(const char* name)
+{
+    return QStringLiteral(TONNELIX_TEST_DATA "/jet/") + QString::fromLatin1(name);
+}
+
+QByteArray checksum(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                                          : QByteArray();
+}
+
+} // namespace
+
+class TestJetWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { JetImport::setConverter(QStringLiteral(TONNELIX_EXECUTABLE)); }
+
+    // The same report as the command line's, the source untouched, the settings on the new cellar.
+    void theDialogConvertsAsTheCommandLineDoes()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("Tonnelix.mdb"));
+        QVERIFY(QFile::copy(fixture("cave-v6.mdb"), source));
+        const QByteArray before = checksum(source);
+        prompt.queue(A::Yes); // convert under the name proposed
+        prompt.queue(A::Ok);  // the report
+        prompt.queue(A::No);  // no folder of pictures now
+        const QString converted = JetImport::convertInteractively(source);
+        QCOMPARE(converted, dir.filePath(QStringLiteral("Tonnelix (converti).mdb")));
+        QCOMPARE(checksum(source), before);
+        QVERIFY(prompt.messages().at(0).text.contains(QStringLiteral("cave de la version Windows")));
+        QCOMPARE(prompt.messages().at(1).caption, QStringLiteral("Conversion terminée"));
+        QCOMPARE(Profile::getString(QStringLiteral("Config"), QStringLiteral("Base")), converted);
+
+        const QString other = dir.filePath(QStringLiteral("Ligne.mdb"));
+        QProcess cli;
+        cli.start(QStringLiteral(TONNELIX_EXECUTABLE), {QStringLiteral("--convert-jet"), source, other});
+        QVERIFY(cli.waitForFinished(120000));
+        QCOMPARE(cli.exitCode(), 0);
+        QString printed = QString::fromLocal8Bit(cli.readAllStandardOutput()).trimmed();
+        printed.replace(other, converted);
+        QCOMPARE(prompt.messages().at(1).text, printed);
+        QCOMPARE(prompt.pendingAnswers(), 0);
+    }
+
+    // A refusal in the child reaches the user in French, and nothing is left beside the source.
+    void aRefusalIsShown()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        QTemporaryDir dir;
+        const QString foreign = dir.filePath(QStringLiteral("Clients.mdb"));
+        QVERIFY(QFile::copy(fixture("autre-programme.mdb"), foreign));
+        prompt.queue(A::Yes);
+        prompt.queue(A::Ok);
+        QVERIFY(JetImport::convertInteractively(foreign).isEmpty());
+        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Conversion impossible"));
+        QVERIFY(prompt.messages().last().text.contains(QStringLiteral("autre programme")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Clients.mdb"});
+    }
+
+    // Given at start-up (the command line, a double-click), a Jet file is converted and the new cellar opened.
+    void aJetFileAtStartIsConvertedAndOpened()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("Save200712311200.mdb"));
+        QVERIFY(QFile::copy(fixture("cave-base.mdb"), source));
+        prompt.queue(A::No); // another name
+        prompt.queueFile(dir.filePath(QStringLiteral("Ma cave.mdb")));
+        prompt.queue(A::Ok); // the report
+        CTonnelixApp app;
+        QVERIFY(app.InitInstance({source}));
+        CellarSession* session = app.mainFrame()->view()->session();
+        QCOMPARE(session->path(), dir.filePath(QStringLiteral("Ma cave.mdb")));
+        QCOMPARE(session->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), 2);
+        QCOMPARE(app.mainFrame()->windowTitle(), QStringLiteral("Ma cave.mdb - Tonnelix"));
+        QCOMPARE(RecentCellars::list().first(), session->path());
+        QCOMPARE(prompt.pendingAnswers(), 0);
+    }
+
+    // "Nouvelle cave…" and "Ouvrir une cave…": the cellar changes in the window, the first one's lock goes,
+    // the settings and the last cellars follow; a Jet file chosen is converted.
+    void cellarsOpenedFromTheMenu()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar first(TempCellar::Content::Demo);
+        first.closeSession();
+        QTemporaryDir dir;
+        CTonnelixApp app;
+        QVERIFY(app.InitInstance({first.path()}));
+        CMainFrame* frame = app.mainFrame();
+        const QString fresh = dir.filePath(QStringLiteral("Vide.mdb"));
+        prompt.queueFile(fresh);
+        frame->action(Commands::NewCellar)->trigger();
+        QCOMPARE(frame->view()->session()->path(), fresh);
+        QCOMPARE(frame->view()->session()->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), 0);
+        QLockFile lock(first.path() + QStringLiteral(".lock"));
+        QVERIFY(lock.tryLock(0)); // released
+        lock.unlock();
+        QCOMPARE(Profile::getString(QStringLiteral("Config"), QStringLiteral("Base")), fresh);
+        // A new cellar never goes over a file.
+        prompt.queueFile(first.path());
+        prompt.queue(A::Ok);
+        frame->action(Commands::NewCellar)->trigger();
+        QVERIFY(prompt.messages().last().text.contains(QStringLiteral("existe déjà")));
+        QCOMPARE(frame->view()->session()->path(), fresh);
+        // Back to the first from the list of last cellars, then a Jet file through "Ouvrir une cave…".
+        QCOMPARE(RecentCellars::list(), (QStringList{fresh, first.path()}));
+        auto* recent = frame->findChild<QAction*>(QStringLiteral("recentCellar2"));
+        QVERIFY(recent);
+        recent->trigger();
+        QCOMPARE(frame->view()->session()->path(), first.path());
+        QVERIFY(frame->view()->tree()->topLevelItem(1)->childCount() > 0); // the tree shows it
+        const QString jet = dir.filePath(QStringLiteral("Windows.mdb"));
+        QVERIFY(QFile::copy(fixture("cave-v6.mdb"), jet));
+        prompt.queueFile(jet);
+        prompt.queue(A::Yes);
+        prompt.queue(A::Ok);
+        prompt.queue(A::No);
+        frame->action(Commands::OpenCellar)->trigger();
+        QCOMPARE(frame->view()->session()->path(), dir.filePath(QStringLiteral("Windows (converti).mdb")));
+        QCOMPARE(frame->view()->session()->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), 5);
+        QCOMPARE(prompt.pendingAnswers(), 0);
+    }
+};
+
+QTEST_MAIN(TestJetWindow)
+#include "test_jetwindow.moc"

@@ -9,12 +9,15 @@
 #include "platform/Profile.h"
 #include "rack/RackGeometry.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
 #include "support/TempProfile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,6 +85,32 @@ private Q_SLOTS:
         QCOMPARE(JetConversion::proposedTarget(renamed), dir.filePath(QStringLiteral("cave (converti).mdb")));
         QVERIFY(QFile::copy(renamed, dir.filePath(QStringLiteral("cave (converti).mdb"))));
         QCOMPARE(JetConversion::proposedTarget(renamed), dir.filePath(QStringLiteral("cave (converti) 2.mdb")));
+    }
+
+    // The file type the package installs: an SQLite .mdb is a Tonnelix cellar, a Jet .mdb stays an Access
+    // database (Tonnelix is offered for it, not made its default).
+    void desktopFileTypes()
+    {
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+        if (tool.isEmpty() || !QFileInfo::exists(QStringLiteral("/usr/share/mime/packages/freedesktop.org.xml")))
+            QSKIP("shared-mime-info is not installed");
+        QTemporaryDir data;
+        QDir(data.path()).mkpath(QStringLiteral("mime/packages"));
+        QVERIFY(QFile::copy(QStringLiteral(TONNELIX_SOURCE_DIR "/packaging/tonnelix-mime.xml"),
+                            data.filePath(QStringLiteral("mime/packages/tonnelix-mime.xml"))));
+        QVERIFY(QFile::copy(QStringLiteral("/usr/share/mime/packages/freedesktop.org.xml"),
+                            data.filePath(QStringLiteral("mime/packages/freedesktop.org.xml"))));
+        QCOMPARE(QProcess::execute(tool, {data.filePath(QStringLiteral("mime"))}), 0);
+        // Qt's mime database reads the types of these folders only (it is first used here).
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(data.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.filePath(QStringLiteral("home"))));
+        TempCellar cellar;
+        cellar.closeSession();
+        const QMimeDatabase types;
+        QCOMPARE(types.mimeTypeForFile(cellar.path()).name(), QStringLiteral("application/x-tonnelix-cellar"));
+        QCOMPARE(types.mimeTypeForFile(fixture("cave-v6.mdb")).name(), QStringLiteral("application/vnd.ms-access"));
+        QCOMPARE(types.mimeTypeForFile(fixture("autre-programme.mdb")).name(),
+                 QStringLiteral("application/vnd.ms-access"));
     }
 
     void everyValueOfTheVersion6Cellar()

@@ -6,9 +6,11 @@
 #include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
 #include "app/RecentCellars.h"
+#include "backup/CDRestauration.h"
 #include "db/CellarSession.h"
 #include "jet/JetImport.h"
 #include "platform/Profile.h"
+#include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
@@ -20,6 +22,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -158,6 +161,35 @@ private Q_SLOTS:
         frame->action(Commands::OpenCellar)->trigger();
         QCOMPARE(frame->view()->session()->path(), dir.filePath(QStringLiteral("Windows (converti).mdb")));
         QCOMPARE(frame->view()->session()->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), 5);
+        QCOMPARE(prompt.pendingAnswers(), 0);
+    }
+
+    // A Windows backup in the restore list is copied into a new cellar, which is opened; the live cellar and
+    // the backup stay as they were.
+    void aWindowsBackupInTheRestoreList()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar live(TempCellar::Content::Demo);
+        live.closeSession();
+        const QString backup = live.dir() + QStringLiteral("/Save200601011200.mdb");
+        QVERIFY(QFile::copy(fixture("cave-v6.mdb"), backup));
+        const QByteArray liveBefore = checksum(live.path());
+        CTonnelixApp app;
+        QVERIFY(app.InitInstance({live.path()}));
+        onNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<CDRestauration*>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->list()->rowCount(), 1);
+            dialog->list()->selectRow(0);
+            dialog->OnOK();
+        });
+        prompt.queue(A::Yes);
+        prompt.queue(A::Ok);
+        prompt.queue(A::No);
+        app.mainFrame()->action(Commands::Restore)->trigger();
+        QCOMPARE(app.mainFrame()->view()->session()->path(), live.dir() + QStringLiteral("/Save200601011200 (converti).mdb"));
+        QCOMPARE(checksum(live.path()), liveBefore);
         QCOMPARE(prompt.pendingAnswers(), 0);
     }
 };

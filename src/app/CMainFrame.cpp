@@ -228,7 +228,11 @@ void CMainFrame::wireCommands()
     wire(Commands::PrintPreview, [this] { PrintCommands::preview(this); });
     wire(Commands::Options, [this] { CDOption(this).exec(); });
     wire(Commands::About, [this] { CAboutDlg(this).exec(); });
-    wire(Commands::Restore, [this] { CDRestauration(this).exec(); });
+    wire(Commands::Restore, [this] {
+        CDRestauration dialog(this);
+        if (dialog.exec() == QDialog::Accepted && !dialog.convertedCellar().isEmpty())
+            openCellar(dialog.convertedCellar());
+    });
     wire(Commands::Backup, [this] { OnSauvegarde(); });
     // The exchange file: chosen first, then the dialog of the direction. The export may name a new file.
     wire(Commands::Import, [this] {

@@ -2,6 +2,8 @@
 
 #include "backup/Backups.h"
 #include "db/CellarSession.h"
+#include "db/JetSignature.h"
+#include "jet/JetImport.h"
 #include "platform/Prompt.h"
 
 #include <QDialogButtonBox>
@@ -80,6 +82,13 @@ bool CDRestauration::OnOK()
         return false;
     const QString source =
         QFileInfo(session->path()).absoluteDir().filePath(selected.first()->data(Qt::UserRole).toString());
+    if (JetSignature::isJet(source)) {
+        m_converted = JetImport::convertInteractively(source, this);
+        if (m_converted.isEmpty())
+            return false;
+        accept();
+        return true;
+    }
     const Backups::Result result = Backups::restore(*session, source);
     if (!result.ok) {
         Prompt::show(result.message, QStringLiteral("Erreur"), Prompt::Icon::Exclamation);

@@ -19,8 +19,12 @@ public:
 
     QTableWidget* list() const { return m_list; }
     QPushButton* okButton() const { return m_ok; }
+    // A backup of the Windows release (a Jet file) is not put in place of the cellar: it is copied into a new
+    // cellar, whose path this gives once the dialog is accepted (the window then opens it).
+    const QString& convertedCellar() const { return m_converted; }
 
 private:
+    QString m_converted;
     QTableWidget* m_list = nullptr;
     QPushButton* m_ok = nullptr;
 };

@@ -255,6 +255,29 @@ private Q_SLOTS:
             db.open(sqlite, Database::OpenMode::CreateIfMissing);
             db.execute(QStringLiteral("CREATE TABLE CAVE (x)"));
         }
+        // Access 2007 and later: known by its first bytes, refused.
+        const QString ace = dir.filePath(QStringLiteral("recent.accdb"));
+        {
+            QFile whole(fixture("cave-base.mdb"));
+            QVERIFY(whole.open(QIODevice::ReadOnly));
+            QByteArray bytes = whole.readAll();
+            bytes.replace(4, 15, "Standard ACE DB");
+            QFile out(ace);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
+        // An encrypted database: the key in its (masked) header is not zero.
+        const QString locked = dir.filePath(QStringLiteral("protegee.mdb"));
+        {
+            QFile whole(fixture("cave-base.mdb"));
+            QVERIFY(whole.open(QIODevice::ReadOnly));
+            QByteArray bytes = whole.readAll();
+            for (int i = 0x3e; i < 0x3e + 4; ++i)
+                bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
+            QFile out(locked);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
         const QString existing = dir.filePath(QStringLiteral("existe.mdb"));
         QFile(existing).open(QIODevice::WriteOnly);
         struct Case
@@ -270,6 +293,8 @@ private Q_SLOTS:
             {fixture("cave-v6.mdb"), existing, QStringLiteral("existe déjà")},
             {dir.filePath(QStringLiteral("absent.mdb")), dir.filePath(QStringLiteral("d.mdb")), QStringLiteral("n'existe pas")},
             {dir.path(), dir.filePath(QStringLiteral("e.mdb")), QStringLiteral("pas un fichier ordinaire")},
+            {ace, dir.filePath(QStringLiteral("f.mdb")), QStringLiteral("Access 2007")},
+            {locked, dir.filePath(QStringLiteral("g.mdb")), QStringLiteral("chiffré")},
         };
         const QStringList files = filesIn(dir.path());
         for (const Case& c : cases) {

@@ -337,8 +337,6 @@ Report convert(const QString& source, const QString& target, const Progress& pro
     const qint64 page = reader.isJet3() ? 2048 : 4096;
     if (info.size() % page != 0 || info.size() < page * 3)
         return refused(report, QStringLiteral("il est tronqué (sa taille n'est pas un nombre entier de pages)"));
-    if (reader.hasPassword())
-        return refused(report, QStringLiteral("il est protégé par un mot de passe"));
     const QStringList tables = reader.tables();
     if (sourceName(tables, QStringLiteral("CAVE")).isEmpty() || sourceName(tables, QStringLiteral("TYPEVIN")).isEmpty())
         return refused(report, QStringLiteral("c'est une base Access d'un autre programme : elle n'a pas les tables "

@@ -111,6 +111,12 @@ bool JetReader::afterOpen(QString* error)
                                     "d'un format que la bibliothèque ne lit pas");
         return false;
     }
+    if (isEncrypted()) {
+        if (error)
+            *error = QStringLiteral("il est chiffré (protégé par un mot de passe) : ouvrez-le sous Windows avec "
+                                    "Access, retirez le chiffrement, puis recommencez");
+        return false;
+    }
     if (!mdb_read_catalog(m_handle->mdb, MDB_TABLE)) {
         if (error)
             *error = QStringLiteral("la liste des tables n'a pas pu être lue : le fichier est abîmé");
@@ -124,16 +130,9 @@ bool JetReader::isJet3() const
     return m_handle && m_handle->mdb && m_handle->mdb->f->jet_version == MDB_VER_JET3;
 }
 
-bool JetReader::hasPassword() const
+bool JetReader::isEncrypted() const
 {
-    if (!m_handle || !m_handle->mdb)
-        return false;
-    const char* password = m_handle->mdb->f->db_passwd;
-    for (size_t i = 0; i < sizeof(m_handle->mdb->f->db_passwd); ++i) {
-        if (password[i] != 0)
-            return true;
-    }
-    return false;
+    return m_handle && m_handle->mdb && m_handle->mdb->f->db_key != 0;
 }
 
 QStringList JetReader::tables() const

@@ -45,8 +45,9 @@ public:
 
     // A Jet 3 (Access 97) file: its texts are in a code page, converted by the library.
     bool isJet3() const;
-    // A password is set on the database.
-    bool hasPassword() const;
+    // The database is encrypted (Access's "encoder la base", usually with a password): the library would
+    // read its pages as noise.
+    bool isEncrypted() const;
 
 private:
     bool afterOpen(QString* error);

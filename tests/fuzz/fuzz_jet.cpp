@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!reader.openBuffer(bytes, &error))
         return 0;
     (void)reader.isJet3();
-    (void)reader.hasPassword();
+    (void)reader.isEncrypted();
     for (const QString& table : reader.tables()) {
         (void)reader.rowCount(table);
         qint64 rows = 0;

@@ -36,6 +36,11 @@
 
 namespace {
 
+int lotsIn(const CTonnelixApp& app)
+{
+    return app.mainFrame()->view()->session()->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt();
+}
+
 QString savedBase()
 {
     return Profile::getString(QStringLiteral("Config"), QStringLiteral("Base"));
@@ -92,12 +97,7 @@ private Q_SLOTS:
             QVERIFY(prompt.messages().first().text.startsWith(QStringLiteral("Bienvenue dans Tonnelix !")));
             QCOMPARE(QFileInfo(app.mainFrame()->view()->session()->path()).fileName(),
                      QStringLiteral("Demonstration.mdb"));
-            QVERIFY(app.mainFrame()
-                        ->view()
-                        ->session()
-                        ->database()
-                        .scalar(QStringLiteral("SELECT count(*) FROM CAVE"))
-                        .toInt() > 0);
+            QVERIFY(lotsIn(app) > 0);
             QVERIFY(!QFile::exists(Paths::defaultDatabasePath()));
             QVERIFY(savedBase().isEmpty()); // for this session only
             // What the user does in the demo stays in that session.
@@ -108,12 +108,7 @@ private Q_SLOTS:
             prompt.queue(Prompt::Answer::Yes);
             CTonnelixApp app;
             QVERIFY(app.InitInstance({}));
-            QVERIFY(app.mainFrame()
-                        ->view()
-                        ->session()
-                        ->database()
-                        .scalar(QStringLiteral("SELECT count(*) FROM CAVE"))
-                        .toInt() > 0);
+            QVERIFY(lotsIn(app) > 0);
         }
         {
             QFile f(demo);
@@ -126,13 +121,7 @@ private Q_SLOTS:
             CTonnelixApp app;
             QVERIFY(app.InitInstance({}));
             QCOMPARE(app.mainFrame()->view()->session()->path(), Paths::defaultDatabasePath());
-            QCOMPARE(app.mainFrame()
-                         ->view()
-                         ->session()
-                         ->database()
-                         .scalar(QStringLiteral("SELECT count(*) FROM CAVE"))
-                         .toInt(),
-                     0);
+            QCOMPARE(lotsIn(app), 0);
         }
         const auto asked = prompt.messages().size();
         CTonnelixApp again;

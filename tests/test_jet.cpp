@@ -8,11 +8,11 @@
 #include "jet/JetReader.h"
 #include "platform/Profile.h"
 #include "rack/RackGeometry.h"
+#include "support/Fixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QMimeDatabase>
@@ -22,18 +22,6 @@
 #include <QTest>
 
 namespace {
-
-QString fixture(const char* name)
-{
-    return QStringLiteral(TONNELIX_TEST_DATA "/jet/") + QString::fromLatin1(name);
-}
-
-QByteArray checksum(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                                          : QByteArray();
-}
 
 // The rows of a query, each as its values joined by "|", NULL as "∅".
 QStringList rows(Database& db, const QString& sql)
@@ -69,12 +57,12 @@ class TestJet : public QObject
 private Q_SLOTS:
     void signatureByContent()
     {
-        QCOMPARE(JetSignature::of(fixture("cave-v6.mdb")), JetSignature::Kind::Jet);
-        QCOMPARE(JetSignature::of(fixture("autre-programme.mdb")), JetSignature::Kind::Jet);
+        QCOMPARE(JetSignature::of(jetFixture("cave-v6.mdb")), JetSignature::Kind::Jet);
+        QCOMPARE(JetSignature::of(jetFixture("autre-programme.mdb")), JetSignature::Kind::Jet);
         QTemporaryDir dir;
         // An SQLite cellar named .mdb is not Jet; a Jet file named otherwise is.
         const QString renamed = dir.filePath(QStringLiteral("cave.sauvegarde"));
-        QVERIFY(QFile::copy(fixture("cave-base.mdb"), renamed));
+        QVERIFY(QFile::copy(jetFixture("cave-base.mdb"), renamed));
         QCOMPARE(JetSignature::of(renamed), JetSignature::Kind::Jet);
         QFile sqlite(dir.filePath(QStringLiteral("Tonnelix.mdb")));
         QVERIFY(sqlite.open(QIODevice::WriteOnly));
@@ -108,8 +96,8 @@ private Q_SLOTS:
         cellar.closeSession();
         const QMimeDatabase types;
         QCOMPARE(types.mimeTypeForFile(cellar.path()).name(), QStringLiteral("application/x-tonnelix-cellar"));
-        QCOMPARE(types.mimeTypeForFile(fixture("cave-v6.mdb")).name(), QStringLiteral("application/vnd.ms-access"));
-        QCOMPARE(types.mimeTypeForFile(fixture("autre-programme.mdb")).name(),
+        QCOMPARE(types.mimeTypeForFile(jetFixture("cave-v6.mdb")).name(), QStringLiteral("application/vnd.ms-access"));
+        QCOMPARE(types.mimeTypeForFile(jetFixture("autre-programme.mdb")).name(),
                  QStringLiteral("application/vnd.ms-access"));
     }
 
@@ -120,14 +108,14 @@ private Q_SLOTS:
         Profile::remove(QStringLiteral("Config"), QStringLiteral("Casier2"));
         QTemporaryDir dir;
         const QString source = dir.filePath(QStringLiteral("Tonnelix.mdb"));
-        QVERIFY(QFile::copy(fixture("cave-v6.mdb"), source));
-        const QByteArray before = checksum(source);
+        QVERIFY(QFile::copy(jetFixture("cave-v6.mdb"), source));
+        const QByteArray before = fileChecksum(source);
         const QString target = dir.filePath(QStringLiteral("Nouvelle.mdb"));
         QList<int> steps;
         const JetConversion::Report report =
             JetConversion::convert(source, target, [&steps](int percent) { steps << percent; });
         QVERIFY2(report.ok, qPrintable(report.message));
-        QCOMPARE(checksum(source), before);
+        QCOMPARE(fileChecksum(source), before);
         QCOMPARE(steps.last(), 100);
         QCOMPARE(filesIn(dir.path()), (QStringList{"Nouvelle.mdb", "Tonnelix.mdb"}));
         QCOMPARE(report.version, QStringLiteral("6.00"));
@@ -208,10 +196,10 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("Base.mdb"));
-        const QByteArray before = checksum(fixture("cave-base.mdb"));
-        const JetConversion::Report report = JetConversion::convert(fixture("cave-base.mdb"), target);
+        const QByteArray before = fileChecksum(jetFixture("cave-base.mdb"));
+        const JetConversion::Report report = JetConversion::convert(jetFixture("cave-base.mdb"), target);
         QVERIFY2(report.ok, qPrintable(report.message));
-        QCOMPARE(checksum(fixture("cave-base.mdb")), before);
+        QCOMPARE(fileChecksum(jetFixture("cave-base.mdb")), before);
         QCOMPARE(report.version, QStringLiteral("de base"));
         CellarSession session(OpenCellarFile(target, false));
         Database& db = session.database();
@@ -242,7 +230,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString truncated = dir.filePath(QStringLiteral("coupee.mdb"));
         {
-            QFile whole(fixture("cave-v6.mdb"));
+            QFile whole(jetFixture("cave-v6.mdb"));
             QVERIFY(whole.open(QIODevice::ReadOnly));
             QFile cut(truncated);
             QVERIFY(cut.open(QIODevice::WriteOnly));
@@ -258,7 +246,7 @@ private Q_SLOTS:
         // Access 2007 and later: known by its first bytes, refused.
         const QString ace = dir.filePath(QStringLiteral("recent.accdb"));
         {
-            QFile whole(fixture("cave-base.mdb"));
+            QFile whole(jetFixture("cave-base.mdb"));
             QVERIFY(whole.open(QIODevice::ReadOnly));
             QByteArray bytes = whole.readAll();
             bytes.replace(4, 15, "Standard ACE DB");
@@ -269,7 +257,7 @@ private Q_SLOTS:
         // An encrypted database: the key in its (masked) header is not zero.
         const QString locked = dir.filePath(QStringLiteral("protegee.mdb"));
         {
-            QFile whole(fixture("cave-base.mdb"));
+            QFile whole(jetFixture("cave-base.mdb"));
             QVERIFY(whole.open(QIODevice::ReadOnly));
             QByteArray bytes = whole.readAll();
             for (int i = 0x3e; i < 0x3e + 4; ++i)
@@ -287,10 +275,10 @@ private Q_SLOTS:
             QString says;
         };
         const QList<Case> cases = {
-            {fixture("autre-programme.mdb"), dir.filePath(QStringLiteral("a.mdb")), QStringLiteral("autre programme")},
+            {jetFixture("autre-programme.mdb"), dir.filePath(QStringLiteral("a.mdb")), QStringLiteral("autre programme")},
             {truncated, dir.filePath(QStringLiteral("b.mdb")), QStringLiteral("tronqué")},
             {sqlite, dir.filePath(QStringLiteral("c.mdb")), QStringLiteral("pas une base Access")},
-            {fixture("cave-v6.mdb"), existing, QStringLiteral("existe déjà")},
+            {jetFixture("cave-v6.mdb"), existing, QStringLiteral("existe déjà")},
             {dir.filePath(QStringLiteral("absent.mdb")), dir.filePath(QStringLiteral("d.mdb")), QStringLiteral("n'existe pas")},
             {dir.path(), dir.filePath(QStringLiteral("e.mdb")), QStringLiteral("pas un fichier ordinaire")},
             {ace, dir.filePath(QStringLiteral("f.mdb")), QStringLiteral("Access 2007")},
@@ -298,14 +286,14 @@ private Q_SLOTS:
         };
         const QStringList files = filesIn(dir.path());
         for (const Case& c : cases) {
-            const QByteArray before = checksum(c.source);
-            const QByteArray targetBefore = checksum(c.target);
+            const QByteArray before = fileChecksum(c.source);
+            const QByteArray targetBefore = fileChecksum(c.target);
             const JetConversion::Report report = JetConversion::convert(c.source, c.target);
             QVERIFY(!report.ok);
             QVERIFY2(report.message.contains(c.says), qPrintable(report.message));
             QVERIFY(report.message.endsWith(QStringLiteral("Il n'a pas été modifié.")));
-            QCOMPARE(checksum(c.source), before);
-            QCOMPARE(checksum(c.target), targetBefore);
+            QCOMPARE(fileChecksum(c.source), before);
+            QCOMPARE(fileChecksum(c.target), targetBefore);
             QCOMPARE(filesIn(dir.path()), files);
         }
     }
@@ -331,7 +319,7 @@ private Q_SLOTS:
         QByteArray out;
         QByteArray err;
         const QString target = dir.filePath(QStringLiteral("Convertie.mdb"));
-        QCOMPARE(run({QStringLiteral("--convert-jet"), fixture("cave-v6.mdb"), target}, &out, &err), 0);
+        QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("cave-v6.mdb"), target}, &out, &err), 0);
         const QString text = QString::fromLocal8Bit(out);
         QVERIFY2(text.contains(QStringLiteral("- 5 lot(s), 20 bouteille(s) en cave")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Points à vérifier :")));
@@ -339,18 +327,18 @@ private Q_SLOTS:
                                              "Documents\\Cave\\abbaye.bmp")));
         QVERIFY(QFileInfo(target).isFile());
         // Never over an existing file: refused, the target as it was.
-        const QByteArray converted = checksum(target);
-        QCOMPARE(run({QStringLiteral("--convert-jet"), fixture("cave-base.mdb"), target}, &out, &err), 1);
+        const QByteArray converted = fileChecksum(target);
+        QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("cave-base.mdb"), target}, &out, &err), 1);
         QVERIFY2(QString::fromLocal8Bit(err).contains(QStringLiteral("existe déjà")), err.constData());
-        QCOMPARE(checksum(target), converted);
-        QCOMPARE(run({QStringLiteral("--convert-jet"), fixture("autre-programme.mdb"),
+        QCOMPARE(fileChecksum(target), converted);
+        QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("autre-programme.mdb"),
                       dir.filePath(QStringLiteral("x.mdb"))},
                      &out, &err),
                  1);
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("x.mdb"))));
-        QCOMPARE(run({QStringLiteral("--convert-jet"), fixture("cave-v6.mdb")}, &out, &err), 2);
+        QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("cave-v6.mdb")}, &out, &err), 2);
         // The progress the window reads, then the report.
-        QCOMPARE(run({QStringLiteral("--convert-jet"), fixture("cave-base.mdb"), dir.filePath(QStringLiteral("p.mdb")),
+        QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("cave-base.mdb"), dir.filePath(QStringLiteral("p.mdb")),
                       QStringLiteral("--progress")},
                      &out, &err),
                  0);
@@ -364,9 +352,9 @@ private Q_SLOTS:
             QCOMPARE(session.database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), 0);
             QVERIFY(session.database().tableExists(QStringLiteral("MOUVEMENTS")));
         }
-        const QByteArray empty = checksum(fresh);
+        const QByteArray empty = fileChecksum(fresh);
         QCOMPARE(run({QStringLiteral("--new"), fresh}, &out, &err), 1);
-        QCOMPARE(checksum(fresh), empty);
+        QCOMPARE(fileChecksum(fresh), empty);
     }
 
     // Pictures whose Windows path does not exist here are found again by file name in a chosen folder.
@@ -374,7 +362,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("Images.mdb"));
-        QVERIFY(JetConversion::convert(fixture("cave-v6.mdb"), target).ok);
+        QVERIFY(JetConversion::convert(jetFixture("cave-v6.mdb"), target).ok);
         QDir(dir.path()).mkdir(QStringLiteral("photos"));
         QFile picture(dir.filePath(QStringLiteral("photos/abbaye.bmp")));
         QVERIFY(picture.open(QIODevice::WriteOnly));
@@ -393,7 +381,7 @@ private Q_SLOTS:
     // The reader over damaged bytes: no crash, and no table read where there is nothing to read.
     void damagedBytesAreRefused()
     {
-        QFile whole(fixture("cave-v6.mdb"));
+        QFile whole(jetFixture("cave-v6.mdb"));
         QVERIFY(whole.open(QIODevice::ReadOnly));
         const QByteArray bytes = whole.readAll();
         for (const int cut : {0, 10, 4096, 8192}) {

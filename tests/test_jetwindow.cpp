@@ -11,13 +11,13 @@
 #include "jet/JetImport.h"
 #include "platform/Profile.h"
 #include "support/ModalDriver.h"
+#include "support/Fixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 #include "view/CTonnelixView.h"
 
 #include <QAction>
-#include <QCryptographicHash>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
@@ -29,18 +29,6 @@
 namespace {
 
 using A = Prompt::Answer;
-
-QString fixture(const char* name)
-{
-    return QStringLiteral(TONNELIX_TEST_DATA "/jet/") + QString::fromLatin1(name);
-}
-
-QByteArray checksum(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                                          : QByteArray();
-}
 
 } // namespace
 
@@ -58,14 +46,14 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         QTemporaryDir dir;
         const QString source = dir.filePath(QStringLiteral("Tonnelix.mdb"));
-        QVERIFY(QFile::copy(fixture("cave-v6.mdb"), source));
-        const QByteArray before = checksum(source);
+        QVERIFY(QFile::copy(jetFixture("cave-v6.mdb"), source));
+        const QByteArray before = fileChecksum(source);
         prompt.queue(A::Yes); // convert under the name proposed
         prompt.queue(A::Ok);  // the report
         prompt.queue(A::No);  // no folder of pictures now
         const QString converted = JetImport::convertInteractively(source);
         QCOMPARE(converted, dir.filePath(QStringLiteral("Tonnelix (converti).mdb")));
-        QCOMPARE(checksum(source), before);
+        QCOMPARE(fileChecksum(source), before);
         QVERIFY(prompt.messages().at(0).text.contains(QStringLiteral("cave de la version Windows")));
         QCOMPARE(prompt.messages().at(1).caption, QStringLiteral("Conversion terminée"));
         QCOMPARE(Profile::getString(QStringLiteral("Config"), QStringLiteral("Base")), converted);
@@ -88,7 +76,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         QTemporaryDir dir;
         const QString foreign = dir.filePath(QStringLiteral("Clients.mdb"));
-        QVERIFY(QFile::copy(fixture("autre-programme.mdb"), foreign));
+        QVERIFY(QFile::copy(jetFixture("autre-programme.mdb"), foreign));
         prompt.queue(A::Yes);
         prompt.queue(A::Ok);
         QVERIFY(JetImport::convertInteractively(foreign).isEmpty());
@@ -104,7 +92,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         QTemporaryDir dir;
         const QString source = dir.filePath(QStringLiteral("Save200712311200.mdb"));
-        QVERIFY(QFile::copy(fixture("cave-base.mdb"), source));
+        QVERIFY(QFile::copy(jetFixture("cave-base.mdb"), source));
         prompt.queue(A::No); // another name
         prompt.queueFile(dir.filePath(QStringLiteral("Ma cave.mdb")));
         prompt.queue(A::Ok); // the report
@@ -153,7 +141,7 @@ private Q_SLOTS:
         QCOMPARE(frame->view()->session()->path(), first.path());
         QVERIFY(frame->view()->tree()->topLevelItem(1)->childCount() > 0); // the tree shows it
         const QString jet = dir.filePath(QStringLiteral("Windows.mdb"));
-        QVERIFY(QFile::copy(fixture("cave-v6.mdb"), jet));
+        QVERIFY(QFile::copy(jetFixture("cave-v6.mdb"), jet));
         prompt.queueFile(jet);
         prompt.queue(A::Yes);
         prompt.queue(A::Ok);
@@ -173,8 +161,8 @@ private Q_SLOTS:
         TempCellar live(TempCellar::Content::Demo);
         live.closeSession();
         const QString backup = live.dir() + QStringLiteral("/Save200601011200.mdb");
-        QVERIFY(QFile::copy(fixture("cave-v6.mdb"), backup));
-        const QByteArray liveBefore = checksum(live.path());
+        QVERIFY(QFile::copy(jetFixture("cave-v6.mdb"), backup));
+        const QByteArray liveBefore = fileChecksum(live.path());
         CTonnelixApp app;
         QVERIFY(app.InitInstance({live.path()}));
         onNextModal([](QWidget* modal) {
@@ -189,7 +177,7 @@ private Q_SLOTS:
         prompt.queue(A::No);
         app.mainFrame()->action(Commands::Restore)->trigger();
         QCOMPARE(app.mainFrame()->view()->session()->path(), live.dir() + QStringLiteral("/Save200601011200 (converti).mdb"));
-        QCOMPARE(checksum(live.path()), liveBefore);
+        QCOMPARE(fileChecksum(live.path()), liveBefore);
         QCOMPARE(prompt.pendingAnswers(), 0);
     }
 };

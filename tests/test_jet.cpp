@@ -336,6 +336,23 @@ private Q_SLOTS:
                      &out, &err),
                  1);
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("x.mdb"))));
+        // A damaged file: the user reads the French reason alone, not the library's own English.
+        const QString damaged = dir.filePath(QStringLiteral("abimee.mdb"));
+        {
+            QFile whole(jetFixture("cave-v6.mdb"));
+            QVERIFY(whole.open(QIODevice::ReadOnly));
+            QByteArray bytes = whole.readAll();
+            for (int i = 8192; i < bytes.size(); i += 97)
+                bytes[i] = static_cast<char>(0xff);
+            QFile out(damaged);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
+        const int status = run({QStringLiteral("--convert-jet"), damaged, dir.filePath(QStringLiteral("y.mdb"))}, &out, &err);
+        if (status == 1)
+            QVERIFY2(err.startsWith("Le fichier ") && err.count('\n') == 1, err.constData());
+        else
+            QCOMPARE(status, 0); // what the library could read is converted and reported
         QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("cave-v6.mdb")}, &out, &err), 2);
         // The progress the window reads, then the report.
         QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("cave-base.mdb"), dir.filePath(QStringLiteral("p.mdb")),

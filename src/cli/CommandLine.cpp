@@ -19,6 +19,8 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace CommandLine {
 
@@ -243,7 +245,21 @@ int convertJet(const Options& options)
         if (options.progress)
             print(stdout, QStringLiteral("@progression %1").arg(percent));
     };
+    // The Jet library tells its own troubles on standard error, in English: the user reads ours only.
+    std::fflush(stderr);
+    const int savedError = ::dup(STDERR_FILENO);
+    const int nowhere = ::open("/dev/null", O_WRONLY);
+    if (savedError >= 0 && nowhere >= 0)
+        ::dup2(nowhere, STDERR_FILENO);
     const JetConversion::Report report = JetConversion::convert(options.jetSource, options.jetTarget, progress);
+    if (savedError >= 0 && nowhere >= 0) {
+        std::fflush(stderr);
+        ::dup2(savedError, STDERR_FILENO);
+    }
+    if (nowhere >= 0)
+        ::close(nowhere);
+    if (savedError >= 0)
+        ::close(savedError);
     if (!report.ok) {
         print(stderr, report.message);
         return 1;

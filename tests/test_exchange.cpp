@@ -6,6 +6,7 @@
 #include "exchange/CDChoixImport.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/Windows1252.h"
+#include "support/ProgramRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TableDump.h"
 #include "support/TempCellar.h"
@@ -294,17 +295,10 @@ private Q_SLOTS:
         cellar.closeSession();
         const QString out = cellar.dir() + QStringLiteral("/cli.txt");
         auto run = [](const QStringList& args, QByteArray* output = nullptr) {
-            QProcess process;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.remove(QStringLiteral("DISPLAY"));
-            env.remove(QStringLiteral("QT_QPA_PLATFORM")); // a window would fail here
-            process.setProcessEnvironment(env);
-            process.start(QStringLiteral(TONNELIX_EXECUTABLE), args);
-            if (!process.waitForFinished(60000))
-                return -100;
+            const ProgramRun program = runProgram(args);
             if (output)
-                *output = process.readAllStandardOutput() + process.readAllStandardError();
-            return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -200;
+                *output = program.both();
+            return program.status;
         };
         QByteArray output;
         QCOMPARE(run({cellar.path(), QStringLiteral("--export"), out}, &output), 0);

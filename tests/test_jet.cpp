@@ -9,6 +9,7 @@
 #include "platform/Profile.h"
 #include "rack/RackGeometry.h"
 #include "support/Fixtures.h"
+#include "support/ProgramRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
@@ -303,18 +304,10 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         auto run = [&dir](const QStringList& args, QByteArray* out, QByteArray* err) {
-            QProcess process;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-            env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
-            env.remove(QStringLiteral("DISPLAY"));
-            process.setProcessEnvironment(env);
-            process.start(QStringLiteral(TONNELIX_EXECUTABLE), args);
-            if (!process.waitForFinished(120000))
-                return -100;
-            *out = process.readAllStandardOutput();
-            *err = process.readAllStandardError();
-            return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -200;
+            const ProgramRun program = runProgram(args, dir.path());
+            *out = program.out;
+            *err = program.err;
+            return program.status;
         };
         QByteArray out;
         QByteArray err;

@@ -9,6 +9,7 @@
 #include "platform/Profile.h"
 #include "printing/CDChoixImp.h"
 #include "printing/WineListPrint.h"
+#include "support/ProgramRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
@@ -237,20 +238,9 @@ private Q_SLOTS:
         TempCellar cellar(TempCellar::Content::Demo);
         cellar.closeSession();
         auto run = [](const QStringList& args, QByteArray* output, const QString& home = QString()) {
-            QProcess process;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            if (!home.isEmpty()) {
-                env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-                env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
-            }
-            env.remove(QStringLiteral("DISPLAY"));
-            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-            process.setProcessEnvironment(env);
-            process.start(QStringLiteral(TONNELIX_EXECUTABLE), args);
-            if (!process.waitForFinished(120000))
-                return -100;
-            *output = process.readAllStandardOutput() + process.readAllStandardError();
-            return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -200;
+            const ProgramRun program = runProgram(args, home);
+            *output = program.both();
+            return program.status;
         };
         QByteArray output;
         QCOMPARE(run({cellar.path(), QStringLiteral("--backup")}, &output), 0);

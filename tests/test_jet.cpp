@@ -5,6 +5,7 @@
 #include "db/CellarSession.h"
 #include "db/JetSignature.h"
 #include "jet/JetConversion.h"
+#include "jet/JetHeader.h"
 #include "jet/JetReader.h"
 #include "platform/Profile.h"
 #include "rack/RackGeometry.h"
@@ -155,14 +156,15 @@ private Q_SLOTS:
         QCOMPARE(rows(db, QStringLiteral("SELECT Garde, RelPlats, Temperature FROM TYPEVIN WHERE [Index] = 3")),
                  QStringList{"5 à 8 ans|*3,|11-13"});
         QCOMPARE(rows(db, QStringLiteral("SELECT Garde FROM TYPEVIN WHERE [Index] = 4")), QStringList{"4 ans"});
-        QCOMPARE(rows(db, QStringLiteral("SELECT [Index], [Nom vin], RelType, Proprietaire, Cru, Millesime, [Nbr Achat], "
-                                         "Stock, [Date Achat], Cote, Contenance, Images FROM CAVE ORDER BY [Index]")),
-                 (QStringList{"1|Château Lavergne|1|Famille Dubreuil|Grand Cru|2005|12|9|15/03/2008|15|0,75 L|∅",
-                              "2|Clos de l'Abbaye|2|Domaine \"Les Vignes\"|Premier Cru|2010|6|6|02/11/2012|10|0,75 "
-                              "L|C:\\Mes Documents\\Cave\\abbaye.bmp",
-                              "3|Les Perrières|3|Maison Rolin|Premier Cru|2014|6|2|∅|6|0,75 L|∅",
-                              "4|Riserva Poggio|4|Fattoria Alta|∅|2012|3|3|01/06/2015|99|1,5 L|∅",
-                              "5|Rosé d'été|5|Domaine Sœurs Marnier|∅|2019|12|0|20/05/2020|99|0,75 L|∅"}));
+        QCOMPARE(
+            rows(db, QStringLiteral("SELECT [Index], [Nom vin], RelType, Proprietaire, Cru, Millesime, [Nbr Achat], "
+                                    "Stock, [Date Achat], Cote, Contenance, Images FROM CAVE ORDER BY [Index]")),
+            (QStringList{"1|Château Lavergne|1|Famille Dubreuil|Grand Cru|2005|12|9|15/03/2008|15|0,75 L|∅",
+                         "2|Clos de l'Abbaye|2|Domaine \"Les Vignes\"|Premier Cru|2010|6|6|02/11/2012|10|0,75 "
+                         "L|C:\\Mes Documents\\Cave\\abbaye.bmp",
+                         "3|Les Perrières|3|Maison Rolin|Premier Cru|2014|6|2|∅|6|0,75 L|∅",
+                         "4|Riserva Poggio|4|Fattoria Alta|∅|2012|3|3|01/06/2015|99|1,5 L|∅",
+                         "5|Rosé d'été|5|Domaine Sœurs Marnier|∅|2019|12|0|20/05/2020|99|0,75 L|∅"}));
         // Prices exactly: the stored doubles, not a text rounded on the way.
         const QList<double> prices = {540, 123.6, 270, 66.5, 114};
         for (int lot = 1; lot <= 5; ++lot)
@@ -173,11 +175,11 @@ private Q_SLOTS:
                  (QStringList{"1|1|1|1", "1|1|2|1", "1|1|3|1", "2|1|1|2", "3|2|5|4"}));
         QCOMPARE(rows(db, QStringLiteral("SELECT Domaine, Type FROM DOMAINES ORDER BY rowid")),
                  (QStringList{"Famille Dubreuil|Bordeaux Rouge", "Maison Rolin|Bourgogne Blanc"}));
-        QCOMPARE(rows(db, QStringLiteral("SELECT Type, Cote FROM ANNEES ORDER BY rowid")),
-                 (QStringList{"Tonnelix|2005", "BR|19",   "BBL|18",   "BoR|17",    "BB|16",   "BoB|18",   "Champ|17",
-                              "Loire|16",      "Rhone|18", "Alsace|17", "Tonnelix|2010", "BR|18",   "BBL|17",
-                              "BoR|∅",         "BB|15",   "BoB|16",   "Champ|0",  "Loire|17", "Rhone|19",
-                              "Alsace|16"}));
+        QCOMPARE(
+            rows(db, QStringLiteral("SELECT Type, Cote FROM ANNEES ORDER BY rowid")),
+            (QStringList{"Tonnelix|2005", "BR|19",    "BBL|18",    "BoR|17",        "BB|16",    "BoB|18",   "Champ|17",
+                         "Loire|16",      "Rhone|18", "Alsace|17", "Tonnelix|2010", "BR|18",    "BBL|17",   "BoR|∅",
+                         "BB|15",         "BoB|16",   "Champ|0",   "Loire|17",      "Rhone|19", "Alsace|16"}));
         // New rows continue above the highest counters; the journal opens with what each lot holds.
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Stock) VALUES ('Nouveau', 1, 1)"));
         QCOMPARE(db.lastInsertId(), 6);
@@ -206,10 +208,11 @@ private Q_SLOTS:
         Database& db = session.database();
         QCOMPARE(rows(db, QStringLiteral("SELECT [Index], Type, Appellation, Etat FROM TYPEVIN ORDER BY [Index]")),
                  (QStringList{"1|Alsace|Riesling|1", "2|Côtes du Rhône|Gigondas|0"}));
-        QCOMPARE(rows(db, QStringLiteral("SELECT [Index], [Nom vin], RelType, Proprietaire, Cru, Millesime, [Nbr Achat], "
-                                         "[Prix Achat], Stock, [Date Achat], Cote FROM CAVE ORDER BY [Index]")),
-                 (QStringList{"1|Schlossberg|1|Domaine Weinbach|Grand Cru|2001|6|150|4|05/09/2003|12",
-                              "2|Cuvée Florence|2|Château d'Ausset|∅|1999|12|96|12|∅|99"}));
+        QCOMPARE(
+            rows(db, QStringLiteral("SELECT [Index], [Nom vin], RelType, Proprietaire, Cru, Millesime, [Nbr Achat], "
+                                    "[Prix Achat], Stock, [Date Achat], Cote FROM CAVE ORDER BY [Index]")),
+            (QStringList{"1|Schlossberg|1|Domaine Weinbach|Grand Cru|2001|6|150|4|05/09/2003|12",
+                         "2|Cuvée Florence|2|Château d'Ausset|∅|1999|12|96|12|∅|99"}));
         QCOMPARE(rows(db, QStringLiteral("SELECT Nom FROM CRUS")), QStringList{"Grand Cru"});
         QCOMPARE(rows(db, QStringLiteral("SELECT Cote FROM ANNEES ORDER BY rowid")),
                  (QStringList{"2001", "16", "15", "14", "15", "14", "15", "13", "14", "17"}));
@@ -267,6 +270,20 @@ private Q_SLOTS:
             QVERIFY(out.open(QIODevice::WriteOnly));
             out.write(bytes);
         }
+        // A password without encryption: the pages are readable, the header says the owner wants them kept.
+        const QString password = dir.filePath(QStringLiteral("mot-de-passe.mdb"));
+        {
+            QFile whole(jetFixture("cave-v6.mdb"));
+            QVERIFY(whole.open(QIODevice::ReadOnly));
+            QByteArray bytes = whole.readAll();
+            QVERIFY(!JetHeader::hasPassword(bytes.left(4096)));
+            const QByteArray secret("v\0i\0n\0", 6);
+            bytes.replace(0, 4096, JetHeader::withPassword(bytes.left(4096), secret));
+            QVERIFY(JetHeader::hasPassword(bytes.left(4096)));
+            QFile out(password);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
         const QString existing = dir.filePath(QStringLiteral("existe.mdb"));
         QFile(existing).open(QIODevice::WriteOnly);
         struct Case
@@ -276,14 +293,17 @@ private Q_SLOTS:
             QString says;
         };
         const QList<Case> cases = {
-            {jetFixture("autre-programme.mdb"), dir.filePath(QStringLiteral("a.mdb")), QStringLiteral("autre programme")},
+            {jetFixture("autre-programme.mdb"), dir.filePath(QStringLiteral("a.mdb")),
+             QStringLiteral("autre programme")},
             {truncated, dir.filePath(QStringLiteral("b.mdb")), QStringLiteral("tronqué")},
             {sqlite, dir.filePath(QStringLiteral("c.mdb")), QStringLiteral("pas une base Access")},
             {jetFixture("cave-v6.mdb"), existing, QStringLiteral("existe déjà")},
-            {dir.filePath(QStringLiteral("absent.mdb")), dir.filePath(QStringLiteral("d.mdb")), QStringLiteral("n'existe pas")},
+            {dir.filePath(QStringLiteral("absent.mdb")), dir.filePath(QStringLiteral("d.mdb")),
+             QStringLiteral("n'existe pas")},
             {dir.path(), dir.filePath(QStringLiteral("e.mdb")), QStringLiteral("pas un fichier ordinaire")},
             {ace, dir.filePath(QStringLiteral("f.mdb")), QStringLiteral("Access 2007")},
             {locked, dir.filePath(QStringLiteral("g.mdb")), QStringLiteral("chiffré")},
+            {password, dir.filePath(QStringLiteral("h.mdb")), QStringLiteral("mot de passe")},
         };
         const QStringList files = filesIn(dir.path());
         for (const Case& c : cases) {
@@ -341,15 +361,16 @@ private Q_SLOTS:
             QVERIFY(out.open(QIODevice::WriteOnly));
             out.write(bytes);
         }
-        const int status = run({QStringLiteral("--convert-jet"), damaged, dir.filePath(QStringLiteral("y.mdb"))}, &out, &err);
+        const int status =
+            run({QStringLiteral("--convert-jet"), damaged, dir.filePath(QStringLiteral("y.mdb"))}, &out, &err);
         if (status == 1)
             QVERIFY2(err.startsWith("Le fichier ") && err.count('\n') == 1, err.constData());
         else
             QCOMPARE(status, 0); // what the library could read is converted and reported
         QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("cave-v6.mdb")}, &out, &err), 2);
         // The progress the window reads, then the report.
-        QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("cave-base.mdb"), dir.filePath(QStringLiteral("p.mdb")),
-                      QStringLiteral("--progress")},
+        QCOMPARE(run({QStringLiteral("--convert-jet"), jetFixture("cave-base.mdb"),
+                      dir.filePath(QStringLiteral("p.mdb")), QStringLiteral("--progress")},
                      &out, &err),
                  0);
         QVERIFY(out.startsWith("@progression "));
@@ -399,7 +420,8 @@ private Q_SLOTS:
             QString error;
             if (reader.openBuffer(bytes.left(cut), &error)) {
                 for (const QString& table : reader.tables())
-                    reader.readTable(table, [](const auto&, const auto&) {}, &error);
+                    reader.readTable(
+                        table, [](const auto&, const auto&) {}, &error);
             }
         }
     }

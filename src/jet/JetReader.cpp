@@ -1,5 +1,7 @@
 #include "jet/JetReader.h"
 
+#include "jet/JetHeader.h"
+
 #include <QFile>
 
 #include <mdbtools.h>
@@ -92,6 +94,9 @@ bool JetReader::open(const QString& path, QString* error)
     m_handle = std::make_unique<Handle>();
     const QByteArray name = QFile::encodeName(path);
     m_handle->mdb = mdb_open(name.constData(), MDB_NOFLAGS);
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        m_firstPage = file.read(MDB_PGSIZE);
     return afterOpen(error);
 }
 
@@ -100,6 +105,7 @@ bool JetReader::openBuffer(const QByteArray& bytes, QString* error)
     m_buffer = bytes;
     m_handle = std::make_unique<Handle>();
     m_handle->mdb = mdb_open_buffer(m_buffer.data(), static_cast<size_t>(m_buffer.size()), MDB_NOFLAGS);
+    m_firstPage = m_buffer.left(MDB_PGSIZE);
     return afterOpen(error);
 }
 
@@ -115,6 +121,12 @@ bool JetReader::afterOpen(QString* error)
         if (error)
             *error = QStringLiteral("il est chiffré (protégé par un mot de passe) : ouvrez-le sous Windows avec "
                                     "Access, retirez le chiffrement, puis recommencez");
+        return false;
+    }
+    if (hasPassword()) {
+        if (error)
+            *error = QStringLiteral("il est protégé par un mot de passe : ouvrez-le sous Windows avec Access, "
+                                    "retirez le mot de passe, puis recommencez");
         return false;
     }
     if (!mdb_read_catalog(m_handle->mdb, MDB_TABLE)) {
@@ -133,6 +145,11 @@ bool JetReader::isJet3() const
 bool JetReader::isEncrypted() const
 {
     return m_handle && m_handle->mdb && m_handle->mdb->f->db_key != 0;
+}
+
+bool JetReader::hasPassword() const
+{
+    return JetHeader::hasPassword(m_firstPage);
 }
 
 QStringList JetReader::tables() const

@@ -48,11 +48,14 @@ public:
     // The database is encrypted (Access's "encoder la base", usually with a password): the library would
     // read its pages as noise.
     bool isEncrypted() const;
+    // A password is set without encryption: the pages are readable, but the owner asked for them to be kept.
+    bool hasPassword() const;
 
 private:
     bool afterOpen(QString* error);
 
     struct Handle;
     std::unique_ptr<Handle> m_handle;
-    QByteArray m_buffer; // kept alive while a buffer is open
+    QByteArray m_buffer;    // kept alive while a buffer is open
+    QByteArray m_firstPage; // its header, read apart from the library
 };

@@ -388,6 +388,36 @@ private Q_SLOTS:
         QCOMPARE(fileChecksum(fresh), empty);
     }
 
+    // A cellar of many pages: every lot and position read from every data page, the racks sized to hold them.
+    void largeCellarAcrossPages()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("Grande.mdb"));
+        QCOMPARE(QProcess::execute(QStringLiteral(TONNELIX_MAKE_JET_CELLAR),
+                                   {jetFixture("cave-v6.mdb"), QStringLiteral("1200"), source}),
+                 0);
+        const QByteArray before = fileChecksum(source);
+        const QString target = dir.filePath(QStringLiteral("Grande (converti).mdb"));
+        const JetConversion::Report report = JetConversion::convert(source, target);
+        QVERIFY2(report.ok, qPrintable(report.message));
+        QCOMPARE(fileChecksum(source), before);
+        Database db;
+        db.open(target);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), 1200);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT max([Index]) - min([Index]) FROM CAVE")).toInt(), 1199);
+        // Lot 1000 repeats the template's fifth lot; its position is the 1000th of racks of 15 × 15.
+        QCOMPARE(db.scalar(QStringLiteral("SELECT [Nom vin] FROM CAVE WHERE [Index] = 1000")).toString(),
+                 QStringLiteral("Rosé d'été"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT Casier || ',' || [Coordonnees X] || ',' || [Coordonnees Y] FROM "
+                                          "RAYONNAGE WHERE Relation = 1000"))
+                     .toString(),
+                 QStringLiteral("5,10,7"));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM RAYONNAGE")).toInt(), 1200);
+        QCOMPARE(report.racks.size(), 6);
+        for (const JetConversion::Rack& rack : report.racks)
+            QVERIFY(rack.columns >= 15 && rack.rows >= (rack.number < 6 ? 15 : 5));
+    }
+
     // Pictures whose Windows path does not exist here are found again by file name in a chosen folder.
     void picturesFoundInAFolder()
     {

@@ -117,8 +117,8 @@ public:
                 }
                 if (definitions.isEmpty())
                     return {};
-                m_db.execute(QStringLiteral("CREATE TABLE %1 (%2)")
-                                 .arg(quoted(table), definitions.join(QStringLiteral(", "))));
+                m_db.execute(
+                    QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table), definitions.join(QStringLiteral(", "))));
             }
         }
         QList<JetReader::Column> copied;
@@ -166,12 +166,13 @@ public:
                     if (names.isEmpty())
                         return;
                     const QString verb = table == QLatin1String("CRUS") ? QStringLiteral("INSERT OR IGNORE INTO ")
-                                                                         : QStringLiteral("INSERT INTO ");
+                                                                        : QStringLiteral("INSERT INTO ");
                     insert = std::make_unique<Statement>(
-                        m_db, verb + quoted(table) + QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
-                                  QStringLiteral(") VALUES (") +
-                                  QStringList(static_cast<int>(names.size()), QStringLiteral("?")).join(QLatin1Char(',')) +
-                                  QLatin1Char(')'));
+                        m_db,
+                        verb + quoted(table) + QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
+                            QStringLiteral(") VALUES (") +
+                            QStringList(static_cast<int>(names.size()), QStringLiteral("?")).join(QLatin1Char(',')) +
+                            QLatin1Char(')'));
                 }
                 QVariantList row;
                 row.reserve(positions.size());
@@ -246,11 +247,15 @@ void countInto(Report& report, Database& db)
         report.orphanPositions << QStringLiteral("casier %1, colonne %2, rangée %3 (lot %4)")
                                       .arg(positions.value(0).toString(), positions.value(1).toString(),
                                            positions.value(2).toString(), positions.value(3).toString());
-    Recordset pictures = db.openQuery(QStringLiteral(
-        "SELECT [Index], Images FROM CAVE WHERE coalesce(Images, '') <> '' ORDER BY [Index]"));
+    Recordset pictures = db.openQuery(
+        QStringLiteral("SELECT [Index], Images FROM CAVE WHERE coalesce(Images, '') <> '' ORDER BY [Index]"));
+    QHash<QString, bool> found; // many lots share a picture
     for (bool any = start(pictures); any && !pictures.isEOF(); pictures.moveNext()) {
         const QString path = pictures.value(1).toString();
-        if (!QFileInfo(path).isFile())
+        auto known = found.constFind(path);
+        if (known == found.constEnd())
+            known = found.insert(path, QFileInfo(path).isFile());
+        if (!*known)
             report.missingPictures << QStringLiteral("lot %1 : %2").arg(pictures.value(0).toString(), path);
     }
 }
@@ -272,6 +277,14 @@ void sizeRacks(Report& report, Database& db)
             RackGeometry::save(rack.number, RackGeometry{rack.columns, rack.rows});
         report.racks << rack;
     }
+}
+
+// The file being written is nobody's cellar until it takes its name, after one sync of the whole: its
+// writes need not reach the disk one by one, and a failure deletes it.
+void scratchWrites(Database& db)
+{
+    db.execute(QStringLiteral("PRAGMA synchronous=OFF"));
+    db.execute(QStringLiteral("PRAGMA journal_mode=MEMORY"));
 }
 
 // Gives the finished file its name without ever replacing one: a link fails when the name is taken.
@@ -344,11 +357,13 @@ Report convert(const QString& source, const QString& target, const Progress& pro
 
     Scratch scratch;
     scratch.path = QFileInfo(target).absoluteDir().filePath(
-        QStringLiteral(".%1.%2.converting").arg(QFileInfo(target).fileName(), QUuid::createUuid().toString(QUuid::Id128)));
+        QStringLiteral(".%1.%2.converting")
+            .arg(QFileInfo(target).fileName(), QUuid::createUuid().toString(QUuid::Id128)));
     try {
         {
             Database db;
             db.open(scratch.path, Database::OpenMode::CreateIfMissing);
+            scratchWrites(db);
             Transaction tx(db);
             Schema::createBaseSchema(db);
             qint64 total = 0;
@@ -384,6 +399,7 @@ Report convert(const QString& source, const QString& target, const Progress& pro
         // What an older cellar lacks, the journal's opening movements and the indexes: the upgrade chain.
         {
             CellarSession session(OpenCellarFile(scratch.path, false));
+            scratchWrites(session.database());
             const SchemaUpgrade::Result upgraded = SchemaUpgrade(session).RunChain();
             if (!upgraded.ok)
                 throw DbError(0, upgraded.message);

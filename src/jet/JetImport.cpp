@@ -28,10 +28,11 @@ QString chooseTarget(const QString& jetPath)
 {
     const QString proposed = JetConversion::proposedTarget(jetPath);
     const Prompt::Answer answer = Prompt::show(
-        QStringLiteral("Le fichier %1 est une cave de la version Windows de Tonnelix (une base Access).\n\nElle va être "
-                       "copiée dans une nouvelle cave Tonnelix ; le fichier d'origine ne sera pas modifié.\n\nNouvelle "
-                       "cave : %2\n\nOui : convertir sous ce nom.\nNon : choisir un autre nom.\nAnnuler : ne pas "
-                       "convertir.")
+        QStringLiteral(
+            "Le fichier %1 est une cave de la version Windows de Tonnelix (une base Access).\n\nElle va être "
+            "copiée dans une nouvelle cave Tonnelix ; le fichier d'origine ne sera pas modifié.\n\nNouvelle "
+            "cave : %2\n\nOui : convertir sous ce nom.\nNon : choisir un autre nom.\nAnnuler : ne pas "
+            "convertir.")
             .arg(QDir::toNativeSeparators(jetPath), QDir::toNativeSeparators(proposed)),
         kCaption, Prompt::Icon::Question, Prompt::Buttons::YesNoCancel);
     if (answer == Prompt::Answer::Yes)
@@ -39,8 +40,8 @@ QString chooseTarget(const QString& jetPath)
     if (answer != Prompt::Answer::No)
         return QString();
     for (;;) {
-        const QString chosen = Prompt::current().saveFileName(
-            QStringLiteral("Nom de la nouvelle cave"), QStringLiteral("Caves Tonnelix (*.mdb)"), proposed);
+        const QString chosen = Prompt::current().saveFileName(QStringLiteral("Nom de la nouvelle cave"),
+                                                              QStringLiteral("Caves Tonnelix (*.mdb)"), proposed);
         if (chosen.isEmpty())
             return QString();
         if (!QFileInfo::exists(chosen))
@@ -100,11 +101,12 @@ Outcome runConverter(const QString& jetPath, const QString& target, QWidget* par
     if (child.error() == QProcess::FailedToStart) {
         outcome.error = QStringLiteral("Le programme de conversion n'a pas pu être lancé : rien n'a été écrit.");
     } else if (child.exitStatus() != QProcess::NormalExit) {
-        outcome.error = progress.wasCanceled()
-                            ? QStringLiteral("La conversion a été arrêtée : rien n'a été écrit.")
-                            : QStringLiteral("La lecture du fichier a échoué (la conversion s'est arrêtée) : le fichier "
-                                             "est sans doute abîmé. Rien n'a été écrit ; le fichier d'origine n'a pas "
-                                             "été modifié.");
+        outcome.error =
+            progress.wasCanceled()
+                ? QStringLiteral("La conversion a été arrêtée : rien n'a été écrit.")
+                : QStringLiteral("La lecture du fichier a échoué (la conversion s'est arrêtée) : le fichier "
+                                 "est sans doute abîmé. Rien n'a été écrit ; le fichier d'origine n'a pas "
+                                 "été modifié.");
     } else if (child.exitCode() != 0) {
         outcome.error = QString::fromLocal8Bit(child.readAllStandardError()).trimmed();
     } else {
@@ -115,9 +117,8 @@ Outcome runConverter(const QString& jetPath, const QString& target, QWidget* par
     if (!outcome.ok) {
         const QFileInfo info(target);
         QDir folder = info.absoluteDir();
-        for (const QString& scratch :
-             folder.entryList({QLatin1Char('.') + info.fileName() + QStringLiteral(".*.converting*")},
-                              QDir::Files | QDir::Hidden))
+        for (const QString& scratch : folder.entryList(
+                 {QLatin1Char('.') + info.fileName() + QStringLiteral(".*.converting*")}, QDir::Files | QDir::Hidden))
             folder.remove(scratch);
     }
     return outcome;
@@ -125,10 +126,11 @@ Outcome runConverter(const QString& jetPath, const QString& target, QWidget* par
 
 void offerPictureFolder(const QString& target)
 {
-    if (Prompt::show(QStringLiteral("Des images de la cave sont introuvables ici (leur chemin est celui de Windows).\n\n"
-                                    "Voulez-vous choisir le dossier où elles se trouvent maintenant ? Elles y seront "
-                                    "cherchées par leur nom de fichier."),
-                     kCaption, Prompt::Icon::Question, Prompt::Buttons::YesNo) != Prompt::Answer::Yes)
+    if (Prompt::show(
+            QStringLiteral("Des images de la cave sont introuvables ici (leur chemin est celui de Windows).\n\n"
+                           "Voulez-vous choisir le dossier où elles se trouvent maintenant ? Elles y seront "
+                           "cherchées par leur nom de fichier."),
+            kCaption, Prompt::Icon::Question, Prompt::Buttons::YesNo) != Prompt::Answer::Yes)
         return;
     const QString folder = Prompt::current().folderName(QStringLiteral("Dossier des images"), QDir::homePath());
     if (folder.isEmpty())
@@ -144,9 +146,9 @@ void offerPictureFolder(const QString& target)
     Prompt::show(QStringLiteral("%1 image(s) retrouvée(s) dans %2.%3")
                      .arg(found)
                      .arg(QDir::toNativeSeparators(folder))
-                     .arg(missing.isEmpty() ? QString()
-                                            : QStringLiteral("\nToujours introuvables :\n") +
-                                                  missing.join(QLatin1Char('\n'))),
+                     .arg(missing.isEmpty()
+                              ? QString()
+                              : QStringLiteral("\nToujours introuvables :\n") + missing.join(QLatin1Char('\n'))),
                  kCaption, Prompt::Icon::Information);
 }
 

@@ -199,7 +199,9 @@ bool JetReader::readTable(const QString& table, const Row& row, QString* error)
     for (unsigned c = 0; c < count; ++c) {
         auto* column = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, c));
         columns.push_back({QString::fromUtf8(column->name), kindOf(column->col_type)});
-        mdb_bind_column(def, static_cast<int>(c + 1), bound[c].data(), &lengths[c]);
+        // Numbers are read from their bytes: the library need not write them out as text first.
+        if (columns.back().kind == Column::Kind::Text || column->col_type == MDB_BOOL)
+            mdb_bind_column(def, static_cast<int>(c + 1), bound[c].data(), &lengths[c]);
     }
     mdb_rewind_table(def);
     QVariantList values;

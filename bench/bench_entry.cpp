@@ -6,8 +6,8 @@
 #include "BestOf.h"
 #include "CellarGenerator.h"
 
+#include "cellar/WineEntry.h"
 #include "db/CellarSession.h"
-#include "pages/WineEntry.h"
 #include "rack/RackStore.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 
 #include "db/CellarSession.h"
 #include "journal/Journal.h"
-#include "journal/JournalModel.h"
+#include "journal/ui/JournalModel.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -5,9 +5,9 @@
 #include "CellarGenerator.h"
 
 #include "db/CellarSession.h"
-#include "reference/CDPlatVin.h"
-#include "reference/CPage5.h"
-#include "reference/DishList.h"
+#include "reference/ui/DishList.h"
+#include "reference/ui/LibraryPage.h"
+#include "reference/ui/WinesForDishDialog.h"
 
 #include <QApplication>
 #include <QRandomGenerator>
@@ -49,14 +49,14 @@ int main(int argc, char* argv[])
                 session.database().scalar(QStringLiteral("SELECT count(*) FROM TYPEVIN")).toInt(),
                 session.database().scalar(QStringLiteral("SELECT count(*) FROM PLATS")).toInt());
 
-    CPage5 page;
+    LibraryPage page;
     const double load = bestOf(3, [&] { page.OnInitDialog(); });
     int row = 0;
     const double select = bestOf(20, [&] {
         row = (row + 997) % page.list()->model()->rowCount();
         page.list()->selectRow(row);
     });
-    CDPlatVin search;
+    WinesForDishDialog search;
     int dish = 0;
     int wines = 0;
     const double platVin = bestOf(10, [&] {
@@ -64,7 +64,7 @@ int main(int argc, char* argv[])
         search.dishList()->selectRow(dish);
         wines = search.wineModel()->rowCount();
     });
-    const double open = bestOf(3, [] { CDPlatVin dialog; });
+    const double open = bestOf(3, [] { WinesForDishDialog dialog; });
     std::printf("%-46s %10s\n", "", "best ms");
     std::printf("%-46s %10.1f\n", "library page: load the 10,000 rows", load);
     std::printf("%-46s %10.1f\n", "library page: switch to another type", select);

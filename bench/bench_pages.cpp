@@ -6,7 +6,7 @@
 
 #include "db/CellarSession.h"
 #include "exchange/CsvExchange.h"
-#include "view/CTonnelixView.h"
+#include "view/ui/CellarView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
     const QString& path = cellar;
     for (int run = 0; run < runs; ++run) {
         for (int tab = 1;; ++tab) {
-            CTonnelixView view;
+            CellarView view;
             view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(path, false)));
             view.OnRempliArbreType();
             view.resize(1280, 760);

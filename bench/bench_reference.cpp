@@ -6,11 +6,11 @@
 
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
-#include "reference/CDAjout.h"
-#include "reference/CDAjoutVin.h"
-#include "reference/CDDomaines.h"
-#include "reference/CDModifVAT.h"
-#include "reference/NameList.h"
+#include "reference/ui/AddCruOrAppellationDialog.h"
+#include "reference/ui/EstatesDialog.h"
+#include "reference/ui/NameList.h"
+#include "reference/ui/RenameCruOrAppellationDialog.h"
+#include "reference/ui/WineTypeDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -52,9 +52,9 @@ int main(int argc, char* argv[])
     const QString someType = QStringLiteral("Vin 00007");
 
     {
-        CDAjoutVin check(nullptr, 2);
+        WineTypeDialog check(nullptr, 2);
         check.typeList()->selectName(someType);
-        CDDomaines estates(nullptr, 1);
+        EstatesDialog estates(nullptr, 1);
         estates.typeList()->selectName(someType);
         std::printf("wine types listed: %d, appellations of one: %d, estates of one: %d\n", check.typeList()->count(),
                     check.appellationList()->count() - 1, estates.estateList()->count());
@@ -64,20 +64,20 @@ int main(int argc, char* argv[])
         std::printf("%-46s %10.1f\n", what, ms);
         report(what, "< 100 ms", ms, "ms");
     };
-    show("CDAjoutVin creation: open", bestOf(5, [] { CDAjoutVin dialog(nullptr, 1); }));
+    show("CDAjoutVin creation: open", bestOf(5, [] { WineTypeDialog dialog(nullptr, 1); }));
     show("CDAjoutVin modification: open, choose a type", bestOf(5, [&] {
-             CDAjoutVin dialog(nullptr, 2);
+             WineTypeDialog dialog(nullptr, 2);
              dialog.typeList()->selectName(someType);
          }));
-    show("CDAjout cru: open", bestOf(5, [] { CDAjout dialog(1); }));
-    show("CDAjout appellation: open", bestOf(5, [] { CDAjout dialog(2); }));
-    show("CDModifVAT cru: open", bestOf(5, [] { CDModifVAT dialog(nullptr, QStringLiteral("1")); }));
+    show("CDAjout cru: open", bestOf(5, [] { AddCruOrAppellationDialog dialog(1); }));
+    show("CDAjout appellation: open", bestOf(5, [] { AddCruOrAppellationDialog dialog(2); }));
+    show("CDModifVAT cru: open", bestOf(5, [] { RenameCruOrAppellationDialog dialog(nullptr, QStringLiteral("1")); }));
     show("CDModifVAT appellation: open, choose a type", bestOf(5, [&] {
-             CDModifVAT dialog(nullptr, QStringLiteral("2"));
+             RenameCruOrAppellationDialog dialog(nullptr, QStringLiteral("2"));
              dialog.mainList()->selectName(someType);
          }));
     show("CDDomaines: open, choose a type", bestOf(5, [&] {
-             CDDomaines dialog(nullptr, 1);
+             EstatesDialog dialog(nullptr, 1);
              dialog.typeList()->selectName(someType);
          }));
     CellarSession::setCurrent(nullptr);

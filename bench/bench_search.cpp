@@ -3,13 +3,13 @@
 #include "BestOf.h"
 #include "CellarGenerator.h"
 
+#include "cellar/ui/WineListModel.h"
 #include "db/CellarSession.h"
-#include "pages/WineListModel.h"
-#include "search/CDRecherche.h"
 #include "search/SearchQuery.h"
-#include "statistics/CDAboire.h"
-#include "statistics/CPage4.h"
+#include "search/ui/SearchDialog.h"
 #include "statistics/CellarStatistics.h"
+#include "statistics/ui/ReadyToDrinkDialog.h"
+#include "statistics/ui/StatisticsPage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,7 +28,7 @@ int main(int argc, char* argv[])
     const QString type = db.scalar(QStringLiteral("SELECT Type FROM TYPEVIN LIMIT 1")).toString();
     const int year = db.scalar(QStringLiteral("SELECT Millesime FROM CAVE LIMIT 1")).toInt();
 
-    CDRecherche search;
+    SearchDialog search;
     int rows = 0;
     const double byType = bestOf(5, [&] {
         search.OnBinit();
@@ -44,13 +44,13 @@ int main(int argc, char* argv[])
         search.OnBrecherche();
         all = search.model()->rowCount();
     });
-    CPage4 page;
+    StatisticsPage page;
     page.OnInitDialog();
     const double period = bestOf(5, [&] { page.RempliStats(5, QString::number(year), QString()); });
     const double whole = bestOf(5, [&] { page.RempliStats(1, QString(), QString()); });
     int ready = 0;
     const double aboire = bestOf(3, [&] {
-        CDAboire dialog(nullptr, 2026);
+        ReadyToDrinkDialog dialog(nullptr, 2026);
         ready = dialog.model()->rowCount();
     });
     std::printf("lots: %d\n", db.scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt());

@@ -4,7 +4,7 @@
 //   bench_startup [--runs N] CELLAR
 #include "BestOf.h"
 
-#include "app/CTonnelixApp.h"
+#include "app/ui/TonnelixApplication.h"
 #include "platform/Profile.h"
 
 #include <QApplication>
@@ -36,10 +36,10 @@ double residentMegabytes()
 int child(int argc, char* argv[], const QString& cellar, const QString& settings)
 {
     QApplication app(argc, argv);
-    CTonnelixApp::setApplicationNames();
-    CTonnelixApp::installTranslations();
+    TonnelixApplication::setApplicationNames();
+    TonnelixApplication::installTranslations();
     Profile::useFile(settings);
-    CTonnelixApp tonnelix;
+    TonnelixApplication tonnelix;
     if (!tonnelix.InitInstance({cellar}))
         return 1;
     app.processEvents();

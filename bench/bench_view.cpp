@@ -5,11 +5,11 @@
 #include "BestOf.h"
 #include "CellarGenerator.h"
 
+#include "cellar/ui/WineListModel.h"
+#include "cellar/ui/WineSheetPage.h"
 #include "db/CellarSession.h"
 #include "db/engine/Statement.h"
-#include "pages/Cpage1.h"
-#include "pages/WineListModel.h"
-#include "view/CTonnelixView.h"
+#include "view/ui/CellarView.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -24,7 +24,7 @@ const char* const kColours[] = {"Rouge", "Blanc", "Rose", "Autres"};
 
 void measure(const QString& path, const QString& label)
 {
-    CTonnelixView view;
+    CellarView view;
     view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(path, false)));
     view.resize(1200, 700);
     view.show();
@@ -76,7 +76,7 @@ void measure(const QString& path, const QString& label)
     }
     const double vintageTree = shown(true);
     // The colour + type node with the most lots, up to 10,000.
-    Cpage1* page = view.page1();
+    WineSheetPage* page = view.page1();
     double listFill = 0;
     const QVariantList node = [&] {
         QVariantList row;

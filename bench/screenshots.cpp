@@ -6,37 +6,37 @@
 //     (page<N>.png) and the dialogs (dialog-<name>.png), for a look at each screen.
 //   --scale 2 draws at 200 %; --dark draws with a dark desktop palette; --screen WxH gives the size of the
 //   screen in pixels (1920 x 1200 times the scale unless given): no window is drawn larger than it.
-#include "app/CAboutDlg.h"
-#include "app/CDOption.h"
-#include "app/CMainFrame.h"
-#include "app/CTonnelixApp.h"
-#include "app/CTonnelixDoc.h"
-#include "app/HelpWindow.h"
-#include "backup/CDRestauration.h"
-#include "calculator/CDConfig.h"
+#include "app/ui/AboutDialog.h"
+#include "app/ui/CellarDocument.h"
+#include "app/ui/HelpWindow.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/OptionsDialog.h"
+#include "app/ui/TonnelixApplication.h"
+#include "backup/ui/RestoreDialog.h"
+#include "calculator/ui/CurrencyValuesDialog.h"
+#include "cellar/ui/EditLotDialog.h"
+#include "cellar/ui/WineSheetPage.h"
 #include "db/CellarSession.h"
-#include "exchange/CDChoixImport.h"
-#include "pages/CDAjoutAnnee.h"
-#include "pages/CDModifVin.h"
-#include "pages/Cpage1.h"
+#include "exchange/ui/ExchangeFileDialog.h"
 #include "platform/Profile.h"
-#include "printing/CDChoixImp.h"
-#include "rack/CDMajRange.h"
-#include "rack/CDRayonnage.h"
-#include "reference/CDAjout.h"
-#include "reference/CDAjoutVin.h"
-#include "reference/CDDomaines.h"
-#include "reference/CDMajType.h"
-#include "reference/CDModifPlat.h"
-#include "reference/CDModifVAT.h"
-#include "reference/CDPlatVin.h"
-#include "reference/CPage5.h"
-#include "reference/DishList.h"
-#include "reference/NameList.h"
-#include "search/CDRecherche.h"
-#include "statistics/CDAboire.h"
-#include "statistics/CPage4.h"
-#include "view/CTonnelixView.h"
+#include "printing/ui/PrintOrderDialog.h"
+#include "rack/ui/RackDialog.h"
+#include "rack/ui/RackManualUpdateDialog.h"
+#include "reference/ui/AddCruOrAppellationDialog.h"
+#include "reference/ui/DishList.h"
+#include "reference/ui/EditDishDialog.h"
+#include "reference/ui/EstatesDialog.h"
+#include "reference/ui/LibraryFactDialog.h"
+#include "reference/ui/LibraryPage.h"
+#include "reference/ui/NameList.h"
+#include "reference/ui/RenameCruOrAppellationDialog.h"
+#include "reference/ui/WineTypeDialog.h"
+#include "reference/ui/WinesForDishDialog.h"
+#include "search/ui/SearchDialog.h"
+#include "statistics/ui/ReadyToDrinkDialog.h"
+#include "statistics/ui/StatisticsPage.h"
+#include "view/ui/CellarView.h"
+#include "vintages/ui/VintageYearDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -116,7 +116,7 @@ int main(int argc, char* argv[])
     }
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(screenFile));
     QApplication app(argc, argv);
-    CTonnelixApp::installTranslations();
+    TonnelixApplication::installTranslations();
     if (dark)
         useDarkPalette();
     args.prepend(app.applicationFilePath());
@@ -128,9 +128,9 @@ int main(int argc, char* argv[])
     Profile::useFile(settings.filePath(QStringLiteral("Tonnelix.ini")));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
-    CTonnelixDoc document;
+    CellarDocument document;
     document.setTitle(QStringLiteral("Tonnelix.mdb"));
-    CMainFrame frame(&document);
+    MainWindow frame(&document);
     frame.updateTitle();
     if (!frame.view()->OnInitialUpdate(args[1]))
         return 1;
@@ -173,53 +173,53 @@ int main(int argc, char* argv[])
             frame.grab().save(out.filePath(QStringLiteral("page%1.png").arg(k)));
         }
         sheet->setCurrentIndex(0);
-        CDMajRange update(&frame);
+        RackManualUpdateDialog update(&frame);
         update.OnChoixVin(0);
         drawDialog(update, out, "majrange");
-        CDModifVin modification(&frame, frame.view()->page1()->selectedIndex());
+        EditLotDialog modification(&frame, frame.view()->page1()->selectedIndex());
         drawDialog(modification, out, "modifvin");
-        CDConfig config(&frame);
+        CurrencyValuesDialog config(&frame);
         drawDialog(config, out, "config");
-        CDAjoutVin wine(&frame, 2);
+        WineTypeDialog wine(&frame, 2);
         wine.typeList()->selectRow(0);
         drawDialog(wine, out, "ajoutvin");
-        CDAjout appellation(2, &frame);
+        AddCruOrAppellationDialog appellation(2, &frame);
         drawDialog(appellation, out, "ajout");
-        CDModifVAT rename(&frame, QStringLiteral("2"));
+        RenameCruOrAppellationDialog rename(&frame, QStringLiteral("2"));
         rename.mainList()->selectRow(0);
         drawDialog(rename, out, "modifvat");
-        CDDomaines estates(&frame, 1);
+        EstatesDialog estates(&frame, 1);
         estates.typeList()->selectRow(0);
         drawDialog(estates, out, "domaines");
-        CDMajType dishes(&frame, 6, frame.view()->page5()->selectedType(),
-                         frame.view()->page5()->selectedAppellation());
+        LibraryFactDialog dishes(&frame, 6, frame.view()->page5()->selectedType(),
+                                 frame.view()->page5()->selectedAppellation());
         drawDialog(dishes, out, "majtype-plats");
-        CDMajType temperature(&frame, 8, frame.view()->page5()->selectedType(),
-                              frame.view()->page5()->selectedAppellation());
+        LibraryFactDialog temperature(&frame, 8, frame.view()->page5()->selectedType(),
+                                      frame.view()->page5()->selectedAppellation());
         drawDialog(temperature, out, "majtype-temperature");
-        CDPlatVin platVin(&frame);
+        WinesForDishDialog platVin(&frame);
         platVin.dishList()->selectRow(0);
         drawDialog(platVin, out, "platvin");
-        CDRecherche search(&frame);
+        SearchDialog search(&frame);
         search.OnBrecherche();
         drawDialog(search, out, "recherche");
-        CDAboire ready(&frame);
+        ReadyToDrinkDialog ready(&frame);
         drawDialog(ready, out, "aboire");
-        CDAjoutAnnee vintage(&frame, 1);
+        VintageYearDialog vintage(&frame, 1);
         drawDialog(vintage, out, "ajoutannee");
-        CDOption option(&frame);
+        OptionsDialog option(&frame);
         drawDialog(option, out, "option");
-        CAboutDlg about(&frame);
+        AboutDialog about(&frame);
         drawDialog(about, out, "about");
         HelpWindow help;
         drawDialog(help, out, "help");
-        CDChoixImp printOrder(&frame);
+        PrintOrderDialog printOrder(&frame);
         drawDialog(printOrder, out, "choiximp");
-        CDChoixImport exchange(&frame, QStringLiteral("/home/moi/Documents/cave-pocket.txt"), 1);
+        ExchangeFileDialog exchange(&frame, QStringLiteral("/home/moi/Documents/cave-pocket.txt"), 1);
         drawDialog(exchange, out, "choiximport");
-        CDRestauration restore(&frame);
+        RestoreDialog restore(&frame);
         drawDialog(restore, out, "restauration");
-        CDModifPlat modifPlat(&frame);
+        EditDishDialog modifPlat(&frame);
         modifPlat.dishList()->selectRow(0);
         drawDialog(modifPlat, out, "modifplat");
     }
@@ -231,7 +231,7 @@ int main(int argc, char* argv[])
                             .scalar(QStringLiteral("SELECT Relation FROM RAYONNAGE "
                                                    "WHERE Casier = 1 LIMIT 1"))
                             .toLongLong();
-    CDRayonnage rack(&frame, wine, QStringLiteral("Visualisation"), 0);
+    RackDialog rack(&frame, wine, QStringLiteral("Visualisation"), 0);
     rack.resize(900, 560);
     rack.show();
     app.processEvents();

@@ -1,4 +1,4 @@
-#include "app/ProgramMain.h"
+#include "app/ui/ProgramMain.h"
 
 int main(int argc, char* argv[])
 {

@@ -1,11 +1,11 @@
 // Start-up of the whole application under the offscreen platform.
-#include "app/CMainFrame.h"
-#include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
-#include "app/HelpWindow.h"
-#include "app/IconFactory.h"
-#include "app/MessageBoxPrompt.h"
-#include "app/ScreenFit.h"
+#include "app/ui/HelpWindow.h"
+#include "app/ui/IconFactory.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/MessageBoxPrompt.h"
+#include "app/ui/ScreenFit.h"
+#include "app/ui/TonnelixApplication.h"
 #include "platform/Application.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
@@ -13,7 +13,7 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
-#include "view/CTonnelixView.h"
+#include "view/ui/CellarView.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -36,7 +36,7 @@
 
 namespace {
 
-int lotsIn(const CTonnelixApp& app)
+int lotsIn(const TonnelixApplication& app)
 {
     return app.mainFrame()->view()->session()->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt();
 }
@@ -92,7 +92,7 @@ private Q_SLOTS:
         }();
         {
             prompt.queue(Prompt::Answer::Yes);
-            CTonnelixApp app;
+            TonnelixApplication app;
             QVERIFY(app.InitInstance({}));
             QVERIFY(prompt.messages().first().text.startsWith(QStringLiteral("Bienvenue dans Tonnelix !")));
             QCOMPARE(QFileInfo(app.mainFrame()->view()->session()->path()).fileName(),
@@ -106,7 +106,7 @@ private Q_SLOTS:
         {
             // The next time the demo is opened, it is the shipped demo again.
             prompt.queue(Prompt::Answer::Yes);
-            CTonnelixApp app;
+            TonnelixApplication app;
             QVERIFY(app.InitInstance({}));
             QVERIFY(lotsIn(app) > 0);
         }
@@ -118,13 +118,13 @@ private Q_SLOTS:
         // "Non": the user's own cellar, empty; and no question at the next start.
         prompt.queue(Prompt::Answer::No);
         {
-            CTonnelixApp app;
+            TonnelixApplication app;
             QVERIFY(app.InitInstance({}));
             QCOMPARE(app.mainFrame()->view()->session()->path(), Paths::defaultDatabasePath());
             QCOMPARE(lotsIn(app), 0);
         }
         const auto asked = prompt.messages().size();
-        CTonnelixApp again;
+        TonnelixApplication again;
         QVERIFY(again.InitInstance({}));
         QCOMPARE(prompt.messages().size(), asked);
     }
@@ -136,7 +136,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         TempCellar cellar(TempCellar::Content::Demo);
         cellar.closeSession();
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(app.InitInstance({cellar.path()}));
         app.mainFrame()->action(Commands::HelpTopics)->trigger();
         HelpWindow* help = HelpWindow::current();
@@ -172,9 +172,9 @@ private Q_SLOTS:
         int nameWidth = 0;
         QSize windowSize;
         {
-            CTonnelixApp app;
+            TonnelixApplication app;
             QVERIFY(app.InitInstance({cellar.path()}));
-            CMainFrame* frame = app.mainFrame();
+            MainWindow* frame = app.mainFrame();
             frame->showNormal();
             frame->setGeometry(40, 50, frame->minimumSizeHint().width() + 40, 640);
             QTest::qWait(10);
@@ -197,9 +197,9 @@ private Q_SLOTS:
             windowSize = frame->size();
             QVERIFY(frame->close());
         }
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(app.InitInstance({cellar.path()}));
-        CMainFrame* frame = app.mainFrame();
+        MainWindow* frame = app.mainFrame();
         QVERIFY(!frame->isMaximized());
         QCOMPARE(frame->size(), windowSize);
         QCOMPARE(frame->view()->findChild<QSplitter*>()->sizes(), splitterSizes);
@@ -223,9 +223,9 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         TempCellar cellar(TempCellar::Content::Demo);
         cellar.closeSession();
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(app.InitInstance({cellar.path()}));
-        CMainFrame* frame = app.mainFrame();
+        MainWindow* frame = app.mainFrame();
         const QRect available = frame->screen()->availableGeometry();
         // Under the screens ctest also gives it (1600 x 1000 at 200 %), the size it was told.
         if (const QByteArray expected = qgetenv("TONNELIX_TEST_SCREEN"); !expected.isEmpty())
@@ -247,20 +247,20 @@ private Q_SLOTS:
             });
             frame->action(command)->trigger();
             QVERIFY2(available.contains(shown), qPrintable(QStringLiteral("%1: %2x%3 at %4,%5 on %6x%7")
-                                                              .arg(command)
-                                                              .arg(shown.width())
-                                                              .arg(shown.height())
-                                                              .arg(shown.x())
-                                                              .arg(shown.y())
-                                                              .arg(available.width())
-                                                              .arg(available.height())));
+                                                               .arg(command)
+                                                               .arg(shown.width())
+                                                               .arg(shown.height())
+                                                               .arg(shown.x())
+                                                               .arg(shown.y())
+                                                               .arg(available.width())
+                                                               .arg(available.height())));
         }
     }
 
     // Qt's own buttons read French, and a deletion's confirmation defaults to "Non".
     void messageBoxesSpeakFrench()
     {
-        QVERIFY2(CTonnelixApp::installTranslations(), "qt6-translations-l10n is not installed");
+        QVERIFY2(TonnelixApplication::installTranslations(), "qt6-translations-l10n is not installed");
         MessageBoxPrompt prompt;
         QStringList texts;
         QString defaultText;
@@ -295,9 +295,9 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         TempCellar cellar(TempCellar::Content::Base);
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), cellar.path());
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(app.InitInstance({}));
-        CMainFrame* frame = app.mainFrame();
+        MainWindow* frame = app.mainFrame();
         QVERIFY(frame->isVisible());
         QVERIFY(frame->isMaximized());
         QCOMPARE(frame->windowTitle(), QStringLiteral("Tonnelix.mdb - Tonnelix"));
@@ -347,7 +347,7 @@ private Q_SLOTS:
         TempCellar saved(TempCellar::Content::Complete);
         TempCellar given(TempCellar::Content::Demo);
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), saved.path());
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(app.InitInstance({given.path()}));
         QCOMPARE(app.mainFrame()->view()->session()->path(), given.path());
         QCOMPARE(savedBase(), saved.path());
@@ -360,7 +360,7 @@ private Q_SLOTS:
         TempCellar gone(TempCellar::Content::None);
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), gone.path());
         prompt.allowUnscripted(true);
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(!app.InitInstance({}));
         QCOMPARE(savedBase(), gone.path());
         QCOMPARE(prompt.fileTitles().size(), 1);
@@ -375,7 +375,7 @@ private Q_SLOTS:
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), gone.path());
         prompt.allowUnscripted(true);
         prompt.queueFile(found.path());
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(app.InitInstance({}));
         QCOMPARE(savedBase(), found.path());
     }

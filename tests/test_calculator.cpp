@@ -1,9 +1,9 @@
 // The calculator: conversions, keys, percent and VAT rules, memory, stored formulas, the currency dialog.
-#include "calculator/CCalculetteDlg.h"
-#include "calculator/CDConfig.h"
-#include "calculator/CDStockFormule.h"
 #include "calculator/CalculatorEngine.h"
 #include "calculator/StoredFormulas.h"
+#include "calculator/ui/CalculatorPage.h"
+#include "calculator/ui/CurrencyValuesDialog.h"
+#include "calculator/ui/StoredFormulasDialog.h"
 #include "platform/LocaleFormat.h"
 #include "platform/Profile.h"
 #include "support/ModalDriver.h"
@@ -29,7 +29,7 @@ QString shown(const QString& cText)
 
 const QString kConfig = QStringLiteral("Config");
 
-void type(CCalculetteDlg& page, const QString& keys)
+void type(CalculatorPage& page, const QString& keys)
 {
     for (const QChar c : keys)
         page.press(QString(c));
@@ -46,7 +46,7 @@ private Q_SLOTS:
         TempProfile profile;
         ScriptedPrompt prompt;
         Profile::writeString(kConfig, QStringLiteral("Dollar"), QStringLiteral("1.2736"));
-        CCalculetteDlg page;
+        CalculatorPage page;
         QCOMPARE(page.lowerList()->currentText(), QStringLiteral("France"));
         QCOMPARE(page.upperList()->currentText(), QStringLiteral("Euro"));
         QCOMPARE(page.lowerRate()->text(), shown(QStringLiteral("6.55957")));
@@ -89,7 +89,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         Profile::writeInt(QStringLiteral("Config"), QStringLiteral("TFR"), 1960);
         {
-            CCalculetteDlg page;
+            CalculatorPage page;
             type(page, QStringLiteral("0,5+2,5*2"));
             QCOMPARE(page.resultEdit()->text(), QStringLiteral("5,50"));
             QCOMPARE(page.lowerRate()->text(), QStringLiteral("6,55957"));
@@ -105,7 +105,7 @@ private Q_SLOTS:
     void keypadPictures()
     {
         TempProfile profile;
-        CCalculetteDlg page;
+        CalculatorPage page;
         for (const char* name : {"MC", "MR", "MS", "M+", "Sqrt", "%"}) {
             auto* key = page.findChild<QPushButton*>(QString::fromLatin1(name));
             QVERIFY2(key, name);
@@ -130,7 +130,7 @@ private Q_SLOTS:
     {
         TempProfile profile;
         ScriptedPrompt prompt;
-        CCalculetteDlg page;
+        CalculatorPage page;
         type(page, QStringLiteral("2,5*2"));
         QCOMPARE(page.formulaEdit()->text(), QStringLiteral("2.5*2"));
         QCOMPARE(page.resultEdit()->text(), shown(QStringLiteral("5.00")));
@@ -185,7 +185,7 @@ private Q_SLOTS:
         TempProfile profile;
         ScriptedPrompt prompt;
         Profile::writeInt(kConfig, QStringLiteral("TFR"), 1960);
-        CCalculetteDlg page;
+        CalculatorPage page;
         QCOMPARE(page.vatEdit()->text(), shown(QStringLiteral("19.60")));
         prompt.queue(Prompt::Answer::Ok);
         page.press(QStringLiteral("&TVA"));
@@ -214,7 +214,7 @@ private Q_SLOTS:
         QCOMPARE(page.vatEdit()->text(), shown(QStringLiteral("0.00")));
 
         Profile::writeInt(kConfig, QStringLiteral("NDecimal"), 0);
-        CCalculetteDlg whole;
+        CalculatorPage whole;
         whole.setFormula(QStringLiteral("10/4"));
         QCOMPARE(whole.resultEdit()->text(), shown(QStringLiteral("3")));
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("NDecimal"), 2), 0);
@@ -230,7 +230,7 @@ private Q_SLOTS:
         QVERIFY(StoredFormulas::store(QStringLiteral("3*3")));
         QCOMPARE(Profile::getString(QStringLiteral("Formules"), QStringLiteral("1")), QStringLiteral("3*3"));
         {
-            CDStockFormule dialog;
+            StoredFormulasDialog dialog;
             QCOMPARE(dialog.list()->count(), 4);
             prompt.queue(Prompt::Answer::Ok);
             dialog.OnOK(); // nothing selected
@@ -244,10 +244,10 @@ private Q_SLOTS:
             dialog.OnOK();
             QCOMPARE(StoredFormulas::chosen(), QStringLiteral("2*x"));
         }
-        CCalculetteDlg page;
+        CalculatorPage page;
         page.setFormula(QStringLiteral("5+"));
         onNextModal([](QWidget* dialog) {
-            auto* stored = qobject_cast<CDStockFormule*>(dialog);
+            auto* stored = qobject_cast<StoredFormulasDialog*>(dialog);
             QVERIFY(stored);
             stored->list()->setCurrentRow(1); // "3*3"
             stored->OnOK();
@@ -268,7 +268,7 @@ private Q_SLOTS:
         TempProfile profile;
         ScriptedPrompt prompt;
         {
-            CDConfig dialog;
+            CurrencyValuesDialog dialog;
             QCOMPARE(dialog.currencies()->item(0, 0)->text(), QStringLiteral("0.8776"));
             QCOMPARE(dialog.currencies()->item(5, 1)->text(), QStringLiteral("Afrique du Sud"));
             QCOMPARE(dialog.currencies()->item(5, 0)->text(), QStringLiteral("1.7110"));
@@ -289,7 +289,7 @@ private Q_SLOTS:
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.2345"));
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Yen")), QStringLiteral("107.7"));
         {
-            CDConfig dialog;
+            CurrencyValuesDialog dialog;
             dialog.currencies()->item(1, 0)->setText(QStringLiteral("99"));
             dialog.reject(); // value edits go with it
         }

@@ -1,7 +1,7 @@
 // Coloured labels and edits.
-#include "pages/controls/CColorStaticST.h"
-#include "pages/controls/CMonEdit.h"
-#include "pages/controls/Pictures.h"
+#include "widgets/ui/ColorLabel.h"
+#include "widgets/ui/NotifyingEdit.h"
+#include "widgets/ui/Pictures.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -13,7 +13,7 @@ class TestControls : public QObject
 private Q_SLOTS:
     void systemColoursUntilSet()
     {
-        CColorStaticST label(QStringLiteral("Cru"));
+        ColorLabel label(QStringLiteral("Cru"));
         QCOMPARE(label.GetTextColour(), QApplication::palette().color(QPalette::ButtonText));
         QCOMPARE(label.GetBackColour(), QApplication::palette().color(QPalette::Button));
         QVERIFY(!label.autoFillBackground()); // looks like an ordinary label
@@ -27,7 +27,7 @@ private Q_SLOTS:
 
     void blinkPeriodsShareOneTimer()
     {
-        CColorStaticST label;
+        ColorLabel label;
         label.SetBlinkTextColours(QColor(Qt::red), QColor(Qt::blue));
         const int expected[][2] = {{0, 2000}, {1, 1000}, {2, 500}, {250, 250}};
         for (const auto& [speed, period] : expected) {
@@ -48,11 +48,11 @@ private Q_SLOTS:
 
     void backgroundBlinkNotifiesEverySecondTick()
     {
-        CColorStaticST label;
+        ColorLabel label;
         label.setControlId(1150);
         QObject window;
         label.SetNotify(&window, 1024);
-        QSignalSpy spy(&label, &CColorStaticST::notify);
+        QSignalSpy spy(&label, &ColorLabel::notify);
         label.SetBlinkBackColours(QColor(Qt::white), QColor(Qt::black));
         label.StartBackBlink(1, 20);
         QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 2, 2000);
@@ -64,7 +64,7 @@ private Q_SLOTS:
 
     void priceEditIsRedOnLightCyan()
     {
-        CMonEdit edit;
+        NotifyingEdit edit;
         QCOMPARE(edit.palette().color(QPalette::Text), QColor(255, 0, 0));
         QCOMPARE(edit.palette().color(QPalette::Base), QColor(128, 255, 255));
     }

@@ -1,16 +1,16 @@
 // The bottle entry page, the modification dialog and the picture dialog.
-#include "pages/CDImage.h"
-#include "pages/CDModifVin.h"
-#include "pages/CPage2.h"
-#include "pages/Cpage1.h"
-#include "pages/EntryRules.h"
-#include "pages/SharedImagePath.h"
-#include "pages/WineListModel.h"
-#include "pages/controls/CColorStaticST.h"
-#include "pages/controls/CMonEdit.h"
+#include "cellar/EntryRules.h"
+#include "cellar/SharedImagePath.h"
+#include "cellar/ui/BottleEntryPage.h"
+#include "cellar/ui/EditLotDialog.h"
+#include "cellar/ui/LotPictureDialog.h"
+#include "cellar/ui/WineListModel.h"
+#include "cellar/ui/WineSheetPage.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
+#include "widgets/ui/ColorLabel.h"
+#include "widgets/ui/NotifyingEdit.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -89,7 +89,7 @@ private Q_SLOTS:
         addType(db, "Rioja", "Reserva", "6 ans", "ES");
         db.execute(QStringLiteral("INSERT INTO DOMAINES VALUES ('Domaine de la Janasse', 'Côtes')"));
         db.execute(QStringLiteral("INSERT INTO DOMAINES VALUES ('Château Margaux', 'Bordeaux')"));
-        CPage2 page;
+        BottleEntryPage page;
         page.OnInitDialog();
         QStringList types;
         for (int i = 0; i < page.typeList()->count(); ++i)
@@ -132,9 +132,9 @@ private Q_SLOTS:
         TempCellar cellar;
         Database& db = cellar.db();
         addType(db, "Loire", "Sancerre", "3 ans");
-        CPage2 page;
+        BottleEntryPage page;
         page.OnInitDialog();
-        QSignalSpy racks(&page, &CPage2::rackViewRequested);
+        QSignalSpy racks(&page, &BottleEntryPage::rackViewRequested);
         page.typeList()->setCurrentText(QStringLiteral("Loire"));
         page.OnSelchangeCbvin();
         page.nameList()->setEditText(QStringLiteral("Les Monts d'Or"));
@@ -221,11 +221,11 @@ private Q_SLOTS:
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock, [Nbr Achat], [Prix Achat], "
                                   "[Date Achat], Cote, Contenance, Cru, Images) VALUES ('Vin jaune', 1, 1999, 3, 6, "
                                   "150.5, '01/02/2005', 99, '0,62 CL (le clavelin)', '', '/p.bmp')"));
-        Cpage1 sheet;
+        WineSheetPage sheet;
         sheet.OnMajListeVin(QStringLiteral("Jura"), QStringLiteral("Château-Chalon"), {}, {}, 1);
         QCOMPARE(sheet.model()->rowCount(), 1);
 
-        CDModifVin dialog(nullptr, 1);
+        EditLotDialog dialog(nullptr, 1);
         QCOMPARE(dialog.nameEdit()->text(), QStringLiteral("Vin jaune"));
         QCOMPARE(dialog.typeEdit()->text(), QStringLiteral("Jura"));
         QVERIFY(dialog.typeEdit()->isReadOnly());
@@ -246,7 +246,7 @@ private Q_SLOTS:
                  QStringLiteral("3 6.0 150.5 01/02/2005 /p.bmp"));
         QCOMPARE(sheet.model()->rowCount(), 1); // the list is not emptied by a change
 
-        CDModifVin again(nullptr, 1);
+        EditLotDialog again(nullptr, 1);
         again.nameEdit()->setText(QStringLiteral("Vin jaune d'Arbois"));
         again.keepingList()->setCurrentText(QStringLiteral("30"));
         again.sizeList()->setCurrentText(QString());
@@ -254,7 +254,7 @@ private Q_SLOTS:
         QCOMPARE(db.scalar(QStringLiteral("SELECT [Nom vin] || '|' || Cote || '|' || Contenance FROM CAVE")).toString(),
                  QStringLiteral("Vin jaune d'Arbois|30|"));
         // Choosing the empty keeping entry writes 0.
-        CDModifVin third(nullptr, 1);
+        EditLotDialog third(nullptr, 1);
         QCOMPARE(third.keepingList()->currentText(), QStringLiteral("30"));
         third.keepingList()->setCurrentIndex(0);
         third.OnOK();
@@ -281,7 +281,7 @@ private Q_SLOTS:
         };
         const QString stored = row();
         {
-            CDModifVin dialog(nullptr, 1);
+            EditLotDialog dialog(nullptr, 1);
             QCOMPARE(dialog.vintageList()->currentText(), QStringLiteral("1750"));
             QCOMPARE(dialog.sizeList()->currentText(), QStringLiteral("1,5 L (Magnum)"));
             QCOMPARE(dialog.cruList()->currentText(), QStringLiteral("Château Margaux"));
@@ -291,7 +291,7 @@ private Q_SLOTS:
         }
         {
             // A list that is changed writes the entry chosen; the empty keeping entry writes 0.
-            CDModifVin dialog(nullptr, 1);
+            EditLotDialog dialog(nullptr, 1);
             dialog.keepingList()->setCurrentIndex(0);
             dialog.sizeList()->setCurrentText(QStringLiteral("0,75 L"));
             dialog.OnOK();
@@ -314,7 +314,7 @@ private Q_SLOTS:
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Images) VALUES ('Sans', 1, '')"));
         SharedImagePath() = QStringLiteral("untouched");
         {
-            CDImage dialog(nullptr, 1, QStringLiteral("1"));
+            LotPictureDialog dialog(nullptr, 1, QStringLiteral("1"));
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Image associée à ce vin"));
             QVERIFY(dialog.saveButton()->isHidden());
             QVERIFY(dialog.browseButton()->isHidden());
@@ -326,7 +326,7 @@ private Q_SLOTS:
         }
         {
             prompt.queue(A::No);
-            CDImage dialog(nullptr, 1, QStringLiteral("2"));
+            LotPictureDialog dialog(nullptr, 1, QStringLiteral("2"));
             QCOMPARE(prompt.messages().last().text,
                      QStringLiteral("Vous n'avez pas associé d'image à ce vin\rVoulez vous en associer une ?"));
             QVERIFY(dialog.closesAtOnce());
@@ -335,7 +335,7 @@ private Q_SLOTS:
         }
         {
             prompt.queue(A::Yes);
-            CDImage dialog(nullptr, 1, QStringLiteral("2"));
+            LotPictureDialog dialog(nullptr, 1, QStringLiteral("2"));
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix de l'image associée à ce vin"));
             QVERIFY(!dialog.saveButton()->isHidden());
             prompt.queueFile(picture);
@@ -346,7 +346,7 @@ private Q_SLOTS:
             QCOMPARE(SharedImagePath(), picture);
         }
         {
-            CDImage dialog(nullptr, 0, QStringLiteral("0"));
+            LotPictureDialog dialog(nullptr, 0, QStringLiteral("0"));
             QVERIFY(dialog.path().isEmpty());
             QVERIFY(!dialog.pictureLoaded());
             prompt.queueFile(cellar.dir() + QStringLiteral("/missing.bmp"));

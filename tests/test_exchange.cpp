@@ -3,9 +3,9 @@
 #include "TestPaths.h"
 #include "cli/CommandLine.h"
 #include "db/SlashFields.h"
-#include "exchange/CDChoixImport.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/Windows1252.h"
+#include "exchange/ui/ExchangeFileDialog.h"
 #include "support/ProgramRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TableDump.h"
@@ -107,7 +107,7 @@ private Q_SLOTS:
                QStringLiteral("05/03/2004"));
         const QString path = cellar.dir() + QStringLiteral("/pocket.txt");
         write(path, "old line\r\r\n");
-        CDChoixImport dialog(nullptr, path, 2);
+        ExchangeFileDialog dialog(nullptr, path, 2);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Exportation"));
         QVERIFY(dialog.addButton()->isHidden());
         prompt.queue(A::Ok);
@@ -162,7 +162,7 @@ private Q_SLOTS:
                         "20100102/2008/Alsace Blanc/Riesling//Sans cru/6/6/10.00/60.00/Euro\r\r\n"
                         "20100102/2005/C\xf4te d'Or/Pommard/1er Cru/Rugiens/6/2/40.00/240.00/Euro\r\n"
                         "20100102/2005/Jura/Arbois/Cru/Vin jaune/6/6/40.00/240.00/Euro\n");
-        CDChoixImport dialog(nullptr, path, 1);
+        ExchangeFileDialog dialog(nullptr, path, 1);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix du type d'import"));
         QVERIFY(dialog.addButton()->isChecked());
         prompt.queue(A::Ok);
@@ -203,7 +203,7 @@ private Q_SLOTS:
         for (const char* bad :
              {"empty.txt", "no-line-end.txt", "short-line.txt", "bad-date.txt", "first-stock-zero.txt"}) {
             for (const bool replace : {false, true}) {
-                CDChoixImport dialog(nullptr, data(bad), 1);
+                ExchangeFileDialog dialog(nullptr, data(bad), 1);
                 dialog.replaceButton()->setChecked(replace);
                 prompt.queue(A::Ok);
                 QVERIFY2(!dialog.OnOK(), bad);
@@ -215,13 +215,13 @@ private Q_SLOTS:
             }
         }
         prompt.queue(A::Ok);
-        CDChoixImport shortLine(nullptr, data("short-line.txt"), 1);
+        ExchangeFileDialog shortLine(nullptr, data("short-line.txt"), 1);
         shortLine.OnOK();
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("ligne 2")));
         // Replacement: the old wines and their rack places go, the new ones come, types stay.
         const QString path = cellar.dir() + QStringLiteral("/in.txt");
         write(path, kAlsace);
-        CDChoixImport dialog(nullptr, path, 1);
+        ExchangeFileDialog dialog(nullptr, path, 1);
         dialog.replaceButton()->setChecked(true);
         prompt.queue(A::Ok);
         QVERIFY(dialog.OnOK());

@@ -1,41 +1,40 @@
 // Whole flows through the main window: an entry then its placement, a new lot then its placement, the
 // menu's rack dialogs, a modification and a picture from the wine sheet, the trace of a start.
-#include "app/CMainFrame.h"
-#include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
-#include "app/HelpTopics.h"
-#include "app/HelpWindow.h"
-#include "backup/CDRestauration.h"
-#include "journal/JournalModel.h"
-#include "journal/JournalPage.h"
-#include "pages/CDImage.h"
-#include "pages/CDModifVin.h"
-#include "calculator/CCalculetteDlg.h"
-#include "pages/CPage2.h"
-#include "pages/CPage3.h"
-#include "statistics/CPage4.h"
+#include "app/ui/HelpTopics.h"
+#include "app/ui/HelpWindow.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/TonnelixApplication.h"
+#include "backup/ui/RestoreDialog.h"
+#include "calculator/ui/CalculatorPage.h"
+#include "cellar/WineStock.h"
+#include "cellar/ui/BottleEntryPage.h"
+#include "cellar/ui/EditLotDialog.h"
+#include "cellar/ui/LotPictureDialog.h"
+#include "cellar/ui/WineListModel.h"
+#include "cellar/ui/WineSheetPage.h"
 #include "db/CellarEvents.h"
-#include "pages/Cpage1.h"
-#include "pages/WineListModel.h"
-#include "pages/WineStock.h"
-#include "pages/controls/CColorStaticST.h"
+#include "journal/ui/JournalModel.h"
+#include "journal/ui/JournalPage.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
-#include "rack/CDMajRange.h"
-#include "rack/CDRayonnage.h"
-#include "reference/CDAssoVinPlat.h"
-#include "reference/CPage5.h"
-#include "reference/DishList.h"
+#include "rack/ui/RackDialog.h"
+#include "rack/ui/RackManualUpdateDialog.h"
+#include "reference/ui/DishList.h"
+#include "reference/ui/DishesForWineDialog.h"
+#include "reference/ui/LibraryPage.h"
+#include "statistics/ui/StatisticsPage.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 #include "support/TreeSearch.h"
 #include "trace/Trace.h"
-#include "view/CTonnelixView.h"
+#include "view/ui/CellarView.h"
+#include "vintages/ui/VintageRatingsPage.h"
+#include "widgets/ui/ColorLabel.h"
 
 #include <QAction>
-#include <QPageSetupDialog>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -45,6 +44,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageSetupDialog>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -64,7 +64,7 @@ int count(Database& db, const QString& sql, const QVariantList& values = {})
 // Marks the first free cells of the rack shown, then saves.
 void placeBottles(QWidget* modal, int bottles)
 {
-    auto* rack = qobject_cast<CDRayonnage*>(modal);
+    auto* rack = qobject_cast<RackDialog*>(modal);
     QVERIFY(rack);
     QCOMPARE(rack->countLabel()->text().right(QString::number(bottles).size()), QString::number(bottles));
     int placed = 0;
@@ -87,10 +87,10 @@ class TestFlows : public QObject
 
     TempProfile m_profile;
     std::unique_ptr<TempCellar> m_cellar;
-    std::unique_ptr<CTonnelixApp> m_app;
+    std::unique_ptr<TonnelixApplication> m_app;
 
-    CMainFrame* frame() { return m_app->mainFrame(); }
-    CTonnelixView* view() { return frame()->view(); }
+    MainWindow* frame() { return m_app->mainFrame(); }
+    CellarView* view() { return frame()->view(); }
     Database& db() { return view()->session()->database(); }
 
 private Q_SLOTS:
@@ -99,7 +99,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         m_cellar = std::make_unique<TempCellar>(TempCellar::Content::Demo);
         m_cellar->closeSession();
-        m_app = std::make_unique<CTonnelixApp>();
+        m_app = std::make_unique<TonnelixApplication>();
         QVERIFY(m_app->InitInstance({m_cellar->path()}));
     }
 
@@ -115,15 +115,15 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         const QString today = QDate::currentDate().toString(Qt::ISODate);
-        QCOMPARE(count(db(), QStringLiteral("SELECT count(*) FROM MOUVEMENTS WHERE substr(DateHeure, 1, 10) > ?"),
-                       {today}),
-                 0);
+        QCOMPARE(
+            count(db(), QStringLiteral("SELECT count(*) FROM MOUVEMENTS WHERE substr(DateHeure, 1, 10) > ?"), {today}),
+            0);
         QVERIFY(count(db(), QStringLiteral("SELECT count(DISTINCT substr(DateHeure, 1, 7)) FROM MOUVEMENTS")) > 12);
         QVERIFY(count(db(), QStringLiteral("SELECT count(*) FROM MOUVEMENTS WHERE Nature = 'sortie'")) > 0);
         // The journal adds up to the stock.
         QCOMPARE(count(db(), QStringLiteral("SELECT sum(Quantite) FROM MOUVEMENTS")),
                  count(db(), QStringLiteral("SELECT sum(Stock) FROM CAVE")));
-        CPage2* entry = view()->page2();
+        BottleEntryPage* entry = view()->page2();
         entry->typeList()->setCurrentText(QStringLiteral("Bordeaux Rouge"));
         entry->OnSelchangeCbvin();
         entry->vintageList()->setCurrentText(QStringLiteral("2005"));
@@ -139,7 +139,7 @@ private Q_SLOTS:
         QTreeWidgetItem* bordeaux = findNode(view()->tree(), {"Rouge", "FR", "Bordeaux Rouge"});
         QVERIFY(bordeaux);
         view()->tree()->setCurrentItem(bordeaux);
-        Cpage1* page = view()->page1();
+        WineSheetPage* page = view()->page1();
         QVERIFY(page->model()->rowCount() > 0);
         page->selectRow(0);
         const qint64 lot = page->selectedIndex();
@@ -153,7 +153,7 @@ private Q_SLOTS:
 
         // Then the bottles are found again with a double-click.
         onNextModal([lot](QWidget* modal) {
-            auto* rack = qobject_cast<CDRayonnage*>(modal);
+            auto* rack = qobject_cast<RackDialog*>(modal);
             QVERIFY(rack);
             QVERIFY(!rack->grid().cellsInState(RackGrid::Marked).empty());
             QVERIFY(rack->notFoundLabel()->isHidden());
@@ -166,7 +166,7 @@ private Q_SLOTS:
     void newLotThenPlacementAndTree()
     {
         ScriptedPrompt prompt;
-        CPage2* entry = view()->page2();
+        BottleEntryPage* entry = view()->page2();
         entry->typeList()->setCurrentText(QStringLiteral("Porto"));
         entry->OnSelchangeCbvin();
         entry->nameList()->setEditText(QStringLiteral("Quinta do Vale"));
@@ -213,9 +213,9 @@ private Q_SLOTS:
         for (const QString& section : HelpTopics::sections())
             QVERIFY2(html.contains(QStringLiteral("id=\"%1\"").arg(section)), qPrintable(section));
         const QList<QPair<QWidget*, QString>> pages = {
-            {view()->page1(), QStringLiteral("fiche")},        {view()->page2(), QStringLiteral("achat")},
-            {view()->page3(), QStringLiteral("annees")},       {view()->page4(), QStringLiteral("statistiques")},
-            {view()->page5(), QStringLiteral("bibliotheque")}, {view()->journal(), QStringLiteral("journal")},
+            {view()->page1(), QStringLiteral("fiche")},          {view()->page2(), QStringLiteral("achat")},
+            {view()->page3(), QStringLiteral("annees")},         {view()->page4(), QStringLiteral("statistiques")},
+            {view()->page5(), QStringLiteral("bibliotheque")},   {view()->journal(), QStringLiteral("journal")},
             {view()->calculator(), QStringLiteral("calculette")}};
         for (const auto& [page, section] : pages) {
             view()->showPage(page);
@@ -259,7 +259,7 @@ private Q_SLOTS:
         });
         browse->trigger();
         onNextModal([](QWidget* modal) {
-            auto* update = qobject_cast<CDMajRange*>(modal);
+            auto* update = qobject_cast<RackManualUpdateDialog*>(modal);
             QVERIFY(update);
             QCOMPARE(update->windowTitle(), QStringLiteral("MAJ Manuel du rangement de votre cave"));
             update->reject();
@@ -318,7 +318,7 @@ private Q_SLOTS:
         QTreeWidgetItem* type = country->child(0);
         const QStringList typePath{"Rouge", "FR", type->text(0)};
         view()->tree()->setCurrentItem(type);
-        Cpage1* page = view()->page1();
+        WineSheetPage* page = view()->page1();
         int row = -1;
         for (int r = 0; r < page->model()->rowCount() && row < 0; ++r) {
             if (page->model()->row(r).stock > 2)
@@ -389,12 +389,12 @@ private Q_SLOTS:
         QCOMPARE(sheet->tabText(sheet->count() - 1), QStringLiteral("Calculette Euro"));
         QVERIFY(view()->page5()->list()->model()->rowCount() > 0);
         view()->tree()->setCurrentItem(findNode(view()->tree(), {"Rouge", "FR"})->child(0));
-        Cpage1* page = view()->page1();
+        WineSheetPage* page = view()->page1();
         page->selectRow(0);
         QVERIFY(page->dishesButton()->isEnabled());
         int shown = -1;
         onNextModal([&shown](QWidget* modal) {
-            auto* dialog = qobject_cast<CDAssoVinPlat*>(modal);
+            auto* dialog = qobject_cast<DishesForWineDialog*>(modal);
             QVERIFY(dialog);
             shown = dialog->dishList()->count();
             dialog->accept();
@@ -418,7 +418,7 @@ private Q_SLOTS:
         QVERIFY(!findNode(view()->tree(), {"Rouge", "FR"}));
         prompt.queue(A::Ok);
         onNextModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<CDRestauration*>(modal);
+            auto* dialog = qobject_cast<RestoreDialog*>(modal);
             QVERIFY(dialog);
             QCOMPARE(dialog->list()->rowCount(), 1);
             dialog->list()->selectRow(0);
@@ -435,12 +435,12 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         view()->tree()->setCurrentItem(findNode(view()->tree(), {"Blanc", "FR"})->child(0));
-        Cpage1* page = view()->page1();
+        WineSheetPage* page = view()->page1();
         QVERIFY(page->model()->rowCount() > 0);
         page->selectRow(0);
         const qint64 lot = page->selectedIndex();
         onNextModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<CDModifVin*>(modal);
+            auto* dialog = qobject_cast<EditLotDialog*>(modal);
             QVERIFY(dialog);
             dialog->nameEdit()->setText(QStringLiteral("Renommé d'office"));
             dialog->OnOK();
@@ -461,7 +461,7 @@ private Q_SLOTS:
         prompt.queue(A::Yes); // no picture yet: choose one
         prompt.queueFile(picture);
         onNextModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<CDImage*>(modal);
+            auto* dialog = qobject_cast<LotPictureDialog*>(modal);
             QVERIFY(dialog);
             dialog->OnParcourir();
             dialog->OnEnregistrer();
@@ -479,7 +479,7 @@ private Q_SLOTS:
         QImage(8, 8, QImage::Format_RGB32).save(picture);
         prompt.queueFile(picture);
         onNextModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<CDImage*>(modal);
+            auto* dialog = qobject_cast<LotPictureDialog*>(modal);
             QVERIFY(dialog);
             dialog->OnParcourir();
             dialog->OnEnregistrer();
@@ -487,13 +487,13 @@ private Q_SLOTS:
         view()->page2()->pictureButton()->click();
 
         view()->tree()->setCurrentItem(findNode(view()->tree(), {"Blanc", "FR"})->child(0));
-        Cpage1* page = view()->page1();
+        WineSheetPage* page = view()->page1();
         page->selectRow(0);
         const qint64 lot = page->selectedIndex();
         const QString before =
             db().scalar(QStringLiteral("SELECT Images FROM CAVE WHERE [Index] = ?"), {lot}).toString();
         prompt.queue(before.isEmpty() ? A::Yes : A::Ok);
-        onNextModal([](QWidget* modal) { qobject_cast<CDImage*>(modal)->reject(); });
+        onNextModal([](QWidget* modal) { qobject_cast<LotPictureDialog*>(modal)->reject(); });
         page->pictureButton()->click();
         QCOMPARE(db().scalar(QStringLiteral("SELECT Images FROM CAVE WHERE [Index] = ?"), {lot}).toString(), before);
         QCOMPARE(db().scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE Images = ?"), {picture}).toInt(), 0);
@@ -513,7 +513,7 @@ private Q_SLOTS:
         Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Trace"), 1);
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), cellar.path());
         {
-            CTonnelixApp app;
+            TonnelixApplication app;
             QVERIFY(app.InitInstance({}));
         }
         TraceSetEnabled(false);

@@ -6,8 +6,8 @@
 #include "support/TempProfile.h"
 
 #include "backup/Backups.h"
+#include "cellar/ui/BottleEntryPage.h"
 #include "exchange/ExchangeFile.h"
-#include "pages/CPage2.h"
 #include "reference/Dishes.h"
 #include "reference/Library.h"
 #include "reference/ReferenceLists.h"
@@ -133,7 +133,7 @@ private Q_SLOTS:
             Database& db = cellar.db();
             db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic, Garde) VALUES ('Loire', "
                                       "'Chinon', '0', 'FR', '5 ans')"));
-            CPage2 page;
+            BottleEntryPage page;
             page.OnInitDialog();
             page.typeList()->setCurrentText(QStringLiteral("Loire"));
             page.OnSelchangeCbvin();

@@ -2,27 +2,27 @@
 // "Fichier" is converted (in a child process) after a question, its report shown as the command line prints
 // it, and the new cellar opened; "Nouvelle cave…" and "Ouvrir une cave…" switch cellars and release the lock.
 #include "TestPaths.h"
-#include "app/CMainFrame.h"
-#include "app/CTonnelixApp.h"
 #include "app/CommandTable.h"
 #include "app/RecentCellars.h"
-#include "backup/CDRestauration.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/TonnelixApplication.h"
+#include "backup/ui/RestoreDialog.h"
 #include "db/CellarSession.h"
-#include "jet/JetImport.h"
+#include "jet/ui/JetImport.h"
 #include "platform/Profile.h"
-#include "support/ModalDriver.h"
 #include "support/Fixtures.h"
+#include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
-#include "view/CTonnelixView.h"
+#include "view/ui/CellarView.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -96,7 +96,7 @@ private Q_SLOTS:
         prompt.queue(A::No); // another name
         prompt.queueFile(dir.filePath(QStringLiteral("Ma cave.mdb")));
         prompt.queue(A::Ok); // the report
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(app.InitInstance({source}));
         CellarSession* session = app.mainFrame()->view()->session();
         QCOMPARE(session->path(), dir.filePath(QStringLiteral("Ma cave.mdb")));
@@ -115,9 +115,9 @@ private Q_SLOTS:
         TempCellar first(TempCellar::Content::Demo);
         first.closeSession();
         QTemporaryDir dir;
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(app.InitInstance({first.path()}));
-        CMainFrame* frame = app.mainFrame();
+        MainWindow* frame = app.mainFrame();
         const QString fresh = dir.filePath(QStringLiteral("Vide.mdb"));
         prompt.queueFile(fresh);
         frame->action(Commands::NewCellar)->trigger();
@@ -163,10 +163,10 @@ private Q_SLOTS:
         const QString backup = live.dir() + QStringLiteral("/Save200601011200.mdb");
         QVERIFY(QFile::copy(jetFixture("cave-v6.mdb"), backup));
         const QByteArray liveBefore = fileChecksum(live.path());
-        CTonnelixApp app;
+        TonnelixApplication app;
         QVERIFY(app.InitInstance({live.path()}));
         onNextModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<CDRestauration*>(modal);
+            auto* dialog = qobject_cast<RestoreDialog*>(modal);
             QVERIFY(dialog);
             QCOMPARE(dialog->list()->rowCount(), 1);
             dialog->list()->selectRow(0);
@@ -176,7 +176,8 @@ private Q_SLOTS:
         prompt.queue(A::Ok);
         prompt.queue(A::No);
         app.mainFrame()->action(Commands::Restore)->trigger();
-        QCOMPARE(app.mainFrame()->view()->session()->path(), live.dir() + QStringLiteral("/Save200601011200 (converti).mdb"));
+        QCOMPARE(app.mainFrame()->view()->session()->path(),
+                 live.dir() + QStringLiteral("/Save200601011200 (converti).mdb"));
         QCOMPARE(fileChecksum(live.path()), liveBefore);
         QCOMPARE(prompt.pendingAnswers(), 0);
     }

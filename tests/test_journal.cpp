@@ -4,11 +4,11 @@
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 
+#include "cellar/WineStock.h"
 #include "db/SchemaUpgrade.h"
 #include "db/engine/Statement.h"
 #include "exchange/ExchangeFile.h"
 #include "journal/Journal.h"
-#include "pages/WineStock.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,14 +1,14 @@
 // The library page, its attribute editor and the dishes: facts written and read back after reopening the
 // cellar, dishes kept by their index, RelPlats of any length, deletions that leave no dangling reference.
-#include "reference/CDAjoutPlat.h"
-#include "reference/CDAssoVinPlat.h"
-#include "reference/CDMajType.h"
-#include "reference/CDModifPlat.h"
-#include "reference/CDPlatVin.h"
-#include "reference/CPage5.h"
-#include "reference/DishList.h"
 #include "reference/Dishes.h"
 #include "reference/Library.h"
+#include "reference/ui/AddDishDialog.h"
+#include "reference/ui/DishList.h"
+#include "reference/ui/DishesForWineDialog.h"
+#include "reference/ui/EditDishDialog.h"
+#include "reference/ui/LibraryFactDialog.h"
+#include "reference/ui/LibraryPage.h"
+#include "reference/ui/WinesForDishDialog.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
@@ -86,7 +86,7 @@ private Q_SLOTS:
         addType(db, QStringLiteral("Bordeaux"), QStringLiteral("Margaux"));
         const qint64 lamb = addDish(db, QStringLiteral("Agneau rôti"));
         addDish(db, QStringLiteral("Bœuf \"bourguignon\"; sauce/vin"));
-        CPage5 page;
+        LibraryPage page;
         page.OnInitDialog();
         QCOMPARE(page.list()->model()->rowCount(), 2);
         // Before any selection: refused, nothing opens.
@@ -104,9 +104,9 @@ private Q_SLOTS:
                                                   {Library::Keeping, QStringLiteral("10 à 20 ans")}};
         for (const auto& [attribute, value] : texts) {
             onNextModal([attribute, value](QWidget* modal) {
-                auto* editor = qobject_cast<CDMajType*>(modal);
+                auto* editor = qobject_cast<LibraryFactDialog*>(modal);
                 QVERIFY(editor);
-                QCOMPARE(editor->windowTitle(), CDMajType::titleOf(attribute));
+                QCOMPARE(editor->windowTitle(), LibraryFactDialog::titleOf(attribute));
                 editor->newValue()->setText(value);
                 editor->OnBnClickedOk();
             });
@@ -114,7 +114,8 @@ private Q_SLOTS:
         }
         // The serving temperature: bounds in order; equal bounds accepted.
         {
-            CDMajType editor(nullptr, Library::Temperature, QStringLiteral("Bordeaux"), QStringLiteral("Margaux"));
+            LibraryFactDialog editor(nullptr, Library::Temperature, QStringLiteral("Bordeaux"),
+                                     QStringLiteral("Margaux"));
             QVERIFY(editor.newValue()->isHidden());
             editor.minimumList()->setCurrentText(QStringLiteral("14"));
             editor.maximumList()->setCurrentText(QStringLiteral("12"));
@@ -129,7 +130,7 @@ private Q_SLOTS:
         }
         // The dishes: added with "<<"; "<<" and ">>" with nothing selected do nothing.
         {
-            CDMajType editor(nullptr, Library::Dishes, QStringLiteral("Bordeaux"), QStringLiteral("Margaux"));
+            LibraryFactDialog editor(nullptr, Library::Dishes, QStringLiteral("Bordeaux"), QStringLiteral("Margaux"));
             QCOMPARE(editor.referenceDishes()->count(), 2);
             editor.OnAjouterPlat();
             editor.OnRetirerPlat();
@@ -172,16 +173,16 @@ private Q_SLOTS:
         const QString all = Dishes::encode(indexes);
         QVERIFY(all.size() > 800); // far past the 100 characters of the original field
         addType(db, QStringLiteral("Jura"), QStringLiteral("Arbois"), all);
-        CPage5 page;
+        LibraryPage page;
         page.OnInitDialog();
         QVERIFY(page.selectRow(QStringLiteral("Jura"), QStringLiteral("Arbois")));
         QCOMPARE(page.dishesText()->toPlainText().count(QStringLiteral("; ")), 200);
-        CDMajType editor(nullptr, Library::Dishes, QStringLiteral("Jura"), QStringLiteral("Arbois"));
+        LibraryFactDialog editor(nullptr, Library::Dishes, QStringLiteral("Jura"), QStringLiteral("Arbois"));
         QCOMPARE(editor.wineDishes()->count(), 200);
         editor.OnBnClickedOk();
         QCOMPARE(relPlats(db, QStringLiteral("Jura"), QStringLiteral("Arbois")), all);
         // Removing every dish writes an empty text; the page then shows none.
-        CDMajType empty(nullptr, Library::Dishes, QStringLiteral("Jura"), QStringLiteral("Arbois"));
+        LibraryFactDialog empty(nullptr, Library::Dishes, QStringLiteral("Jura"), QStringLiteral("Arbois"));
         while (empty.wineDishes()->count() > 0) {
             empty.wineDishes()->selectRow(0);
             empty.OnRetirerPlat();
@@ -209,7 +210,7 @@ private Q_SLOTS:
         addType(db, QStringLiteral("Rhône"), QStringLiteral("Hermitage"), QStringLiteral("*1,"));
 
         // The second "Gibier" is renamed; the first keeps its name.
-        CDModifPlat rename;
+        EditDishDialog rename;
         QCOMPARE(rename.dishList()->count(), 11);
         rename.dishList()->selectRow(1);
         QCOMPARE(rename.dishList()->selectedDish()->index, game2);
@@ -221,7 +222,7 @@ private Q_SLOTS:
                  QStringLiteral("Gibier à plume"));
 
         // The wines of a dish: 1 and 11 told apart; a row naming a dish twice is listed twice.
-        CDPlatVin search;
+        WinesForDishDialog search;
         QVERIFY(search.dishList()->selectName(QStringLiteral("Gibier à plume")));
         QCOMPARE(search.wineModel()->rowCount(), 2);
         QCOMPARE(search.wineModel()->item(0, 1)->text(), QStringLiteral("Cornas"));
@@ -232,7 +233,7 @@ private Q_SLOTS:
         QCOMPARE(search.wineModel()->rowCount(), 1);
 
         // A dish that wine types suggest: the user is told how many; "Non" keeps everything.
-        CDModifPlat remove;
+        EditDishDialog remove;
         remove.dishList()->selectRow(1); // "Gibier à plume"
         prompt.queue(A::No);
         remove.OnSupprimer();
@@ -260,7 +261,7 @@ private Q_SLOTS:
         const qint64 cheese = addDish(db, QStringLiteral("Fromages"));
         const int before = db.scalar(QStringLiteral("SELECT count(*) FROM PLATS")).toInt();
         {
-            CDAjoutPlat add;
+            AddDishDialog add;
             QCOMPARE(add.windowTitle(), QStringLiteral("Rajout d'une réference de plat"));
             add.OnOK(); // no name: closes, writes nothing
             QCOMPARE(add.result(), int(QDialog::Accepted));
@@ -268,7 +269,7 @@ private Q_SLOTS:
         }
         const QString hostile = QStringLiteral("Coq au vin d'Arbois; \"jaune\" / morilles");
         {
-            CDAjoutPlat add;
+            AddDishDialog add;
             add.nameEdit()->setText(hostile);
             add.OnOK();
         }
@@ -276,13 +277,13 @@ private Q_SLOTS:
             db.scalar(QStringLiteral("SELECT IndexPlats FROM PLATS WHERE Plat = ?"), {hostile}).toLongLong();
         QVERIFY(coq > 0);
         // The dishes of a wine, a deleted one left out.
-        CDAssoVinPlat shown(nullptr, Dishes::encode({coq, 999, cheese}));
+        DishesForWineDialog shown(nullptr, Dishes::encode({coq, 999, cheese}));
         QCOMPARE(shown.windowTitle(), QStringLiteral("Plats / Vins"));
         QCOMPARE(names(shown.dishList()), (QStringList{hostile, QStringLiteral("Fromages")}));
-        CDAssoVinPlat none(nullptr, QString());
+        DishesForWineDialog none(nullptr, QString());
         QCOMPARE(none.dishList()->count(), 0);
         // Renaming needs a dish and a new name.
-        CDModifPlat rename;
+        EditDishDialog rename;
         prompt.queue(A::Ok);
         rename.OnOK();
         QCOMPARE(prompt.messages().last().text,

@@ -1,22 +1,23 @@
 // The printed wine list, the backups and their restore, the options and the about box.
 #include "TestPaths.h"
-#include "app/CAboutDlg.h"
-#include "pages/controls/CColorStaticST.h"
-#include "app/CDOption.h"
+#include "app/ui/AboutDialog.h"
+#include "app/ui/OptionsDialog.h"
 #include "backup/Backups.h"
-#include "backup/CDRestauration.h"
+#include "backup/ui/RestoreDialog.h"
 #include "cli/CommandLine.h"
 #include "platform/Profile.h"
-#include "printing/CDChoixImp.h"
 #include "printing/WineListPrint.h"
+#include "printing/ui/PrintOrderDialog.h"
 #include "support/ProgramRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
-#include "view/CTonnelixView.h"
+#include "view/ui/CellarView.h"
+#include "widgets/ui/ColorLabel.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPdfWriter>
@@ -24,7 +25,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -89,7 +89,7 @@ private Q_SLOTS:
     void ordersAndThePdf()
     {
         TempCellar cellar(TempCellar::Content::Demo);
-        CDChoixImp dialog;
+        PrintOrderDialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Type d'impression "));
         QCOMPARE(dialog.order(), 1);
         // Order 6 sorts by colour: the reds ("0") first.
@@ -138,7 +138,7 @@ private Q_SLOTS:
         db.execute(QStringLiteral("DELETE FROM CAVE"));
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CAVE")), 0);
         // The dialog lists the backups; OK waits for a choice.
-        CDRestauration dialog;
+        RestoreDialog dialog;
         QCOMPARE(dialog.list()->rowCount(), 2);
         QCOMPARE(dialog.list()->item(0, 3)->text(), QStringLiteral("15"));
         QCOMPARE(dialog.list()->item(1, 4)->text(), QStringLiteral("30 (2)"));
@@ -188,17 +188,17 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         TempCellar cellar(TempCellar::Content::Demo);
         cellar.closeSession();
-        CTonnelixView view;
+        CellarView view;
         view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(cellar.path(), false)));
         Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 2);
-        CDOption options;
+        OptionsDialog options;
         QCOMPARE(options.windowTitle(), QStringLiteral("Configuration des options"));
         QCOMPARE(options.colours()->checkedId(), 2);
         options.colours()->button(3)->setChecked(true);
         options.OnOK();
         QCOMPARE(Profile::getInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 0), 3);
         QCOMPARE(view.tree()->palette().color(QPalette::Base), QColor(178, 244, 152));
-        CAboutDlg about;
+        AboutDialog about;
         QCOMPARE(about.windowTitle(), QStringLiteral("A propos de Tonnelix"));
         QCOMPARE(about.baseVersion()->text(), QStringLiteral("Version : 6.00"));
         QVERIFY(about.memory()->text().endsWith(QStringLiteral(" Ko")));
@@ -217,9 +217,8 @@ private Q_SLOTS:
         QCOMPARE(print.options.pdfFile, QStringLiteral("out.pdf"));
         QCOMPARE(print.options.cellar, QStringLiteral("cave.mdb"));
         // The file is the word after the order, wherever the cellar is given.
-        for (const QStringList& words :
-             {QStringList{"tonnelix", "--print-pdf", "3", "out.pdf", "cave.mdb"},
-              QStringList{"tonnelix", "--print-pdf=3", "out.pdf", "cave.mdb"}}) {
+        for (const QStringList& words : {QStringList{"tonnelix", "--print-pdf", "3", "out.pdf", "cave.mdb"},
+                                         QStringList{"tonnelix", "--print-pdf=3", "out.pdf", "cave.mdb"}}) {
             const CommandLine::Parsed after = CommandLine::parse(words);
             QCOMPARE(after.action, P::Batch);
             QCOMPARE(after.options.pdfFile, QStringLiteral("out.pdf"));

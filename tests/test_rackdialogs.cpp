@@ -1,12 +1,12 @@
 // The rack dialogs: finding, placing and taking out bottles; the manual update with its counters.
-#include "pages/controls/CColorStaticST.h"
 #include "platform/Profile.h"
-#include "rack/CDMajRange.h"
-#include "rack/CDRayonnage.h"
-#include "rack/RackGridWidget.h"
+#include "rack/ui/RackDialog.h"
+#include "rack/ui/RackGridWidget.h"
+#include "rack/ui/RackManualUpdateDialog.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
+#include "widgets/ui/ColorLabel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -73,7 +73,7 @@ private Q_SLOTS:
         cellar.place(cellar.red, 3, 2, 2);
         cellar.place(cellar.other, 3, 5, 1);
         {
-            CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Visualisation"), 0);
+            RackDialog dialog(nullptr, cellar.red, QStringLiteral("Visualisation"), 0);
             QCOMPARE(dialog.shownRack(), 3);
             QCOMPARE(dialog.rackList()->currentText(), QStringLiteral("3"));
             QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Marked));
@@ -85,13 +85,13 @@ private Q_SLOTS:
             QCOMPARE(dialog.grid().state(3, 3), 0);
         }
         {
-            CDRayonnage dialog(nullptr, cellar.six, QStringLiteral("Visualisation"), 0);
+            RackDialog dialog(nullptr, cellar.six, QStringLiteral("Visualisation"), 0);
             QCOMPARE(dialog.shownRack(), 1);
             QVERIFY(!dialog.notFoundLabel()->isHidden());
             QVERIFY(dialog.notFoundLabel()->isBlinkTimerRunning());
         }
         {
-            CDRayonnage browse(nullptr, 0, QString(), 0);
+            RackDialog browse(nullptr, 0, QString(), 0);
             QCOMPARE(browse.windowTitle(), QStringLiteral("Rangement de la cave en VISUALISATION"));
             QVERIFY(browse.saveButton()->isHidden());
             QVERIFY(browse.legendText()->text().isEmpty());
@@ -104,7 +104,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         Cellar cellar;
         cellar.place(cellar.other, 1, 1, 1);
-        CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Création"), 16);
+        RackDialog dialog(nullptr, cellar.red, QStringLiteral("Création"), 16);
         QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 16"));
         QCOMPARE(dialog.legendText()->text(), QStringLiteral("A ajouter"));
         QVERIFY(!dialog.notFoundLabel()->isHidden());
@@ -157,7 +157,7 @@ private Q_SLOTS:
         cellar.place(cellar.other, 1, 2, 2);
         cellar.place(cellar.red, 1, 2, 2);
         cellar.place(cellar.red, 1, 3, 3);
-        CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Sortie"), 1);
+        RackDialog dialog(nullptr, cellar.red, QStringLiteral("Sortie"), 1);
         QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à sortir : 1"));
         QVERIFY(dialog.notFoundLabel()->isHidden()); // the wine is in this rack
         QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Red));
@@ -181,7 +181,7 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         Cellar cellar;
-        CDRayonnage dialog(nullptr, 9999, QStringLiteral("Création"), 1);
+        RackDialog dialog(nullptr, 9999, QStringLiteral("Création"), 1);
         dialog.OnCellClicked({1, 1});
         prompt.queue(A::Ok);
         dialog.OnEnregistrer();
@@ -196,7 +196,7 @@ private Q_SLOTS:
         Cellar cellar;
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Casier2"), QStringLiteral("10-06"));
         cellar.place(cellar.red, 2, 10, 6);
-        CDRayonnage dialog(nullptr, cellar.red, QStringLiteral("Création"), 1);
+        RackDialog dialog(nullptr, cellar.red, QStringLiteral("Création"), 1);
         QVERIFY(!dialog.notFoundLabel()->isHidden()); // none of its bottles in rack 1
         dialog.rackList()->setCurrentIndex(1);
         QVERIFY(dialog.notFoundLabel()->isHidden()); // one in rack 2
@@ -221,7 +221,7 @@ private Q_SLOTS:
         cellar.place(cellar.six, 1, 3, 1);
         cellar.place(cellar.six, 2, 1, 1);
         cellar.place(cellar.red, 1, 1, 2);
-        CDMajRange dialog;
+        RackManualUpdateDialog dialog;
         QCOMPARE(dialog.wineList()->model()->rowCount(), 3);
 
         prompt.queue(A::Ok);
@@ -268,7 +268,7 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         Cellar cellar;
-        CDMajRange dialog;
+        RackManualUpdateDialog dialog;
         dialog.OnChoixVin(1); // "Quinta": 2 in stock, none placed
         prompt.queue(A::Ok);
         dialog.OnFillRow({1, 4});
@@ -303,7 +303,7 @@ private Q_SLOTS:
         Cellar cellar;
         for (int x = 1; x <= 6; ++x)
             cellar.place(cellar.six, 1, x, 1);
-        CDMajRange dialog;
+        RackManualUpdateDialog dialog;
         dialog.OnChoixVin(2); // "Six": 6 in stock, 6 placed
         QCOMPARE(dialog.toPlace(), 0);
         dialog.OnCellClicked({1, 1}); // take one out...
@@ -338,7 +338,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         Cellar cellar;
         cellar.place(cellar.red, 1, 12, 3); // stored outside the geometry about to be chosen
-        CDMajRange dialog;
+        RackManualUpdateDialog dialog;
         dialog.OnChoixVin(0); // "Grand Vin": 10 in stock, 1 placed
         QCOMPARE(dialog.toPlace(), 9);
         dialog.OnCellClicked({13, 13});
@@ -363,7 +363,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         Cellar cellar;
         cellar.place(cellar.six, 2, 1, 1);
-        CDMajRange dialog;
+        RackManualUpdateDialog dialog;
         dialog.OnChoixVin(2); // 6 in stock, 1 placed (in rack 2)
         QCOMPARE(dialog.toPlace(), 5);
         dialog.OnCellClicked({3, 3});

@@ -1,19 +1,19 @@
 // The reference lists through their dialogs: wine types and appellations, crus, renaming, estates; what
 // the entry page and the tree show afterwards; refusals that leave the cellar as it was.
-#include "pages/CPage2.h"
-#include "reference/CDAjout.h"
-#include "reference/CDAjoutVin.h"
-#include "reference/CDDomaines.h"
-#include "reference/CDModifVAT.h"
-#include "reference/NameList.h"
+#include "cellar/ui/BottleEntryPage.h"
 #include "reference/ReferenceLists.h"
+#include "reference/ui/AddCruOrAppellationDialog.h"
+#include "reference/ui/EstatesDialog.h"
+#include "reference/ui/NameList.h"
+#include "reference/ui/RenameCruOrAppellationDialog.h"
+#include "reference/ui/WineTypeDialog.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TableDump.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 #include "support/TreeSearch.h"
-#include "view/CTonnelixView.h"
+#include "view/ui/CellarView.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -42,7 +42,7 @@ int count(Database& db, const QString& sql, const QVariantList& values = {})
 }
 
 // Fills the creation dialog.
-void fillCreation(CDAjoutVin& dialog, const QString& name, const QString& appellation, const QString& colour,
+void fillCreation(WineTypeDialog& dialog, const QString& name, const QString& appellation, const QString& colour,
                   const QString& country)
 {
     dialog.nameEdit()->setText(name);
@@ -84,7 +84,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         TempCellar cellar;
         cellar.closeSession();
-        CTonnelixView view;
+        CellarView view;
         view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(cellar.path(), false)));
         view.OnRempliArbreType();
         view.page2()->OnInitDialog();
@@ -92,14 +92,14 @@ private Q_SLOTS:
         // A new cellar has no wine type: the entry page says how to begin and opens the dialog.
         QVERIFY(view.page2()->firstWinePanel()->isVisibleTo(view.page2()));
         onNextModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<CDAjoutVin*>(modal);
+            auto* dialog = qobject_cast<WineTypeDialog*>(modal);
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Création d'un Vin"));
             dialog->reject();
         });
         view.page2()->createWineButton()->click();
 
-        CDAjoutVin dialog(nullptr, 1);
+        WineTypeDialog dialog(nullptr, 1);
         QVERIFY(dialog.appellationList()->isHidden());
         fillCreation(dialog, QStringLiteral("Côtes du Rhône"), QStringLiteral("Gigondas"), QStringLiteral("Rouge"),
                      kFrance);
@@ -125,7 +125,7 @@ private Q_SLOTS:
         view.RefreshTree();
         QVERIFY(findNode(view.tree(), {"Rouge", "FR", "Côtes du Rhône"}));
         {
-            CDAjoutVin modify(nullptr, 2);
+            WineTypeDialog modify(nullptr, 2);
             QVERIFY(modify.typeList()->selectName(QStringLiteral("Côtes du Rhône")));
             QCOMPARE(modify.countryList()->currentText(), kFrance);
             modify.appellationList()->setCurrentIndex(0); // _TOUTES
@@ -139,7 +139,7 @@ private Q_SLOTS:
         QVERIFY(findNode(view.tree(), {"Rose", "FR", "Rhône méridional", "Gigondas", "2015"}));
         QCOMPARE(view.page2()->typeList()->findText(QStringLiteral("Rhône méridional")), 0);
         {
-            CDAjoutVin back(nullptr, 2);
+            WineTypeDialog back(nullptr, 2);
             QVERIFY(back.typeList()->selectName(QStringLiteral("Rhône méridional")));
             back.appellationList()->setCurrentIndex(0); // _TOUTES
             back.nameEdit()->setText(QStringLiteral("Côtes du Rhône"));
@@ -150,7 +150,7 @@ private Q_SLOTS:
         }
 
         // A second appellation, then its colour shows in the modification dialog.
-        CDAjout second(2);
+        AddCruOrAppellationDialog second(2);
         QCOMPARE(second.windowTitle(), QStringLiteral("Ajout d'une Appellation"));
         QCOMPARE(second.typeList()->currentText(), QStringLiteral("Côtes du Rhône"));
         QCOMPARE(second.appellationList()->currentText(), QStringLiteral("Gigondas"));
@@ -165,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(view.page2()->appellationList()->findText(QStringLiteral("Vacqueyras")) >= 0);
         // The same appellation again, in another case: refused, nothing written.
         const QString before = dumpAll(db);
-        CDAjout again(2);
+        AddCruOrAppellationDialog again(2);
         again.nameEdit()->setText(QStringLiteral("VACQUEYRAS"));
         prompt.queue(A::Ok);
         again.OnOK();
@@ -195,7 +195,7 @@ private Q_SLOTS:
             {"Loire", "Sancerre", "Blanc", "", "Vous devez donner un Pays d'origine à ce vin"},
         };
         for (const Case& c : cases) {
-            CDAjoutVin dialog(nullptr, 1);
+            WineTypeDialog dialog(nullptr, 1);
             fillCreation(dialog, c.name, c.appellation, c.colour, c.country);
             prompt.queue(A::Ok);
             dialog.OnOK();
@@ -204,7 +204,7 @@ private Q_SLOTS:
             QCOMPARE(dialog.result(), 0); // still open
         }
         // Cancelling the confirmation writes nothing either.
-        CDAjoutVin dialog(nullptr, 1);
+        WineTypeDialog dialog(nullptr, 1);
         fillCreation(dialog, QStringLiteral("Loire"), QStringLiteral("Sancerre"), QStringLiteral("Blanc"), kFrance);
         prompt.queue(A::Cancel);
         dialog.OnOK();
@@ -220,13 +220,13 @@ private Q_SLOTS:
         const QStringList names = {QStringLiteral("Côte d'Or"), QStringLiteral("Clos \"Le Pin\""),
                                    QStringLiteral("a; DROP TABLE CAVE; --/b"), QString(2000, QChar(0x00E9))};
         for (const QString& name : names) {
-            CDAjoutVin dialog(nullptr, 1);
+            WineTypeDialog dialog(nullptr, 1);
             fillCreation(dialog, name, name + QStringLiteral(" AOC"), QStringLiteral("Autres"), kFrance);
             prompt.queue(A::Ok);
             prompt.queue(A::Ok);
             dialog.OnOK();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            CDAjout cru(1);
+            AddCruOrAppellationDialog cru(1);
             cru.nameEdit()->setText(name);
             prompt.queue(A::Ok);
             cru.OnOK();
@@ -243,13 +243,13 @@ private Q_SLOTS:
         }
         QVERIFY(db.tableExists(QStringLiteral("CAVE")));
         // Re-selecting a type shows its colour, "Autres".
-        CDAjoutVin modify(nullptr, 2);
+        WineTypeDialog modify(nullptr, 2);
         QVERIFY(modify.typeList()->selectName(names[1]));
         QCOMPARE(modify.colourList()->currentText(), QStringLiteral("Autres"));
         QCOMPARE(modify.countryList()->currentText(), kFrance);
         QCOMPARE(modify.nameEdit()->text(), names[1]);
         // Rename the cru with the quote, then the appellation with the apostrophe.
-        CDModifVAT cru(nullptr, QStringLiteral("1"));
+        RenameCruOrAppellationDialog cru(nullptr, QStringLiteral("1"));
         QVERIFY(cru.mainList()->selectName(names[1]));
         QCOMPARE(cru.currentEdit()->text(), names[1]);
         cru.newEdit()->setText(QStringLiteral("Clos 'Le Pin' / \"Pomerol\""));
@@ -259,7 +259,7 @@ private Q_SLOTS:
                        {QStringLiteral("Clos 'Le Pin' / \"Pomerol\"")}),
                  1);
         // The estate of the 2,000-character type.
-        CDDomaines estate(nullptr, 1);
+        EstatesDialog estate(nullptr, 1);
         QVERIFY(estate.typeList()->selectName(names[3]));
         estate.nameEdit()->setText(names[0]);
         estate.OnBnClickedOk();
@@ -280,7 +280,7 @@ private Q_SLOTS:
         db.execute(QStringLiteral("INSERT INTO DOMAINES (Type, Domaine) VALUES ('Bourgogne', 'Leroy')"));
         {
             // One appellation: only that row changes.
-            CDAjoutVin dialog(nullptr, 2);
+            WineTypeDialog dialog(nullptr, 2);
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Modificattion d'un Vin"));
             QCOMPARE(dialog.okButton()->text(), QStringLiteral("Modifier"));
             QVERIFY(dialog.typeList()->selectName(QStringLiteral("Bourgogne")));
@@ -298,7 +298,7 @@ private Q_SLOTS:
         {
             // Renaming into a type that already has the appellation: refused whole.
             const QString before = dumpAll(db);
-            CDAjoutVin dialog(nullptr, 2);
+            WineTypeDialog dialog(nullptr, 2);
             QVERIFY(dialog.typeList()->selectName(QStringLiteral("Bourgogne")));
             dialog.appellationList()->setCurrentIndex(0); // _TOUTES
             dialog.nameEdit()->setText(QStringLiteral("Beaujolais"));
@@ -311,7 +311,7 @@ private Q_SLOTS:
         }
         {
             // _TOUTES renames every row, sets colour and country, and the estates follow the type.
-            CDAjoutVin dialog(nullptr, 2);
+            WineTypeDialog dialog(nullptr, 2);
             QVERIFY(dialog.typeList()->selectName(QStringLiteral("Bourgogne")));
             // Nothing is chosen for the user: "Modifier" asks which appellation.
             QCOMPARE(dialog.appellationList()->currentIndex(), -1);
@@ -348,7 +348,7 @@ private Q_SLOTS:
         db.execute(QStringLiteral("DELETE FROM CRUS"));
         db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Grand Cru'), ('Premier Cru')"));
         {
-            CDAjoutVin dialog(nullptr, 2);
+            WineTypeDialog dialog(nullptr, 2);
             showAndWait(dialog);
             clickName(dialog.typeList(), QStringLiteral("Côtes du Rhône"));
             QCOMPARE(dialog.nameEdit()->text(), QStringLiteral("Côtes du Rhône"));
@@ -392,7 +392,7 @@ private Q_SLOTS:
         }
         {
             // Crus: the current name follows the click.
-            CDModifVAT cru(nullptr, QStringLiteral("1"));
+            RenameCruOrAppellationDialog cru(nullptr, QStringLiteral("1"));
             showAndWait(cru);
             clickName(cru.mainList(), QStringLiteral("Premier Cru"));
             QCOMPARE(cru.currentEdit()->text(), QStringLiteral("Premier Cru"));
@@ -401,7 +401,7 @@ private Q_SLOTS:
         }
         {
             // Appellations: the type clicked gives its own appellations; the appellation clicked is the one renamed.
-            CDModifVAT rename(nullptr, QStringLiteral("2"));
+            RenameCruOrAppellationDialog rename(nullptr, QStringLiteral("2"));
             showAndWait(rename);
             clickName(rename.mainList(), QStringLiteral("Côtes du Rhône"));
             clickName(rename.mainList(), QStringLiteral("Toscane"));
@@ -418,7 +418,7 @@ private Q_SLOTS:
         }
         {
             // Estates: the estates of the type clicked; the estate clicked fills the name.
-            CDDomaines estates(nullptr, 2);
+            EstatesDialog estates(nullptr, 2);
             showAndWait(estates);
             clickName(estates.typeList(), QStringLiteral("Côtes du Rhône"));
             clickName(estates.typeList(), QStringLiteral("Toscane"));
@@ -439,7 +439,7 @@ private Q_SLOTS:
         db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Grand Cru'), ('Premier Cru')"));
         addType(db, QStringLiteral("Chablis"), QStringLiteral("Chablis"), 1, QStringLiteral("FR"));
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Cru) VALUES ('Les Clos', 1, 'Grand Cru')"));
-        CDAjout add(1);
+        AddCruOrAppellationDialog add(1);
         QCOMPARE(add.windowTitle(), QStringLiteral("Ajout d'un Cru"));
         QCOMPARE(add.cruList()->count(), 2);
         QVERIFY(!add.typeList()->isEnabled());
@@ -456,7 +456,7 @@ private Q_SLOTS:
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CRUS")), 2);
 
         // Renaming: nothing chosen, a blank name, a duplicate are refused; lots keep their cru's old name.
-        CDModifVAT rename(nullptr, QStringLiteral("1"));
+        RenameCruOrAppellationDialog rename(nullptr, QStringLiteral("1"));
         QCOMPARE(rename.windowTitle(), QStringLiteral("Modification d'un Cru"));
         QVERIFY(rename.appellationList()->isHidden());
         const QString before = dumpAll(db);
@@ -491,7 +491,7 @@ private Q_SLOTS:
         addType(db, QStringLiteral("Bordeaux"), QStringLiteral("Pauillac"), 0, QStringLiteral("FR"));
         addType(db, QStringLiteral("Bordeaux"), QStringLiteral("Margaux"), 0, QStringLiteral("FR"));
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType) VALUES ('Lot', 1)"));
-        CDModifVAT rename(nullptr, QStringLiteral("2"));
+        RenameCruOrAppellationDialog rename(nullptr, QStringLiteral("2"));
         QCOMPARE(rename.windowTitle(), QStringLiteral("Modification d'une Appellation"));
         QVERIFY(rename.mainList()->selectName(QStringLiteral("Bordeaux")));
         QCOMPARE(rename.appellationList()->names(), (QStringList{"Margaux", "Pauillac"}));
@@ -523,7 +523,7 @@ private Q_SLOTS:
         const QString before = dumpAll(db);
         db.scalar(
             QStringLiteral("PRAGMA max_page_count = %1").arg(db.scalar(QStringLiteral("PRAGMA page_count")).toInt()));
-        CDAjoutVin dialog(nullptr, 1);
+        WineTypeDialog dialog(nullptr, 1);
         fillCreation(dialog, QString(5000, QLatin1Char('L')), QString(5000, QLatin1Char('S')), QStringLiteral("Blanc"),
                      kFrance);
         prompt.queue(A::Ok);
@@ -539,7 +539,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         TempCellar cellar;
         const QString before = dumpAll(cellar.db());
-        CDAjout dialog(2);
+        AddCruOrAppellationDialog dialog(2);
         QCOMPARE(dialog.typeList()->count(), 0);
         dialog.nameEdit()->setText(QStringLiteral("Orpheline"));
         prompt.queue(A::Ok);
@@ -553,7 +553,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         TempCellar cellar;
         cellar.closeSession();
-        CTonnelixView view;
+        CellarView view;
         view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(cellar.path(), false)));
         Database& db = view.session()->database();
         addType(db, QStringLiteral("Côtes du Rhône"), QStringLiteral("Gigondas"), 0, QStringLiteral("FR"));
@@ -561,7 +561,7 @@ private Q_SLOTS:
         addType(db, QStringLiteral("Alsace"), QStringLiteral("Riesling"), 1, QStringLiteral("FR"));
         view.page2()->OnInitDialog();
         // Every wine type is offered, though none has an estate yet.
-        CDDomaines add(nullptr, 1);
+        EstatesDialog add(nullptr, 1);
         QCOMPARE(add.windowTitle(), QStringLiteral("Création d'un nom de domaine"));
         QVERIFY(add.deleteButton()->isHidden());
         QCOMPARE(add.typeList()->names(), (QStringList{"Alsace", "Côtes du Rhône"}));
@@ -586,7 +586,7 @@ private Q_SLOTS:
             QCOMPARE(view.page2()->nameList()->findText(QStringLiteral("Domaine du Cayron")), 0);
         }
         // The same name in another case is refused.
-        CDDomaines twice(nullptr, 1);
+        EstatesDialog twice(nullptr, 1);
         QVERIFY(twice.typeList()->selectName(QStringLiteral("Côtes du Rhône")));
         QCOMPARE(twice.estateList()->names(), (QStringList{"Domaine du Cayron"}));
         twice.nameEdit()->setText(QStringLiteral("DOMAINE DU CAYRON"));
@@ -598,7 +598,7 @@ private Q_SLOTS:
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES")), 2);
 
         // Deleting: nothing selected is refused; a deletion removes the row and the list entry at once.
-        CDDomaines remove(nullptr, 2);
+        EstatesDialog remove(nullptr, 2);
         QCOMPARE(remove.windowTitle(), QStringLiteral("Suppression d'un nom de domaine"));
         QVERIFY(remove.saveButton()->isHidden());
         QVERIFY(remove.typeList()->selectName(QStringLiteral("Côtes du Rhône")));

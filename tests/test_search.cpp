@@ -1,20 +1,20 @@
 // The search, the vintage ratings, the statistics and the wines ready to drink, through their dialogs and
 // pages, against figures computed here from the rows the test wrote.
-#include "pages/CDAjoutAnnee.h"
-#include "pages/CPage3.h"
-#include "pages/EntryRules.h"
-#include "pages/VintageRatings.h"
-#include "pages/WineListModel.h"
-#include "pages/controls/CColorStaticST.h"
+#include "cellar/EntryRules.h"
+#include "cellar/ui/WineListModel.h"
 #include "platform/LocaleFormat.h"
-#include "rack/CDRayonnage.h"
-#include "search/CDRecherche.h"
-#include "statistics/CDAboire.h"
-#include "statistics/CPage4.h"
+#include "rack/ui/RackDialog.h"
+#include "search/ui/SearchDialog.h"
+#include "statistics/ui/ReadyToDrinkDialog.h"
+#include "statistics/ui/StatisticsPage.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
+#include "vintages/VintageRatings.h"
+#include "vintages/ui/VintageRatingsPage.h"
+#include "vintages/ui/VintageYearDialog.h"
+#include "widgets/ui/ColorLabel.h"
 
 #include <QChart>
 #include <QComboBox>
@@ -23,9 +23,9 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTest>
 #include <QValueAxis>
 #include <cmath>
-#include <QTest>
 
 namespace {
 
@@ -129,7 +129,7 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         Cellar cellar;
-        CDRecherche dialog;
+        SearchDialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Recherche d'un vin"));
         QCOMPARE(dialog.sizeList()->count(), 21); // a blank and 20 sizes, no clavelin
         QCOMPARE(dialog.sizeList()->findText(QStringLiteral("0,62 CL (le clavelin)")), -1);
@@ -180,7 +180,7 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         Cellar cellar;
-        CDRecherche dialog;
+        SearchDialog dialog;
         choose(dialog.fromList(), QStringLiteral("1990"));
         choose(dialog.toList(), QStringLiteral("2000"));
         dialog.OnBrecherche();
@@ -199,7 +199,7 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         Cellar cellar;
-        CDRecherche dialog;
+        SearchDialog dialog;
         choose(dialog.dishList(), QStringLiteral("Gibier")); // dish 1: not dish 11
         dialog.OnBrecherche();
         QCOMPARE(names(dialog.model()), (QStringList{"Rouge 1990", "Rouge 2000"}));
@@ -235,7 +235,7 @@ private Q_SLOTS:
         cellar.file.db().execute(QStringLiteral("INSERT INTO RAYONNAGE (Relation, Casier, [Coordonnees X], "
                                                 "[Coordonnees Y]) VALUES (?, 1, 3, 2)"),
                                  {lot});
-        CDRecherche dialog;
+        SearchDialog dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         choose(dialog.cruList(), QStringLiteral("Cru d'Exception"));
@@ -243,7 +243,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.lotAt(0), lot);
         bool opened = false;
         onNextModal([&](QWidget* modal) {
-            auto* rack = qobject_cast<CDRayonnage*>(modal);
+            auto* rack = qobject_cast<RackDialog*>(modal);
             QVERIFY(rack);
             opened = true;
             QCOMPARE(rack->grid().state(3, 2) != 0, true);
@@ -264,14 +264,14 @@ private Q_SLOTS:
         QStringList ratings = {"12", "13", "14", "15", "16", "17", "18", "19", "20"};
         QVERIFY(VintageRatings::addYears(cellar.session(), {"2003", "2004"}, "2004", ratings));
         VintageTable::load(cellar.session());
-        CPage3 page(nullptr, 2006);
+        VintageRatingsPage page(nullptr, 2006);
         page.OnRempli();
         QCOMPARE(page.list()->rowCount(), 2);
         QCOMPARE(page.list()->item(1, 1)->text(), QStringLiteral("12"));
         QCOMPARE(page.list()->item(0, 1)->text(), QString()); // 2003 listed before the chosen one: empty
         QVERIFY(!page.addButton()->isHidden());
         {
-            CDAjoutAnnee add(nullptr, 0, 2006);
+            VintageYearDialog add(nullptr, 0, 2006);
             QCOMPARE(add.windowTitle(), QStringLiteral("Ajout d'une année"));
             QStringList offered;
             for (int i = 0; i < add.yearList()->count(); ++i)
@@ -315,7 +315,7 @@ private Q_SLOTS:
         QCOMPARE(yearsInOrder(), (QStringList{"2003", "2004", "2005"}));
         {
             // An earlier year goes before the first group, with empty groups for the years up to it.
-            CDAjoutAnnee add(nullptr, 0, 2006);
+            VintageYearDialog add(nullptr, 0, 2006);
             add.yearList()->setCurrentText(QStringLiteral("2000"));
             add.regionList(8)->setCurrentText(QStringLiteral("11"));
             prompt.queue(A::Ok);
@@ -331,14 +331,14 @@ private Q_SLOTS:
         QVERIFY(!VintageRatings::addYear(cellar.session(), 2004, ratings));
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt(), rows);
         {
-            CDAjoutAnnee add(nullptr, 0, 2006);
+            VintageYearDialog add(nullptr, 0, 2006);
             QCOMPARE(add.yearList()->currentText(), QStringLiteral("2006"));
             prompt.queue(A::Ok);
             add.OnOK(); // 2006, the current year, after 2005
         }
         // Modify 2004: "12" shows as "12", not "1"; the entry page reads the new rating.
         {
-            CDAjoutAnnee modify(nullptr, 1, 2006);
+            VintageYearDialog modify(nullptr, 1, 2006);
             modify.yearList()->setCurrentText(QStringLiteral("2004"));
             QCOMPARE(modify.regionList(0)->currentText(), QStringLiteral("12"));
             modify.regionList(0)->setCurrentText(QStringLiteral("9"));
@@ -368,7 +368,7 @@ private Q_SLOTS:
         QVERIFY(VintageRatings::addYears(cellar.session(), years, QStringLiteral("2025"), ratings));
         VintageTable::load(cellar.session());
         {
-            CDAjoutAnnee add(nullptr, 0, 2026);
+            VintageYearDialog add(nullptr, 0, 2026);
             QStringList offered;
             for (int i = 0; i < add.yearList()->count(); ++i)
                 offered << add.yearList()->itemText(i);
@@ -400,15 +400,15 @@ private Q_SLOTS:
                                          QStringList(9, QStringLiteral("3"))));
         VintageTable::load(cellar.session());
         const int rows = db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt();
-        CPage3 page(nullptr, 2026);
+        VintageRatingsPage page(nullptr, 2026);
         page.OnRempli();
         QCOMPARE(page.list()->rowCount(), 2025 - 1985 + 1);
         {
-            CDAjoutAnnee modify(nullptr, 1, 2026);
+            VintageYearDialog modify(nullptr, 1, 2026);
             QCOMPARE(modify.yearList()->count(), 2025 - 1985 + 1);
             modify.yearList()->setCurrentText(QStringLiteral("1990"));
             QCOMPARE(modify.regionList(0)->currentText(), QString()); // the first group's, not the copy's "3"
-            CDAjoutAnnee add(nullptr, 0, 2026);
+            VintageYearDialog add(nullptr, 0, 2026);
             for (int i = 0; i < add.yearList()->count(); ++i)
                 QVERIFY(add.yearList()->itemText(i).toInt() < 1985 || add.yearList()->itemText(i) == "2026");
             add.yearList()->setCurrentText(QStringLiteral("2026"));
@@ -416,9 +416,9 @@ private Q_SLOTS:
             add.OnOK();
         }
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt(), rows + 10);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES WHERE Type = 'Tonnelix' AND Cote = '1990'"))
-                     .toInt(),
-                 2);
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES WHERE Type = 'Tonnelix' AND Cote = '1990'")).toInt(),
+            2);
     }
 
     void statisticsAgainstIndependentTotals()
@@ -426,7 +426,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         Cellar cellar;
         Database& db = cellar.file.db();
-        CPage4 page;
+        StatisticsPage page;
         page.OnInitDialog();
         page.RempliStats(1, QString(), QString());
         // Totals computed here, row by row.
@@ -514,14 +514,14 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         Cellar cellar;
         // In 2026: 1990+10, 2000+5, 2005+21 (exactly at the end), 2010+0, 2000+26 (exactly); never 99.
-        CDAboire dialog(nullptr, 2026);
+        ReadyToDrinkDialog dialog(nullptr, 2026);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Liste de vos vins étant arrivés a la fin de leur garde"));
         QStringList listed;
         for (int r = 0; r < dialog.model()->rowCount(); ++r)
             listed << dialog.model()->wine(r).name;
         listed.sort();
         QCOMPARE(listed, (QStringList{"Autre 2000", "Blanc 2005", "Rosé 2010", "Rouge 1990", "Rouge 2000"}));
-        CDAboire earlier(nullptr, 2025);
+        ReadyToDrinkDialog earlier(nullptr, 2025);
         QStringList before;
         for (int r = 0; r < earlier.model()->rowCount(); ++r)
             before << earlier.model()->wine(r).name;

@@ -1,9 +1,9 @@
 // The program started as a user starts it: the real main sequence (the command line first, then the window
 // session with its own application object), at the very first start, under the locale the test runs in.
 // Qt's own texts and the status bar's date are French under C.UTF-8 as under fr_FR.UTF-8.
-#include "app/CMainFrame.h"
-#include "app/CTonnelixApp.h"
-#include "app/ProgramMain.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/ProgramMain.h"
+#include "app/ui/TonnelixApplication.h"
 #include "platform/KeyboardLocks.h"
 #include "platform/Prompt.h"
 
@@ -111,9 +111,9 @@ void readTheFileDialog(QFileDialog* dialog)
     dialog->reject();
 }
 
-void readTheWindow(CTonnelixApp& app)
+void readTheWindow(TonnelixApplication& app)
 {
-    CMainFrame* frame = app.mainFrame();
+    MainWindow* frame = app.mainFrame();
     const QLocale french(QLocale::French, QLocale::France);
     const QString date = frame->datePane()->text();
     check(date.startsWith(french.dayName(QDate::currentDate().dayOfWeek())) &&

@@ -1,22 +1,22 @@
 // The main view: tree shapes in both groupings, node selection, colour option, vintage table.
-#include "calculator/CCalculetteDlg.h"
-#include "journal/JournalPage.h"
-#include "pages/CPage2.h"
-#include "pages/CPage3.h"
+#include "calculator/ui/CalculatorPage.h"
+#include "cellar/ui/BottleEntryPage.h"
+#include "cellar/ui/WineListModel.h"
+#include "cellar/ui/WineSheetPage.h"
 #include "db/CellarEvents.h"
-#include "pages/Cpage1.h"
-#include "pages/VintageTable.h"
-#include "pages/WineListModel.h"
-#include "pages/controls/Pictures.h"
+#include "journal/ui/JournalPage.h"
 #include "platform/Profile.h"
-#include "reference/CPage5.h"
-#include "pages/controls/CColorStaticST.h"
-#include "statistics/CPage4.h"
+#include "reference/ui/LibraryPage.h"
+#include "statistics/ui/StatisticsPage.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 #include "support/TreeSearch.h"
-#include "view/CTonnelixView.h"
+#include "view/ui/CellarView.h"
+#include "vintages/VintageTable.h"
+#include "vintages/ui/VintageRatingsPage.h"
+#include "widgets/ui/ColorLabel.h"
+#include "widgets/ui/Pictures.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -62,7 +62,7 @@ class TestView : public QObject
 
     TempProfile m_profile;
     std::unique_ptr<TempCellar> m_cellar;
-    std::unique_ptr<CTonnelixView> m_view;
+    std::unique_ptr<CellarView> m_view;
 
 private Q_SLOTS:
     void init()
@@ -76,7 +76,7 @@ private Q_SLOTS:
         addLot(db, "Mystère", "Inconnu", "9", "FR", 1999, "E"); // unknown colour: under the previous root
         addLot(db, "Tavel", "Tavel", "2", "FR", 2018, "F");
         m_cellar->closeSession();
-        m_view = std::make_unique<CTonnelixView>();
+        m_view = std::make_unique<CellarView>();
         m_view->attachSession(std::make_unique<CellarSession>(OpenCellarFile(m_cellar->path(), false)));
         m_view->OnRempliArbreType();
         m_view->radioType()->setChecked(true);
@@ -163,7 +163,7 @@ private Q_SLOTS:
         addLot(db, "Merlot", "Toscana", "0", "IT", 2005, "Merlot IT");
         addLot(db, "Merlot", "Toscana", "0", "IT", 2006, "Merlot IT 2");
         m_cellar->closeSession();
-        m_view = std::make_unique<CTonnelixView>();
+        m_view = std::make_unique<CellarView>();
         m_view->attachSession(std::make_unique<CellarSession>(OpenCellarFile(m_cellar->path(), false)));
         m_view->radioType()->setChecked(true);
         m_view->OnRempliArbreType();
@@ -233,7 +233,7 @@ private Q_SLOTS:
     void pagesAreBuiltWhenFirstShown()
     {
         m_view.reset();
-        CTonnelixView view;
+        CellarView view;
         QVERIFY(view.OnInitialUpdate(m_cellar->path()));
         Database& db = view.session()->database();
         db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('Tonnelix', '2001')"));
@@ -242,12 +242,12 @@ private Q_SLOTS:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         auto built = [&view] {
-            return QStringList{view.findChildren<CPage2*>().isEmpty() ? "" : "entry",
-                               view.findChildren<CPage3*>().isEmpty() ? "" : "vintages",
-                               view.findChildren<CPage4*>().isEmpty() ? "" : "statistics",
-                               view.findChildren<CPage5*>().isEmpty() ? "" : "library",
+            return QStringList{view.findChildren<BottleEntryPage*>().isEmpty() ? "" : "entry",
+                               view.findChildren<VintageRatingsPage*>().isEmpty() ? "" : "vintages",
+                               view.findChildren<StatisticsPage*>().isEmpty() ? "" : "statistics",
+                               view.findChildren<LibraryPage*>().isEmpty() ? "" : "library",
                                view.findChildren<JournalPage*>().isEmpty() ? "" : "journal",
-                               view.findChildren<CCalculetteDlg*>().isEmpty() ? "" : "calculator"}
+                               view.findChildren<CalculatorPage*>().isEmpty() ? "" : "calculator"}
                 .join(QLatin1Char(' '))
                 .simplified();
         };
@@ -266,7 +266,7 @@ private Q_SLOTS:
         CellarEvents::instance().notifyLotsChanged();
         QVERIFY(view.page4()->totalText()->text() != total);
         // Asked for by a command: built, filled from the cellar, then shown.
-        CPage2* entry = view.page2();
+        BottleEntryPage* entry = view.page2();
         QCOMPARE(built(), QStringLiteral("entry statistics"));
         QVERIFY(entry->findChildren<QComboBox*>().first()->count() > 0);
         view.showPage(entry);
@@ -321,7 +321,7 @@ private Q_SLOTS:
     {
         TempCellar empty;
         empty.closeSession();
-        CTonnelixView view;
+        CellarView view;
         view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(empty.path(), false)));
         view.OnRempliArbreType();
         QCOMPARE(shape(view.tree()->invisibleRootItem()),

@@ -1,12 +1,12 @@
 // The wine sheet: list selection modes, keeping status, entries, exits and deletion.
-#include "pages/Cpage1.h"
-#include "pages/KeepingStatus.h"
-#include "pages/WineListModel.h"
-#include "pages/WineListQuery.h"
-#include "pages/controls/CColorStaticST.h"
+#include "cellar/KeepingStatus.h"
+#include "cellar/WineListQuery.h"
+#include "cellar/ui/WineListModel.h"
+#include "cellar/ui/WineSheetPage.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
+#include "widgets/ui/ColorLabel.h"
 
 #include <QAbstractItemModelTester>
 #include <QLabel>
@@ -121,7 +121,7 @@ private Q_SLOTS:
         addLot(db, other, "Second d'Ici", 2010, 4, 4, 40, 5);
         addLot(db, white, "Blanc", 2001, 1, 1, 10);
 
-        Cpage1 page;
+        WineSheetPage page;
         QAbstractItemModelTester tester(page.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         page.OnMajListeVin(QStringLiteral("Rouge"), QStringLiteral("Bordeaux"), {}, {}, 7);
         QCOMPARE(page.model()->rowCount(), 2);
@@ -162,7 +162,7 @@ private Q_SLOTS:
         Database& db = cellar.db();
         addLot(db, addType(db, "Chianti", "Classico", "0", "IT", "16-18"), "Italien", 2010, 1, 1, 10);
         addLot(db, addType(db, "Chianti", "Nulle part", "0", "ZZ", "16-18"), "Sans pays", 2011, 1, 1, 10);
-        Cpage1 page;
+        WineSheetPage page;
         page.OnMajListeVin(QStringLiteral("Rouge"), QStringLiteral("Chianti"), {}, {}, 7);
         QCOMPARE(page.model()->rowCount(), 2);
         page.selectRow(0);
@@ -179,8 +179,8 @@ private Q_SLOTS:
         Database& db = cellar.db();
         const qint64 type = addType(db, "Loire", "Sancerre", "1");
         const qint64 lot = addLot(db, type, "Les Monts", 2015, 2, 6, 60);
-        Cpage1 page;
-        QSignalSpy racks(&page, &Cpage1::rackViewRequested);
+        WineSheetPage page;
+        QSignalSpy racks(&page, &WineSheetPage::rackViewRequested);
         page.OnMajListeVin(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
         page.selectRow(0);
 
@@ -246,8 +246,8 @@ private Q_SLOTS:
         Database& db = cellar.db();
         const qint64 type = addType(db, "Loire", "Sancerre", "1");
         const qint64 lot = addLot(db, type, "Les Monts", 2015, 5, 6, 60);
-        Cpage1 page;
-        QSignalSpy racks(&page, &Cpage1::rackViewRequested);
+        WineSheetPage page;
+        QSignalSpy racks(&page, &WineSheetPage::rackViewRequested);
 
         prompt.queue(A::Ok);
         page.OnBsortie();
@@ -310,7 +310,7 @@ private Q_SLOTS:
         const qint64 gone = addLot(db, type, "Gone", 2016, 2, 2, 20);
         for (const qint64 lot : {kept, gone, gone})
             db.execute(QStringLiteral("INSERT INTO RAYONNAGE VALUES (?, 1, 1, ?)"), {lot, lot});
-        Cpage1 page;
+        WineSheetPage page;
         page.OnMajListeVin(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
 
         prompt.queue(A::Ok);

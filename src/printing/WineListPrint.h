@@ -19,7 +19,7 @@ struct Lot
 
 // "LISTE DES VINS (par Nom)" ... for the orders 1 to 7 (nom, millésime, type, cru, stock, robe, appellation).
 QString title(int order);
-// The lots in that order (label "CTonnelixView::OnPreparePrinting"); ties keep the purchase order.
+// The lots in that order (label "CellarView::OnPreparePrinting"); ties keep the purchase order.
 std::vector<Lot> load(CellarSession& session, int order);
 
 // The title and the page text together on 81 characters: "LISTE ...      Page 3/5".

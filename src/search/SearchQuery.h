@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/WineListQuery.h"
+#include "cellar/WineListQuery.h"
 
 #include <QString>
 #include <vector>

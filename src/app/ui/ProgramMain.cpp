@@ -1,0 +1,42 @@
+#include "app/ui/ProgramMain.h"
+
+#include "app/ui/MessageBoxPrompt.h"
+#include "app/ui/TonnelixApplication.h"
+#include "cli/CommandLine.h"
+
+#include <QApplication>
+
+namespace ProgramMain {
+
+int run(int argc, char** argv, const Hooks& hooks)
+{
+    // Help, version, usage errors and the work without a window need no display.
+    const int done = CommandLine::mainWithoutWindow(argc, argv);
+    if (done >= 0)
+        return done;
+
+    // A new application object: whatever the command line installed went with its own.
+    QApplication application(argc, argv);
+    TonnelixApplication::setApplicationNames();
+    TonnelixApplication::installTranslations();
+    if (hooks.applicationCreated)
+        hooks.applicationCreated();
+    const CommandLine::Parsed parsed = CommandLine::parse(QApplication::arguments());
+
+    MessageBoxPrompt boxes;
+    Prompt::install(hooks.prompt ? hooks.prompt : &boxes);
+    int code = 1;
+    {
+        TonnelixApplication app;
+        const QStringList cellar = parsed.options.cellar.isEmpty() ? QStringList() : QStringList{parsed.options.cellar};
+        if (app.InitInstance(cellar)) {
+            if (hooks.windowShown)
+                hooks.windowShown(app);
+            code = QApplication::exec();
+        }
+    }
+    Prompt::install(nullptr);
+    return code;
+}
+
+} // namespace ProgramMain

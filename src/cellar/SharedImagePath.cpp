@@ -1,0 +1,7 @@
+#include "cellar/SharedImagePath.h"
+
+QString& SharedImagePath()
+{
+    static QString path;
+    return path;
+}

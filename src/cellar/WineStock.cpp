@@ -1,0 +1,130 @@
+#include "cellar/WineStock.h"
+#include "db/CellarEvents.h"
+
+#include "db/CellarSession.h"
+
+#include <cmath>
+
+namespace WineStock {
+
+namespace {
+
+const QString kSelectLot = QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;");
+
+// Opens the lot's row; false (and the session's report) when the query fails, NotFound when no row.
+Failure openLot(CellarSession& session, const QString& label, qint64 index)
+{
+    if (!session.OpenQuery(label, kSelectLot, {index}))
+        return Failure::NotFound;
+    if (session.recordset().recordCount() == 0) {
+        session.CloseQuery();
+        return Failure::NotFound;
+    }
+    session.recordset().moveFirst();
+    return Failure::None;
+}
+
+} // namespace
+
+QString failureText(Failure failure)
+{
+    return failure == Failure::WriteFailed ? QStringLiteral("Impossible de modifier l'enregistrement CAVE")
+                                           : QStringLiteral("Impossible d'écrire l'enregistrement CAVE");
+}
+
+Failure changeLot(CellarSession& session, const QString& label, qint64 index,
+                  const std::function<void(Recordset&)>& change)
+{
+    try {
+        Transaction tx(session.database());
+        const Failure found = openLot(session, label, index);
+        if (found != Failure::None)
+            return found;
+        Recordset& rs = session.recordset();
+        try {
+            rs.edit();
+        } catch (const DbError&) {
+            session.CloseQuery();
+            return Failure::NotFound;
+        }
+        change(rs);
+        rs.update();
+        session.CloseQuery();
+        tx.commit();
+    } catch (const DbError&) {
+        session.CloseQuery();
+        return Failure::WriteFailed;
+    }
+    CellarEvents::instance().notifyLotsChanged();
+    return Failure::None;
+}
+
+std::optional<qint64> currentStock(CellarSession& session, const QString& label, qint64 index)
+{
+    if (openLot(session, label, index) != Failure::None)
+        return std::nullopt;
+    const qint64 stock = session.recordset().integer(QStringLiteral("Stock"));
+    session.CloseQuery();
+    return stock;
+}
+
+namespace {
+
+// The lot's counts as the row holds them.
+void readCounts(const Recordset& rs, Counts& counts)
+{
+    counts.stock = rs.integer(QStringLiteral("Stock"));
+    counts.bought = static_cast<qint64>(rs.real(QStringLiteral("Nbr Achat")));
+    counts.price = rs.real(QStringLiteral("Prix Achat"));
+}
+
+} // namespace
+
+Counts exitBottles(CellarSession& session, const QString& label, qint64 index, qint64 n)
+{
+    Counts counts;
+    counts.failure = changeLot(session, label, index, [&](Recordset& rs) {
+        readCounts(rs, counts);
+        counts.stock -= n;
+        rs.setField(QStringLiteral("Stock"), counts.stock);
+    });
+    return counts;
+}
+
+Counts enterBottles(CellarSession& session, const QString& label, qint64 index, qint64 n, double price)
+{
+    Counts counts;
+    counts.failure = changeLot(session, label, index, [&](Recordset& rs) {
+        readCounts(rs, counts);
+        counts.stock += n;
+        counts.bought = static_cast<qint64>(std::trunc(rs.real(QStringLiteral("Nbr Achat")) + static_cast<double>(n)));
+        counts.price += price;
+        rs.setField(QStringLiteral("Stock"), counts.stock);
+        rs.setField(QStringLiteral("Nbr Achat"), counts.bought);
+        rs.setField(QStringLiteral("Prix Achat"), counts.price);
+    });
+    return counts;
+}
+
+Failure deleteWine(CellarSession& session, const QString& label, qint64 index)
+{
+    Database& db = session.database();
+    try {
+        Transaction tx(db);
+        const Failure found = openLot(session, label, index);
+        if (found != Failure::None)
+            return found;
+        session.recordset().remove();
+        session.CloseQuery();
+        // Bottles of a deleted wine must not stay in the racks, invisible and blocking their cells.
+        db.execute(QStringLiteral("DELETE FROM RAYONNAGE WHERE Relation = ?"), {index});
+        tx.commit();
+    } catch (const DbError&) {
+        session.CloseQuery();
+        return Failure::WriteFailed;
+    }
+    CellarEvents::instance().notifyLotsChanged();
+    return Failure::None;
+}
+
+} // namespace WineStock

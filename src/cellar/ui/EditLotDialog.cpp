@@ -1,0 +1,129 @@
+#include "cellar/ui/EditLotDialog.h"
+
+#include "cellar/EntryRules.h"
+#include "cellar/WineEntry.h"
+#include "cellar/WineStock.h"
+#include "cellar/ui/WineSheetPage.h"
+#include "db/CellarSession.h"
+#include "platform/Prompt.h"
+#include "widgets/ui/ComboTools.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+CellarSession* session()
+{
+    return CellarSession::current();
+}
+
+} // namespace
+
+EditLotDialog::EditLotDialog(QWidget* parent, qint64 wineIndex) : QDialog(parent), m_wine(wineIndex)
+{
+    setObjectName(QStringLiteral("CDModifVin"));
+    setWindowTitle(QStringLiteral("Modification d'un vin"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    m_name = new QLineEdit(this);
+    m_owner = new QLineEdit(this);
+    m_type = new QLineEdit(this);
+    m_type->setReadOnly(true);
+    m_appellation = new QLineEdit(this);
+    m_appellation->setReadOnly(true);
+    m_cru = new QComboBox(this);
+    m_vintage = new QComboBox(this);
+    m_keeping = new QComboBox(this);
+    m_size = new QComboBox(this);
+    form->addRow(QStringLiteral("Nom du Vin"), m_name);
+    form->addRow(QStringLiteral("Propriétaire :"), m_owner);
+    form->addRow(QStringLiteral("Type de Vin :"), m_type);
+    form->addRow(QStringLiteral("Appellation :"), m_appellation);
+    form->addRow(QStringLiteral("Cru :"), m_cru);
+    form->addRow(QStringLiteral("Millesime :"), m_vintage);
+    layout->addLayout(form);
+    auto* optional = new QGroupBox(QStringLiteral("Données optionnelles"), this);
+    auto* optionalForm = new QFormLayout(optional);
+    optionalForm->addRow(QStringLiteral("Nbr d'années de Garde"), m_keeping);
+    optionalForm->addRow(QStringLiteral("Contenance :"), m_size);
+    layout->addWidget(optional);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &EditLotDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    OnInitDialog();
+}
+
+void EditLotDialog::OnInitDialog()
+{
+    m_keeping->addItems(EntryRules::keepingItems());
+    m_vintage->addItems(EntryRules::vintageItems(QDate::currentDate().year()));
+    m_size->addItems(EntryRules::modificationSizes());
+    if (!session())
+        return;
+    const std::optional<QStringList> crus = WineEntry::crus(*session(), QStringLiteral("CDModifVin::OnInitDialog"));
+    if (!crus)
+        return;
+    ComboTools::setSortedItems(m_cru, *crus);
+    if (m_cru->count() == 0 || !m_cru->itemText(0).isEmpty())
+        m_cru->insertItem(0, QString()); // no cru: sorted, an empty name comes first
+
+    if (!session()->OpenQuery(
+            QStringLiteral("CDModifVin::OnInitDialog"),
+            QStringLiteral("SELECT TYPEVIN.Type, TYPEVIN.Appellation, CAVE.Millesime, CAVE.Cru, CAVE.Proprietaire, "
+                           "CAVE.[Nom vin], CAVE.Contenance, CAVE.Cote FROM TYPEVIN INNER JOIN CAVE ON "
+                           "TYPEVIN.[Index] = CAVE.RelType WHERE CAVE.[Index]  = ?;"),
+            {m_wine}))
+        return;
+    Recordset& wine = session()->recordset();
+    if (wine.recordCount() > 0) {
+        wine.moveLast();
+        // Each list shows the first entry that begins with the lot's value; a value no entry begins with (an
+        // old size such as the clavelin, a vintage out of range, a cru since removed) is shown as it is.
+        // While an entry stays as it was opened, saving writes the lot's own value back unchanged.
+        m_storedVintage.select(m_vintage, QString::number(wine.integer(QStringLiteral("Millesime"))));
+        m_storedSize.select(m_size, wine.text(QStringLiteral("Contenance")));
+        m_name->setText(wine.text(QStringLiteral("Nom Vin")));
+        m_storedCru.select(m_cru, wine.text(QStringLiteral("Cru")));
+        m_owner->setText(wine.text(QStringLiteral("Proprietaire")));
+        m_type->setText(wine.text(QStringLiteral("Type")));
+        m_appellation->setText(wine.text(QStringLiteral("Appellation")));
+        const QString cote = QString::number(wine.integer(QStringLiteral("Cote")));
+        if (cote == QLatin1String("99"))
+            m_storedKeeping.selectIndex(m_keeping, cote, 0); // no keeping: the empty entry
+        else
+            m_storedKeeping.select(m_keeping, cote);
+    }
+    session()->CloseQuery();
+}
+
+void EditLotDialog::OnOK()
+{
+    if (!session())
+        return;
+    const WineStock::Failure failure =
+        WineStock::changeLot(*session(), QStringLiteral("CDModifVin::OnOK"), m_wine, [this](Recordset& rs) {
+            rs.setField(QStringLiteral("Nom Vin"), m_name->text());
+            rs.setField(QStringLiteral("Proprietaire"), m_owner->text());
+            rs.setField(QStringLiteral("Cru"), m_storedCru.value());
+            rs.setField(QStringLiteral("Contenance"), m_storedSize.value());
+            rs.setField(QStringLiteral("Millesime"), m_storedVintage.value().toInt());
+            // The empty entry, chosen, writes 0; a lot left as it was opened keeps its own value (99 included).
+            const QString keeping = m_storedKeeping.value();
+            rs.setField(QStringLiteral("Cote"), keeping.isEmpty() ? 0 : keeping.toInt());
+        });
+    if (failure != WineStock::Failure::None) {
+        Prompt::show(WineStock::failureText(failure), QStringLiteral("Erreur"), Prompt::Icon::Stop);
+        return;
+    }
+    accept();
+}

@@ -1,7 +1,0 @@
-#include "pages/SharedImagePath.h"
-
-QString& SharedImagePath()
-{
-    static QString path;
-    return path;
-}

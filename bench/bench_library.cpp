@@ -50,7 +50,7 @@ int main(int argc, char* argv[])
                 session.database().scalar(QStringLiteral("SELECT count(*) FROM PLATS")).toInt());
 
     LibraryPage page;
-    const double load = bestOf(3, [&] { page.OnInitDialog(); });
+    const double load = bestOf(3, [&] { page.fillControls(); });
     int row = 0;
     const double select = bestOf(20, [&] {
         row = (row + 997) % page.list()->model()->rowCount();

@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
         for (int tab = 1;; ++tab) {
             CellarView view;
             view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(path, false)));
-            view.OnRempliArbreType();
+            view.fillTreeByType();
             view.resize(1280, 760);
             view.show();
             QApplication::processEvents();

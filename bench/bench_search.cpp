@@ -31,23 +31,23 @@ int main(int argc, char* argv[])
     SearchDialog search;
     int rows = 0;
     const double byType = bestOf(5, [&] {
-        search.OnBinit();
+        search.clearCriteria();
         search.typeList()->setCurrentText(type);
         search.fromList()->setCurrentText(QString::number(year - 5));
         search.toList()->setCurrentText(QString::number(year + 5));
-        search.OnBrecherche();
+        search.search();
         rows = search.model()->rowCount();
     });
     int all = 0;
     const double everything = bestOf(3, [&] {
-        search.OnBinit();
-        search.OnBrecherche();
+        search.clearCriteria();
+        search.search();
         all = search.model()->rowCount();
     });
     StatisticsPage page;
-    page.OnInitDialog();
-    const double period = bestOf(5, [&] { page.RempliStats(5, QString::number(year), QString()); });
-    const double whole = bestOf(5, [&] { page.RempliStats(1, QString(), QString()); });
+    page.fillControls();
+    const double period = bestOf(5, [&] { page.fillFigures(5, QString::number(year), QString()); });
+    const double whole = bestOf(5, [&] { page.fillFigures(1, QString(), QString()); });
     int ready = 0;
     const double aboire = bestOf(3, [&] {
         ReadyToDrinkDialog dialog(nullptr, 2026);

@@ -40,7 +40,7 @@ int child(int argc, char* argv[], const QString& cellar, const QString& settings
     TonnelixApplication::installTranslations();
     Profile::useFile(settings);
     TonnelixApplication tonnelix;
-    if (!tonnelix.InitInstance({cellar}))
+    if (!tonnelix.start({cellar}))
         return 1;
     app.processEvents();
     std::printf("shown %.1f\n", residentMegabytes());

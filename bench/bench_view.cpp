@@ -33,7 +33,7 @@ void measure(const QString& path, const QString& label)
     const int lots = db.scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt();
     auto shown = [&](bool byVintage) {
         return bestOf(3, [&] {
-            byVintage ? view.OnRempliArbreAnnee() : view.OnRempliArbreType();
+            byVintage ? view.fillTreeByVintage() : view.fillTreeByType();
             view.tree()->viewport()->repaint();
         });
     };
@@ -60,7 +60,7 @@ void measure(const QString& path, const QString& label)
             const QStringList path = {largest->parent()->text(0), largest->text(0)};
             expand = 1e99;
             for (int run = 0; run < 3; ++run) {
-                view.OnRempliArbreType();
+                view.fillTreeByType();
                 QTreeWidgetItem* root = view.tree()->findItems(path[0], Qt::MatchExactly).value(0);
                 for (int i = 0; root && i < root->childCount(); ++i) {
                     if (root->child(i)->text(0) != path[1])
@@ -92,7 +92,7 @@ void measure(const QString& path, const QString& label)
         const QString colour = QString::fromLatin1(kColours[node[0].toInt()]);
         listFill = bestOf(5, [&] {
             page->clearList();
-            page->OnMajListeVin(colour, node[1].toString(), QString(), QString(), 7);
+            page->refreshWineList(colour, node[1].toString(), QString(), QString(), 7);
             page->list()->viewport()->repaint();
         });
     }

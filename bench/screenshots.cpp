@@ -132,7 +132,7 @@ int main(int argc, char* argv[])
     document.setTitle(QStringLiteral("Tonnelix.mdb"));
     MainWindow frame(&document);
     frame.updateTitle();
-    if (!frame.view()->OnInitialUpdate(args[1]))
+    if (!frame.view()->initialUpdate(args[1]))
         return 1;
     frame.resize(1280, 760);
     frame.show();
@@ -174,7 +174,7 @@ int main(int argc, char* argv[])
         }
         sheet->setCurrentIndex(0);
         RackManualUpdateDialog update(&frame);
-        update.OnChoixVin(0);
+        update.wineChosen(0);
         drawDialog(update, out, "majrange");
         EditLotDialog modification(&frame, frame.view()->page1()->selectedIndex());
         drawDialog(modification, out, "modifvin");
@@ -201,7 +201,7 @@ int main(int argc, char* argv[])
         platVin.dishList()->selectRow(0);
         drawDialog(platVin, out, "platvin");
         SearchDialog search(&frame);
-        search.OnBrecherche();
+        search.search();
         drawDialog(search, out, "recherche");
         ReadyToDrinkDialog ready(&frame);
         drawDialog(ready, out, "aboire");

@@ -93,7 +93,7 @@ private Q_SLOTS:
         {
             prompt.queue(Prompt::Answer::Yes);
             TonnelixApplication app;
-            QVERIFY(app.InitInstance({}));
+            QVERIFY(app.start({}));
             QVERIFY(prompt.messages().first().text.startsWith(QStringLiteral("Bienvenue dans Tonnelix !")));
             QCOMPARE(QFileInfo(app.mainFrame()->view()->session()->path()).fileName(),
                      QStringLiteral("Demonstration.mdb"));
@@ -107,7 +107,7 @@ private Q_SLOTS:
             // The next time the demo is opened, it is the shipped demo again.
             prompt.queue(Prompt::Answer::Yes);
             TonnelixApplication app;
-            QVERIFY(app.InitInstance({}));
+            QVERIFY(app.start({}));
             QVERIFY(lotsIn(app) > 0);
         }
         {
@@ -119,13 +119,13 @@ private Q_SLOTS:
         prompt.queue(Prompt::Answer::No);
         {
             TonnelixApplication app;
-            QVERIFY(app.InitInstance({}));
+            QVERIFY(app.start({}));
             QCOMPARE(app.mainFrame()->view()->session()->path(), Paths::defaultDatabasePath());
             QCOMPARE(lotsIn(app), 0);
         }
         const auto asked = prompt.messages().size();
         TonnelixApplication again;
-        QVERIFY(again.InitInstance({}));
+        QVERIFY(again.start({}));
         QCOMPARE(prompt.messages().size(), asked);
     }
 
@@ -137,7 +137,7 @@ private Q_SLOTS:
         TempCellar cellar(TempCellar::Content::Demo);
         cellar.closeSession();
         TonnelixApplication app;
-        QVERIFY(app.InitInstance({cellar.path()}));
+        QVERIFY(app.start({cellar.path()}));
         app.mainFrame()->action(Commands::HelpTopics)->trigger();
         HelpWindow* help = HelpWindow::current();
         QVERIFY(help && help->isVisible());
@@ -173,7 +173,7 @@ private Q_SLOTS:
         QSize windowSize;
         {
             TonnelixApplication app;
-            QVERIFY(app.InitInstance({cellar.path()}));
+            QVERIFY(app.start({cellar.path()}));
             MainWindow* frame = app.mainFrame();
             frame->showNormal();
             frame->setGeometry(40, 50, frame->minimumSizeHint().width() + 40, 640);
@@ -198,7 +198,7 @@ private Q_SLOTS:
             QVERIFY(frame->close());
         }
         TonnelixApplication app;
-        QVERIFY(app.InitInstance({cellar.path()}));
+        QVERIFY(app.start({cellar.path()}));
         MainWindow* frame = app.mainFrame();
         QVERIFY(!frame->isMaximized());
         QCOMPARE(frame->size(), windowSize);
@@ -224,7 +224,7 @@ private Q_SLOTS:
         TempCellar cellar(TempCellar::Content::Demo);
         cellar.closeSession();
         TonnelixApplication app;
-        QVERIFY(app.InitInstance({cellar.path()}));
+        QVERIFY(app.start({cellar.path()}));
         MainWindow* frame = app.mainFrame();
         const QRect available = frame->screen()->availableGeometry();
         // Under the screens ctest also gives it (1600 x 1000 at 200 %), the size it was told.
@@ -296,7 +296,7 @@ private Q_SLOTS:
         TempCellar cellar(TempCellar::Content::Base);
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), cellar.path());
         TonnelixApplication app;
-        QVERIFY(app.InitInstance({}));
+        QVERIFY(app.start({}));
         MainWindow* frame = app.mainFrame();
         QVERIFY(frame->isVisible());
         QVERIFY(frame->isMaximized());
@@ -348,7 +348,7 @@ private Q_SLOTS:
         TempCellar given(TempCellar::Content::Demo);
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), saved.path());
         TonnelixApplication app;
-        QVERIFY(app.InitInstance({given.path()}));
+        QVERIFY(app.start({given.path()}));
         QCOMPARE(app.mainFrame()->view()->session()->path(), given.path());
         QCOMPARE(savedBase(), saved.path());
     }
@@ -361,7 +361,7 @@ private Q_SLOTS:
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), gone.path());
         prompt.allowUnscripted(true);
         TonnelixApplication app;
-        QVERIFY(!app.InitInstance({}));
+        QVERIFY(!app.start({}));
         QCOMPARE(savedBase(), gone.path());
         QCOMPARE(prompt.fileTitles().size(), 1);
     }
@@ -376,7 +376,7 @@ private Q_SLOTS:
         prompt.allowUnscripted(true);
         prompt.queueFile(found.path());
         TonnelixApplication app;
-        QVERIFY(app.InitInstance({}));
+        QVERIFY(app.start({}));
         QCOMPARE(savedBase(), found.path());
     }
 };

@@ -233,15 +233,15 @@ private Q_SLOTS:
             StoredFormulasDialog dialog;
             QCOMPARE(dialog.list()->count(), 4);
             prompt.queue(Prompt::Answer::Ok);
-            dialog.OnOK(); // nothing selected
+            dialog.applyAndClose(); // nothing selected
             QCOMPARE(dialog.result(), 0);
             dialog.list()->setCurrentRow(2); // the first "1+1"
-            dialog.OnEffacer();
+            dialog.deleteFormula();
             QCOMPARE(Profile::getString(QStringLiteral("Formules"), QStringLiteral("2")), QString());
             QCOMPARE(Profile::getString(QStringLiteral("Formules"), QStringLiteral("3")), QStringLiteral("1+1"));
             QCOMPARE(dialog.list()->count(), 3);
             dialog.list()->setCurrentRow(0);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(StoredFormulas::chosen(), QStringLiteral("2*x"));
         }
         CalculatorPage page;
@@ -250,7 +250,7 @@ private Q_SLOTS:
             auto* stored = qobject_cast<StoredFormulasDialog*>(dialog);
             QVERIFY(stored);
             stored->list()->setCurrentRow(1); // "3*3"
-            stored->OnOK();
+            stored->applyAndClose();
         });
         page.press(QStringLiteral("&Ramène +"));
         QCOMPARE(page.formulaEdit()->text(), QStringLiteral("5+3*3"));
@@ -284,7 +284,7 @@ private Q_SLOTS:
             QCOMPARE(dialog.currencies()->item(0, 0)->text(), QStringLiteral("1.2345"));
             dialog.decimals()->setValue(3);
             QCOMPARE(Profile::getInt(kConfig, QStringLiteral("NDecimal")), 3); // at once
-            dialog.OnOk();
+            dialog.applyAndClose();
         }
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.2345"));
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Yen")), QStringLiteral("107.7"));

@@ -90,7 +90,7 @@ private Q_SLOTS:
         db.execute(QStringLiteral("INSERT INTO DOMAINES VALUES ('Domaine de la Janasse', 'Côtes')"));
         db.execute(QStringLiteral("INSERT INTO DOMAINES VALUES ('Château Margaux', 'Bordeaux')"));
         BottleEntryPage page;
-        page.OnInitDialog();
+        page.fillControls();
         QStringList types;
         for (int i = 0; i < page.typeList()->count(); ++i)
             types << page.typeList()->itemText(i);
@@ -100,23 +100,23 @@ private Q_SLOTS:
         QCOMPARE(page.sizeList()->currentText(), QStringLiteral("0,75 L"));
 
         page.typeList()->setCurrentText(QStringLiteral("Bordeaux"));
-        page.OnSelchangeCbvin();
+        page.wineTypeChanged();
         QCOMPARE(page.appellationList()->count(), 2);
         QCOMPARE(page.appellationList()->currentText(), QStringLiteral("Margaux"));
         QCOMPARE(page.standardKeeping()->text(), QStringLiteral("8 à 12 ans"));
         QCOMPARE(page.keepingList()->currentText(), QStringLiteral("8"));
         page.appellationList()->setCurrentText(QStringLiteral("Pauillac"));
-        page.RechercheAnnedeGardepourVin();
+        page.lookUpKeepingTime();
         QCOMPARE(page.keepingList()->currentText(), QStringLiteral("15"));
         QCOMPARE(page.nameList()->count(), 1);
 
         page.typeList()->setCurrentText(QStringLiteral("Côtes du Rhône"));
-        page.OnSelchangeCbvin();
+        page.wineTypeChanged();
         QCOMPARE(page.nameList()->itemText(0), QStringLiteral("Domaine de la Janasse"));
 
         // A country narrows the types.
         page.countryList()->setCurrentText(QStringLiteral("ES - ESPAGNE"));
-        page.OnCbnSelchangeCbpays();
+        page.countryChanged();
         QCOMPARE(page.typeList()->count(), 1);
         QCOMPARE(page.appellationList()->currentText(), QStringLiteral("Reserva"));
 
@@ -133,10 +133,10 @@ private Q_SLOTS:
         Database& db = cellar.db();
         addType(db, "Loire", "Sancerre", "3 ans");
         BottleEntryPage page;
-        page.OnInitDialog();
+        page.fillControls();
         QSignalSpy racks(&page, &BottleEntryPage::rackViewRequested);
         page.typeList()->setCurrentText(QStringLiteral("Loire"));
-        page.OnSelchangeCbvin();
+        page.wineTypeChanged();
         page.nameList()->setEditText(QStringLiteral("Les Monts d'Or"));
         page.ownerEdit()->setText(QStringLiteral("Domaine \"Vacheron\""));
         page.bottlesEdit()->setText(QStringLiteral("6"));
@@ -148,7 +148,7 @@ private Q_SLOTS:
         page.keepingList()->setCurrentIndex(0); // no keeping chosen
         SharedImagePath() = QStringLiteral("/photos/sancerre.png");
         prompt.queue(A::Yes);
-        page.OnBenreg();
+        page.recordPurchase();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral(
                      "Votre enregistrement a été effectué !\nVoulez vous positionner vos bouteilles dans votre cave"));
@@ -176,7 +176,7 @@ private Q_SLOTS:
         page.yearEdit()->clear();
         prompt.queue(A::Yes);
         prompt.queue(A::No);
-        page.OnBenreg();
+        page.recordPurchase();
         QCOMPARE(prompt.messages().at(prompt.messages().size() - 2).text,
                  QStringLiteral("Confirmer vous qu'aucune date est votre choix"));
         QCOMPARE(caveField(db, "Date Achat").toString(), QString());
@@ -185,7 +185,7 @@ private Q_SLOTS:
         page.yearEdit()->setText(QStringLiteral("2250"));
         prompt.queue(A::Yes);
         prompt.queue(A::No);
-        page.OnBenreg();
+        page.recordPurchase();
         QCOMPARE(caveField(db, "Date Achat").toString(), QStringLiteral("01/12/2250"));
 
         // Refusals.
@@ -193,21 +193,21 @@ private Q_SLOTS:
         page.monthEdit()->setText(QStringLiteral("13"));
         page.yearEdit()->setText(QStringLiteral("2006"));
         prompt.queue(A::Ok);
-        page.OnBenreg();
+        page.recordPurchase();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Mois entre 1 et 12"));
         page.monthEdit()->setText(QStringLiteral("2"));
         page.dayEdit()->setText(QStringLiteral("32"));
         prompt.queue(A::Ok);
-        page.OnBenreg();
+        page.recordPurchase();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Jour entre 1 et 31"));
         page.bottlesEdit()->setText(QStringLiteral("0"));
         prompt.queue(A::Ok);
-        page.OnBenreg();
+        page.recordPurchase();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer un vin sans un Nbr de bouteilles"));
         page.nameList()->setEditText(QString());
         prompt.queue(A::No);
-        page.OnBenreg();
+        page.recordPurchase();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Confirmer vous que le vin n'a pas de nom"));
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), lots);
     }
@@ -222,7 +222,7 @@ private Q_SLOTS:
                                   "[Date Achat], Cote, Contenance, Cru, Images) VALUES ('Vin jaune', 1, 1999, 3, 6, "
                                   "150.5, '01/02/2005', 99, '0,62 CL (le clavelin)', '', '/p.bmp')"));
         WineSheetPage sheet;
-        sheet.OnMajListeVin(QStringLiteral("Jura"), QStringLiteral("Château-Chalon"), {}, {}, 1);
+        sheet.refreshWineList(QStringLiteral("Jura"), QStringLiteral("Château-Chalon"), {}, {}, 1);
         QCOMPARE(sheet.model()->rowCount(), 1);
 
         EditLotDialog dialog(nullptr, 1);
@@ -234,7 +234,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.cruList()->currentText(), QString());
         // The clavelin is not offered to new choices, but this wine keeps it when saved unchanged.
         QCOMPARE(dialog.sizeList()->currentText(), QStringLiteral("0,62 CL (le clavelin)"));
-        dialog.OnOK();
+        dialog.applyAndClose();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(db.scalar(QStringLiteral("SELECT Cote FROM CAVE")).toInt(), 99); // no keeping stays none
         QCOMPARE(db.scalar(QStringLiteral("SELECT Contenance FROM CAVE")).toString(),
@@ -250,14 +250,14 @@ private Q_SLOTS:
         again.nameEdit()->setText(QStringLiteral("Vin jaune d'Arbois"));
         again.keepingList()->setCurrentText(QStringLiteral("30"));
         again.sizeList()->setCurrentText(QString());
-        again.OnOK();
+        again.applyAndClose();
         QCOMPARE(db.scalar(QStringLiteral("SELECT [Nom vin] || '|' || Cote || '|' || Contenance FROM CAVE")).toString(),
                  QStringLiteral("Vin jaune d'Arbois|30|"));
         // Choosing the empty keeping entry writes 0.
         EditLotDialog third(nullptr, 1);
         QCOMPARE(third.keepingList()->currentText(), QStringLiteral("30"));
         third.keepingList()->setCurrentIndex(0);
-        third.OnOK();
+        third.applyAndClose();
         QCOMPARE(db.scalar(QStringLiteral("SELECT Cote FROM CAVE")).toInt(), 0);
         QVERIFY(prompt.messages().isEmpty());
     }
@@ -286,7 +286,7 @@ private Q_SLOTS:
             QCOMPARE(dialog.sizeList()->currentText(), QStringLiteral("1,5 L (Magnum)"));
             QCOMPARE(dialog.cruList()->currentText(), QStringLiteral("Château Margaux"));
             QCOMPARE(dialog.keepingList()->currentText(), QStringLiteral("7"));
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(row(), stored);
         }
         {
@@ -294,7 +294,7 @@ private Q_SLOTS:
             EditLotDialog dialog(nullptr, 1);
             dialog.keepingList()->setCurrentIndex(0);
             dialog.sizeList()->setCurrentText(QStringLiteral("0,75 L"));
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(row(), QStringLiteral("1750|0|0,75 L|château margaux"));
         }
         QVERIFY(prompt.messages().isEmpty());
@@ -339,10 +339,10 @@ private Q_SLOTS:
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix de l'image associée à ce vin"));
             QVERIFY(!dialog.saveButton()->isHidden());
             prompt.queueFile(picture);
-            dialog.OnParcourir();
-            dialog.OnApercu();
+            dialog.browse();
+            dialog.preview();
             QVERIFY(dialog.pictureLoaded());
-            dialog.OnEnregistrer();
+            dialog.save();
             QCOMPARE(SharedImagePath(), picture);
         }
         {
@@ -350,8 +350,8 @@ private Q_SLOTS:
             QVERIFY(dialog.path().isEmpty());
             QVERIFY(!dialog.pictureLoaded());
             prompt.queueFile(cellar.dir() + QStringLiteral("/missing.bmp"));
-            dialog.OnParcourir();
-            dialog.OnApercu();
+            dialog.browse();
+            dialog.preview();
             QVERIFY(!dialog.pictureLoaded()); // a file that does not load shows the placeholder, no message
         }
         // A picture the size of the screen fills the area; a smaller one keeps its share, centred.

@@ -111,7 +111,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Exportation"));
         QVERIFY(dialog.addButton()->isHidden());
         prompt.queue(A::Ok);
-        QVERIFY(dialog.OnOK());
+        QVERIFY(dialog.applyAndClose());
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre Exportation a été effectuée !"));
         QCOMPARE(dialog.progressBar()->value(), 100);
         QCOMPARE(read(path), QByteArray("old line\r\r\n") + kAlsace);
@@ -166,7 +166,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix du type d'import"));
         QVERIFY(dialog.addButton()->isChecked());
         prompt.queue(A::Ok);
-        QVERIFY(dialog.OnOK());
+        QVERIFY(dialog.applyAndClose());
         QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Votre importation a été effectuée !")));
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("1 type(s)")));
         QCOMPARE(dialog.progressBar()->value(), 100);
@@ -206,7 +206,7 @@ private Q_SLOTS:
                 ExchangeFileDialog dialog(nullptr, data(bad), 1);
                 dialog.replaceButton()->setChecked(replace);
                 prompt.queue(A::Ok);
-                QVERIFY2(!dialog.OnOK(), bad);
+                QVERIFY2(!dialog.applyAndClose(), bad);
                 QVERIFY2(prompt.messages().last().text.startsWith(QStringLiteral("La structure du fichier n'est pas "
                                                                                  "bonne !")),
                          bad);
@@ -216,7 +216,7 @@ private Q_SLOTS:
         }
         prompt.queue(A::Ok);
         ExchangeFileDialog shortLine(nullptr, data("short-line.txt"), 1);
-        shortLine.OnOK();
+        shortLine.applyAndClose();
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("ligne 2")));
         // Replacement: the old wines and their rack places go, the new ones come, types stay.
         const QString path = cellar.dir() + QStringLiteral("/in.txt");
@@ -224,7 +224,7 @@ private Q_SLOTS:
         ExchangeFileDialog dialog(nullptr, path, 1);
         dialog.replaceButton()->setChecked(true);
         prompt.queue(A::Ok);
-        QVERIFY(dialog.OnOK());
+        QVERIFY(dialog.applyAndClose());
         QCOMPARE(db.scalar(QStringLiteral("SELECT group_concat([Nom vin]) FROM CAVE")).toString(),
                  QStringLiteral("Clos Sainte-Hune"));
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM RAYONNAGE")).toInt(), 0);

@@ -71,12 +71,12 @@ void placeBottles(QWidget* modal, int bottles)
     for (int y = 1; y <= rack->grid().rows() && placed < bottles; ++y) {
         for (int x = 1; x <= rack->grid().columns() && placed < bottles; ++x) {
             if (rack->grid().state(x, y) == 0) {
-                rack->OnCellClicked({x, y});
+                rack->cellClicked({x, y});
                 ++placed;
             }
         }
     }
-    rack->OnEnregistrer();
+    rack->save();
 }
 
 } // namespace
@@ -100,7 +100,7 @@ private Q_SLOTS:
         m_cellar = std::make_unique<TempCellar>(TempCellar::Content::Demo);
         m_cellar->closeSession();
         m_app = std::make_unique<TonnelixApplication>();
-        QVERIFY(m_app->InitInstance({m_cellar->path()}));
+        QVERIFY(m_app->start({m_cellar->path()}));
     }
 
     void cleanup()
@@ -125,9 +125,9 @@ private Q_SLOTS:
                  count(db(), QStringLiteral("SELECT sum(Stock) FROM CAVE")));
         BottleEntryPage* entry = view()->page2();
         entry->typeList()->setCurrentText(QStringLiteral("Bordeaux Rouge"));
-        entry->OnSelchangeCbvin();
+        entry->wineTypeChanged();
         entry->vintageList()->setCurrentText(QStringLiteral("2005"));
-        entry->OnSelchangeMillesime();
+        entry->vintageChanged();
         QVERIFY2(entry->ratingText()->text().startsWith(QStringLiteral("La côte de l'année de ce vin est de : ")),
                  qPrintable(entry->ratingText()->text()));
         QVERIFY(prompt.messages().isEmpty());
@@ -148,7 +148,7 @@ private Q_SLOTS:
         page->entryPriceEdit()->setText(QStringLiteral("40"));
         prompt.queue(A::Yes);
         onNextModal([](QWidget* modal) { placeBottles(modal, 2); });
-        page->OnBsortie2();
+        page->recordEntry();
         QCOMPARE(count(db(), QStringLiteral("SELECT count(*) FROM RAYONNAGE WHERE Relation = ?"), {lot}), before + 2);
 
         // Then the bottles are found again with a double-click.
@@ -160,7 +160,7 @@ private Q_SLOTS:
             rack->reject();
             Q_UNUSED(lot);
         });
-        page->OnDoubleClick();
+        page->showInRack();
     }
 
     void newLotThenPlacementAndTree()
@@ -168,14 +168,14 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         BottleEntryPage* entry = view()->page2();
         entry->typeList()->setCurrentText(QStringLiteral("Porto"));
-        entry->OnSelchangeCbvin();
+        entry->wineTypeChanged();
         entry->nameList()->setEditText(QStringLiteral("Quinta do Vale"));
         entry->bottlesEdit()->setText(QStringLiteral("3"));
         entry->amountEdit()->setText(QStringLiteral("75"));
         entry->vintageList()->setCurrentText(QStringLiteral("1977"));
         prompt.queue(A::Yes);
         onNextModal([](QWidget* modal) { placeBottles(modal, 3); });
-        entry->OnBenreg();
+        entry->recordPurchase();
         const qint64 lot = db().scalar(QStringLiteral("SELECT max([Index]) FROM CAVE")).toLongLong();
         QCOMPARE(db().scalar(QStringLiteral("SELECT [Nom vin] FROM CAVE WHERE [Index] = ?"), {lot}).toString(),
                  QStringLiteral("Quinta do Vale"));
@@ -332,7 +332,7 @@ private Q_SLOTS:
         // An exit on the wine sheet, the journal shown again afterwards.
         page->exitCountEdit()->setText(QStringLiteral("1"));
         prompt.queue(A::No); // no rack to update
-        page->OnBsortie();
+        page->recordExit();
         QVERIFY(findNode(view()->tree(), {"Rouge", "FR"})->isExpanded());
         QCOMPARE(view()->tree()->currentItem()->text(0), typePath.last());
         QCOMPARE(page->selectedIndex(), lot);
@@ -344,7 +344,7 @@ private Q_SLOTS:
         // An entry, with the journal on screen while the sheet writes.
         page->entryCountEdit()->setText(QStringLiteral("2"));
         prompt.queue(A::No);
-        page->OnBsortie2();
+        page->recordEntry();
         QCOMPARE(newest(JournalModel::Nature), QStringLiteral("entrée"));
         QCOMPARE(newest(JournalModel::Quantity), QStringLiteral("+2"));
         QCOMPARE(page->selectedIndex(), lot);
@@ -368,7 +368,7 @@ private Q_SLOTS:
         page->selectLot(lot);
         prompt.queue(A::Yes); // "Confirmer vous la suppression ?"
         prompt.queue(A::Ok);  // done
-        page->OnBsuppression();
+        page->deleteLot();
         QCOMPARE(page->model()->rowOfIndex(lot), -1);
         QCOMPARE(page->selectedIndex(), 0);
         view()->showPage(journal);
@@ -422,7 +422,7 @@ private Q_SLOTS:
             QVERIFY(dialog);
             QCOMPARE(dialog->list()->rowCount(), 1);
             dialog->list()->selectRow(0);
-            dialog->OnOK();
+            dialog->applyAndClose();
         });
         frame()->action(Commands::Restore)->trigger();
         QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Votre base à été restaurer !")));
@@ -443,7 +443,7 @@ private Q_SLOTS:
             auto* dialog = qobject_cast<EditLotDialog*>(modal);
             QVERIFY(dialog);
             dialog->nameEdit()->setText(QStringLiteral("Renommé d'office"));
-            dialog->OnOK();
+            dialog->applyAndClose();
         });
         page->modifyButton()->click();
         QCOMPARE(db().scalar(QStringLiteral("SELECT [Nom vin] FROM CAVE WHERE [Index] = ?"), {lot}).toString(),
@@ -463,8 +463,8 @@ private Q_SLOTS:
         onNextModal([](QWidget* modal) {
             auto* dialog = qobject_cast<LotPictureDialog*>(modal);
             QVERIFY(dialog);
-            dialog->OnParcourir();
-            dialog->OnEnregistrer();
+            dialog->browse();
+            dialog->save();
         });
         page->pictureButton()->click();
         QCOMPARE(db().scalar(QStringLiteral("SELECT Images FROM CAVE WHERE [Index] = ?"), {lot}).toString(), picture);
@@ -481,8 +481,8 @@ private Q_SLOTS:
         onNextModal([](QWidget* modal) {
             auto* dialog = qobject_cast<LotPictureDialog*>(modal);
             QVERIFY(dialog);
-            dialog->OnParcourir();
-            dialog->OnEnregistrer();
+            dialog->browse();
+            dialog->save();
         });
         view()->page2()->pictureButton()->click();
 
@@ -514,7 +514,7 @@ private Q_SLOTS:
         Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), cellar.path());
         {
             TonnelixApplication app;
-            QVERIFY(app.InitInstance({}));
+            QVERIFY(app.start({}));
         }
         TraceSetEnabled(false);
         QFile file(TraceFileName());

@@ -134,9 +134,9 @@ private Q_SLOTS:
             db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic, Garde) VALUES ('Loire', "
                                       "'Chinon', '0', 'FR', '5 ans')"));
             BottleEntryPage page;
-            page.OnInitDialog();
+            page.fillControls();
             page.typeList()->setCurrentText(QStringLiteral("Loire"));
-            page.OnSelchangeCbvin();
+            page.wineTypeChanged();
             page.nameList()->setEditText(h.text);
             page.ownerEdit()->setText(h.text);
             page.bottlesEdit()->setText(QStringLiteral("6"));
@@ -147,7 +147,7 @@ private Q_SLOTS:
             page.vintageList()->setCurrentText(QStringLiteral("2004"));
             for (int i = 0; i < 4; ++i)
                 prompt.queue(Prompt::Answer::No);
-            page.OnBenreg();
+            page.recordPurchase();
             QVERIFY2(!prompt.messages().isEmpty(), what); // saved or refused, the user is told
             const QString typed = page.nameList()->currentText();
             if (count(db, QStringLiteral("CAVE")) == 0) {

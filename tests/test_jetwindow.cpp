@@ -97,7 +97,7 @@ private Q_SLOTS:
         prompt.queueFile(dir.filePath(QStringLiteral("Ma cave.mdb")));
         prompt.queue(A::Ok); // the report
         TonnelixApplication app;
-        QVERIFY(app.InitInstance({source}));
+        QVERIFY(app.start({source}));
         CellarSession* session = app.mainFrame()->view()->session();
         QCOMPARE(session->path(), dir.filePath(QStringLiteral("Ma cave.mdb")));
         QCOMPARE(session->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), 2);
@@ -116,7 +116,7 @@ private Q_SLOTS:
         first.closeSession();
         QTemporaryDir dir;
         TonnelixApplication app;
-        QVERIFY(app.InitInstance({first.path()}));
+        QVERIFY(app.start({first.path()}));
         MainWindow* frame = app.mainFrame();
         const QString fresh = dir.filePath(QStringLiteral("Vide.mdb"));
         prompt.queueFile(fresh);
@@ -164,13 +164,13 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(jetFixture("cave-v6.mdb"), backup));
         const QByteArray liveBefore = fileChecksum(live.path());
         TonnelixApplication app;
-        QVERIFY(app.InitInstance({live.path()}));
+        QVERIFY(app.start({live.path()}));
         onNextModal([](QWidget* modal) {
             auto* dialog = qobject_cast<RestoreDialog*>(modal);
             QVERIFY(dialog);
             QCOMPARE(dialog->list()->rowCount(), 1);
             dialog->list()->selectRow(0);
-            dialog->OnOK();
+            dialog->applyAndClose();
         });
         prompt.queue(A::Yes);
         prompt.queue(A::Ok);

@@ -87,11 +87,11 @@ private Q_SLOTS:
         const qint64 lamb = addDish(db, QStringLiteral("Agneau rôti"));
         addDish(db, QStringLiteral("Bœuf \"bourguignon\"; sauce/vin"));
         LibraryPage page;
-        page.OnInitDialog();
+        page.fillControls();
         QCOMPARE(page.list()->model()->rowCount(), 2);
         // Before any selection: refused, nothing opens.
         prompt.queue(A::Ok);
-        page.OnMaj(Library::Grapes);
+        page.editFact(Library::Grapes);
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous devez selectionner un Type de vin"));
         QVERIFY(page.selectRow(QStringLiteral("Bordeaux"), QStringLiteral("Margaux")));
         QCOMPARE(page.areaEdit()->text(), QStringLiteral(" hectares"));
@@ -108,7 +108,7 @@ private Q_SLOTS:
                 QVERIFY(editor);
                 QCOMPARE(editor->windowTitle(), LibraryFactDialog::titleOf(attribute));
                 editor->newValue()->setText(value);
-                editor->OnBnClickedOk();
+                editor->applyAndClose();
             });
             page.updateButton(attribute)->click();
         }
@@ -120,30 +120,30 @@ private Q_SLOTS:
             editor.minimumList()->setCurrentText(QStringLiteral("14"));
             editor.maximumList()->setCurrentText(QStringLiteral("12"));
             prompt.queue(A::Ok);
-            editor.OnBnClickedOk();
+            editor.applyAndClose();
             QCOMPARE(prompt.messages().last().text,
                      QStringLiteral("la température maximum doit être supérieure à la mini!"));
             QCOMPARE(editor.result(), 0);
             editor.maximumList()->setCurrentText(QStringLiteral("14"));
-            editor.OnBnClickedOk();
+            editor.applyAndClose();
             QCOMPARE(editor.result(), int(QDialog::Accepted));
         }
         // The dishes: added with "<<"; "<<" and ">>" with nothing selected do nothing.
         {
             LibraryFactDialog editor(nullptr, Library::Dishes, QStringLiteral("Bordeaux"), QStringLiteral("Margaux"));
             QCOMPARE(editor.referenceDishes()->count(), 2);
-            editor.OnAjouterPlat();
-            editor.OnRetirerPlat();
+            editor.addDish();
+            editor.removeDish();
             QCOMPARE(editor.wineDishes()->count(), 0);
             editor.referenceDishes()->selectRow(1);
-            editor.OnAjouterPlat();
-            editor.OnAjouterPlat(); // twice: once
+            editor.addDish();
+            editor.addDish(); // twice: once
             editor.referenceDishes()->selectRow(0);
-            editor.OnAjouterPlat();
+            editor.addDish();
             QCOMPARE(names(editor.wineDishes()), (QStringList{"Agneau rôti", "Bœuf \"bourguignon\"; sauce/vin"}));
-            editor.OnBnClickedOk();
+            editor.applyAndClose();
         }
-        page.RechercheCarac();
+        page.readFacts();
         QCOMPARE(page.dishesText()->toPlainText(), QStringLiteral("Agneau rôti; Bœuf \"bourguignon\"; sauce/vin; "));
         QCOMPARE(page.temperatureEdit()->text(), QStringLiteral("14-14"));
         // Written to the chosen row only, and read back from a reopened cellar.
@@ -174,22 +174,22 @@ private Q_SLOTS:
         QVERIFY(all.size() > 800); // far past the 100 characters of the original field
         addType(db, QStringLiteral("Jura"), QStringLiteral("Arbois"), all);
         LibraryPage page;
-        page.OnInitDialog();
+        page.fillControls();
         QVERIFY(page.selectRow(QStringLiteral("Jura"), QStringLiteral("Arbois")));
         QCOMPARE(page.dishesText()->toPlainText().count(QStringLiteral("; ")), 200);
         LibraryFactDialog editor(nullptr, Library::Dishes, QStringLiteral("Jura"), QStringLiteral("Arbois"));
         QCOMPARE(editor.wineDishes()->count(), 200);
-        editor.OnBnClickedOk();
+        editor.applyAndClose();
         QCOMPARE(relPlats(db, QStringLiteral("Jura"), QStringLiteral("Arbois")), all);
         // Removing every dish writes an empty text; the page then shows none.
         LibraryFactDialog empty(nullptr, Library::Dishes, QStringLiteral("Jura"), QStringLiteral("Arbois"));
         while (empty.wineDishes()->count() > 0) {
             empty.wineDishes()->selectRow(0);
-            empty.OnRetirerPlat();
+            empty.removeDish();
         }
-        empty.OnBnClickedOk();
+        empty.applyAndClose();
         QCOMPARE(relPlats(db, QStringLiteral("Jura"), QStringLiteral("Arbois")), QString());
-        page.RechercheCarac();
+        page.readFacts();
         QVERIFY(page.dishesText()->toPlainText().isEmpty());
     }
 
@@ -215,7 +215,7 @@ private Q_SLOTS:
         rename.dishList()->selectRow(1);
         QCOMPARE(rename.dishList()->selectedDish()->index, game2);
         rename.newEdit()->setText(QStringLiteral("Gibier à plume"));
-        rename.OnOK();
+        rename.applyAndClose();
         QCOMPARE(db.scalar(QStringLiteral("SELECT Plat FROM PLATS WHERE IndexPlats = ?"), {game1}).toString(),
                  QStringLiteral("Gibier"));
         QCOMPARE(db.scalar(QStringLiteral("SELECT Plat FROM PLATS WHERE IndexPlats = ?"), {game2}).toString(),
@@ -229,26 +229,26 @@ private Q_SLOTS:
         QVERIFY(search.dishList()->selectName(QStringLiteral("Gibier")));
         QCOMPARE(search.wineModel()->rowCount(), 1);
         QCOMPARE(search.wineModel()->item(0, 1)->text(), QStringLiteral("Hermitage"));
-        search.OnRechercheVin(11);
+        search.findWine(11);
         QCOMPARE(search.wineModel()->rowCount(), 1);
 
         // A dish that wine types suggest: the user is told how many; "Non" keeps everything.
         EditDishDialog remove;
         remove.dishList()->selectRow(1); // "Gibier à plume"
         prompt.queue(A::No);
-        remove.OnSupprimer();
+        remove.deleteDish();
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("1 vin(s)")));
         QCOMPARE(prompt.messages().last().buttons, Prompt::Buttons::YesNoDefaultNo);
         QCOMPARE(relPlats(db, QStringLiteral("Rhône"), QStringLiteral("Cornas")), QStringLiteral("*2,*11,*2,"));
         prompt.queue(A::Yes);
-        remove.OnSupprimer();
+        remove.deleteDish();
         QCOMPARE(relPlats(db, QStringLiteral("Rhône"), QStringLiteral("Cornas")), QStringLiteral("*11,"));
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM PLATS WHERE IndexPlats = ?"), {game2}).toInt(), 0);
         QCOMPARE(remove.dishList()->count(), 10);
         // Nothing selected: refused.
         remove.dishList()->clearSelection();
         prompt.queue(A::Ok);
-        remove.OnSupprimer();
+        remove.deleteDish();
         QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Vous n'avez pas selectionné de plat")));
         QVERIFY(prompt.pendingAnswers() == 0);
     }
@@ -263,7 +263,7 @@ private Q_SLOTS:
         {
             AddDishDialog add;
             QCOMPARE(add.windowTitle(), QStringLiteral("Rajout d'une réference de plat"));
-            add.OnOK(); // no name: closes, writes nothing
+            add.applyAndClose(); // no name: closes, writes nothing
             QCOMPARE(add.result(), int(QDialog::Accepted));
             QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM PLATS")).toInt(), before);
         }
@@ -271,7 +271,7 @@ private Q_SLOTS:
         {
             AddDishDialog add;
             add.nameEdit()->setText(hostile);
-            add.OnOK();
+            add.applyAndClose();
         }
         const qint64 coq =
             db.scalar(QStringLiteral("SELECT IndexPlats FROM PLATS WHERE Plat = ?"), {hostile}).toLongLong();
@@ -285,13 +285,13 @@ private Q_SLOTS:
         // Renaming needs a dish and a new name.
         EditDishDialog rename;
         prompt.queue(A::Ok);
-        rename.OnOK();
+        rename.applyAndClose();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous n'avez pas selectionné de plat\ndonc pas de modification"));
         QVERIFY(rename.dishList()->selectName(hostile));
         QCOMPARE(rename.oldEdit()->text(), hostile);
         prompt.queue(A::Ok);
-        rename.OnOK();
+        rename.applyAndClose();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous devez donner une nouvelle valeur à ce plat"));
     }
 };

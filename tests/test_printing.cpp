@@ -143,12 +143,12 @@ private Q_SLOTS:
         QCOMPARE(dialog.list()->item(0, 3)->text(), QStringLiteral("15"));
         QCOMPARE(dialog.list()->item(1, 4)->text(), QStringLiteral("30 (2)"));
         QVERIFY(!dialog.okButton()->isEnabled());
-        QVERIFY(!dialog.OnOK());
+        QVERIFY(!dialog.applyAndClose());
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CAVE")), 0);
         dialog.list()->selectRow(1); // the second backup of 15:30: one lot less
         QVERIFY(dialog.okButton()->isEnabled());
         prompt.queue(A::Ok);
-        QVERIFY(dialog.OnOK());
+        QVERIFY(dialog.applyAndClose());
         QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Votre base à été restaurer !")));
         QCOMPARE(prompt.messages().last().caption, QStringLiteral("Information !"));
         Database& restored = cellar.session().database();
@@ -195,7 +195,7 @@ private Q_SLOTS:
         QCOMPARE(options.windowTitle(), QStringLiteral("Configuration des options"));
         QCOMPARE(options.colours()->checkedId(), 2);
         options.colours()->button(3)->setChecked(true);
-        options.OnOK();
+        options.applyAndClose();
         QCOMPARE(Profile::getInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 0), 3);
         QCOMPARE(view.tree()->palette().color(QPalette::Base), QColor(178, 244, 152));
         AboutDialog about;

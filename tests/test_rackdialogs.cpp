@@ -81,7 +81,7 @@ private Q_SLOTS:
             QVERIFY(dialog.notFoundLabel()->isHidden());
             QVERIFY(dialog.saveButton()->isHidden());
             QCOMPARE(dialog.legendText()->text(), QStringLiteral("Vin rechercher"));
-            dialog.OnCellClicked({3, 3}); // nothing changes in this mode
+            dialog.cellClicked({3, 3}); // nothing changes in this mode
             QCOMPARE(dialog.grid().state(3, 3), 0);
         }
         {
@@ -109,15 +109,15 @@ private Q_SLOTS:
         QCOMPARE(dialog.legendText()->text(), QStringLiteral("A ajouter"));
         QVERIFY(!dialog.notFoundLabel()->isHidden());
         QCOMPARE(dialog.columnList()->currentText(), QStringLiteral("14"));
-        dialog.OnCellClicked({1, 1}); // a bottle stays as it is
+        dialog.cellClicked({1, 1}); // a bottle stays as it is
         QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Pink));
-        dialog.OnCellClicked({2, 1});
+        dialog.cellClicked({2, 1});
         QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 15"));
-        dialog.OnCellClicked({2, 1}); // twice: empty again
+        dialog.cellClicked({2, 1}); // twice: empty again
         QCOMPARE(dialog.grid().state(2, 1), 0);
         QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 16"));
-        dialog.OnCellClicked({3, 4});
-        dialog.OnFillColumn({14, 1}); // 14 cells of column 14
+        dialog.cellClicked({3, 4});
+        dialog.fillColumn({14, 1}); // 14 cells of column 14
         QCOMPARE(dialog.grid().cellsInState(RackGrid::Marked).size(), size_t(15));
         QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 1"));
 
@@ -135,11 +135,11 @@ private Q_SLOTS:
 
         QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à ajouter : 0"));
         // Every bottle has its cell: no further cell can be marked, by a click or a fill.
-        dialog.OnCellClicked({6, 6});
+        dialog.cellClicked({6, 6});
         QCOMPARE(dialog.grid().state(6, 6), 0);
-        dialog.OnFillRow({1, 10});
+        dialog.fillRow({1, 10});
         QCOMPARE(dialog.grid().cellsInState(RackGrid::Marked).size(), size_t(16));
-        dialog.OnEnregistrer();
+        dialog.save();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.red}), 16);
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ? AND [Coordonnees X] = 5 AND [Coordonnees Y] = 5"),
@@ -161,17 +161,17 @@ private Q_SLOTS:
         QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à sortir : 1"));
         QVERIFY(dialog.notFoundLabel()->isHidden()); // the wine is in this rack
         QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Red));
-        dialog.OnCellClicked({2, 2});
+        dialog.cellClicked({2, 2});
         QCOMPARE(dialog.countLabel()->text(), QStringLiteral("Nb de bouteilles à sortir : 0"));
-        dialog.OnCellClicked({3, 3}); // one bottle to take out: no second mark
+        dialog.cellClicked({3, 3}); // one bottle to take out: no second mark
         QCOMPARE(dialog.grid().state(3, 3), int(RackGrid::Red));
-        dialog.OnCellClicked({2, 2}); // a second click takes the mark back
+        dialog.cellClicked({2, 2}); // a second click takes the mark back
         QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Red));
-        dialog.OnCellClicked({2, 2});
+        dialog.cellClicked({2, 2});
         QCOMPARE(dialog.grid().state(2, 2), int(RackGrid::Marked));
-        dialog.OnCellClicked({4, 4}); // an empty cell stays empty
+        dialog.cellClicked({4, 4}); // an empty cell stays empty
         QCOMPARE(dialog.grid().state(4, 4), 0);
-        dialog.OnEnregistrer();
+        dialog.save();
         QCOMPARE(cellar.positions(), 2);
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.other}), 1);
         QCOMPARE(cellar.positions(QStringLiteral("[Coordonnees X] = 3"), {}), 1);
@@ -182,9 +182,9 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         Cellar cellar;
         RackDialog dialog(nullptr, 9999, QStringLiteral("Création"), 1);
-        dialog.OnCellClicked({1, 1});
+        dialog.cellClicked({1, 1});
         prompt.queue(A::Ok);
-        dialog.OnEnregistrer();
+        dialog.save();
         QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur"));
         QCOMPARE(cellar.positions(), 0);
         QVERIFY(dialog.result() != QDialog::Accepted);
@@ -225,40 +225,40 @@ private Q_SLOTS:
         QCOMPARE(dialog.wineList()->model()->rowCount(), 3);
 
         prompt.queue(A::Ok);
-        dialog.OnCellClicked({5, 5});
+        dialog.cellClicked({5, 5});
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous devez pour mettre à jour\nsélectionner un vin dans la liste"));
 
-        dialog.OnChoixVin(2); // "Six": 6 in stock, 4 placed, 3 of them here
+        dialog.wineChosen(2); // "Six": 6 in stock, 4 placed, 3 of them here
         QCOMPARE(dialog.grid().cellsInState(RackGrid::Hatched).size(), size_t(3));
         QCOMPARE(dialog.placedLabel()->text(), QStringLiteral("Nbr de vin rangés : 4"));
         QCOMPARE(dialog.stockLabel()->text(), QStringLiteral("Nbr de vin en stock : 6"));
         QCOMPARE(dialog.toPlaceLabel()->text(), QStringLiteral("Nbr de vin à ranger : 2"));
 
-        dialog.OnCellClicked({5, 5});
-        dialog.OnCellClicked({6, 5});
+        dialog.cellClicked({5, 5});
+        dialog.cellClicked({6, 5});
         prompt.queue(A::Ok);
-        dialog.OnCellClicked({7, 5});
+        dialog.cellClicked({7, 5});
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous avez ranger toutes les bouteilles de ce vin !"));
         QCOMPARE(dialog.grid().state(7, 5), 0);
-        dialog.OnCellClicked({6, 5}); // a green cell again: the bottle is to place again
+        dialog.cellClicked({6, 5}); // a green cell again: the bottle is to place again
         QCOMPARE(dialog.toPlace(), 1);
 
         // Taking one of its bottles out, then changing one's mind.
-        dialog.OnCellClicked({1, 1});
+        dialog.cellClicked({1, 1});
         QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Selected));
         QCOMPARE(dialog.placed(), 3);
         QCOMPARE(dialog.toPlace(), 2);
-        dialog.OnCellClicked({1, 1});
+        dialog.cellClicked({1, 1});
         QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Hatched));
         QCOMPARE(dialog.placed(), 4);
         QCOMPARE(dialog.toPlace(), 1);
         // Another wine's bottle taken out does not move this wine's counters.
-        dialog.OnCellClicked({1, 2});
+        dialog.cellClicked({1, 2});
         QCOMPARE(dialog.placed(), 4);
         QCOMPARE(dialog.toPlace(), 1);
 
-        QVERIFY(dialog.OnEnregistrer());
+        QVERIFY(dialog.save());
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.red}), 0);
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ? AND Casier = 1"), {cellar.six}), 4);
         QCOMPARE(dialog.grid().state(5, 5), int(RackGrid::Hatched)); // reloaded from the cellar
@@ -269,9 +269,9 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         Cellar cellar;
         RackManualUpdateDialog dialog;
-        dialog.OnChoixVin(1); // "Quinta": 2 in stock, none placed
+        dialog.wineChosen(1); // "Quinta": 2 in stock, none placed
         prompt.queue(A::Ok);
-        dialog.OnFillRow({1, 4});
+        dialog.fillRow({1, 4});
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous avez ranger toutes les bouteilles de ce vin !"));
         QCOMPARE(dialog.grid().cellsInState(RackGrid::Marked), (std::vector<Cell>{{1, 4}, {2, 4}}));
 
@@ -291,7 +291,7 @@ private Q_SLOTS:
         dialog.columnList()->setCurrentText(QStringLiteral("08"));
         QCOMPARE(dialog.grid().columns(), 8);
         QVERIFY(!Profile::contains(QStringLiteral("Config"), QStringLiteral("Casier5")));
-        dialog.OnEnregConfig();
+        dialog.saveRackSize();
         QCOMPARE(Profile::getString(QStringLiteral("Config"), QStringLiteral("Casier5")), QStringLiteral("08-14"));
     }
 
@@ -304,29 +304,29 @@ private Q_SLOTS:
         for (int x = 1; x <= 6; ++x)
             cellar.place(cellar.six, 1, x, 1);
         RackManualUpdateDialog dialog;
-        dialog.OnChoixVin(2); // "Six": 6 in stock, 6 placed
+        dialog.wineChosen(2); // "Six": 6 in stock, 6 placed
         QCOMPARE(dialog.toPlace(), 0);
-        dialog.OnCellClicked({1, 1}); // take one out...
-        dialog.OnCellClicked({5, 5}); // ...its place goes to a new cell
+        dialog.cellClicked({1, 1}); // take one out...
+        dialog.cellClicked({5, 5}); // ...its place goes to a new cell
         QCOMPARE(dialog.placed(), 5);
         QCOMPARE(dialog.toPlace(), 0);
         prompt.queue(A::Ok);
-        dialog.OnCellClicked({1, 1}); // keeping the first one too would make 7
+        dialog.cellClicked({1, 1}); // keeping the first one too would make 7
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous avez ranger toutes les bouteilles de ce vin !"));
         QCOMPARE(dialog.grid().state(1, 1), int(RackGrid::Selected));
         QCOMPARE(dialog.toPlace(), 0);
-        QVERIFY(dialog.OnEnregistrer());
+        QVERIFY(dialog.save());
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.six}), 6);
         QCOMPARE(dialog.placed(), 6);
         QCOMPARE(dialog.toPlace(), 0);
 
         // Undoing the new cell first, then the removal, is fine.
-        dialog.OnCellClicked({2, 1});
-        dialog.OnCellClicked({6, 6});
-        dialog.OnCellClicked({6, 6});
-        dialog.OnCellClicked({2, 1});
+        dialog.cellClicked({2, 1});
+        dialog.cellClicked({6, 6});
+        dialog.cellClicked({6, 6});
+        dialog.cellClicked({2, 1});
         QCOMPARE(dialog.grid().state(2, 1), int(RackGrid::Hatched));
-        QVERIFY(dialog.OnEnregistrer());
+        QVERIFY(dialog.save());
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.six}), 6);
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ? AND [Coordonnees X] = 2 AND [Coordonnees Y] = 1"),
                                   {cellar.six}),
@@ -339,11 +339,11 @@ private Q_SLOTS:
         Cellar cellar;
         cellar.place(cellar.red, 1, 12, 3); // stored outside the geometry about to be chosen
         RackManualUpdateDialog dialog;
-        dialog.OnChoixVin(0); // "Grand Vin": 10 in stock, 1 placed
+        dialog.wineChosen(0); // "Grand Vin": 10 in stock, 1 placed
         QCOMPARE(dialog.toPlace(), 9);
-        dialog.OnCellClicked({13, 13});
-        dialog.OnCellClicked({14, 14});
-        dialog.OnCellClicked({2, 2});
+        dialog.cellClicked({13, 13});
+        dialog.cellClicked({14, 14});
+        dialog.cellClicked({2, 2});
         QCOMPARE(dialog.toPlace(), 6);
         dialog.columnList()->setCurrentText(QStringLiteral("10")); // hides columns 11 to 14
         QCOMPARE(dialog.grid().columns(), 10);
@@ -352,7 +352,7 @@ private Q_SLOTS:
         dialog.columnList()->setCurrentText(QStringLiteral("14"));
         QCOMPARE(dialog.grid().state(13, 13), int(RackGrid::Empty));
         dialog.columnList()->setCurrentText(QStringLiteral("10"));
-        QVERIFY(dialog.OnEnregistrer());
+        QVERIFY(dialog.save());
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.red}), 2);
         QCOMPARE(cellar.positions(QStringLiteral("[Coordonnees X] = 12 AND [Coordonnees Y] = 3")), 1);
         QCOMPARE(cellar.positions(QStringLiteral("[Coordonnees X] > 12")), 0);
@@ -364,10 +364,10 @@ private Q_SLOTS:
         Cellar cellar;
         cellar.place(cellar.six, 2, 1, 1);
         RackManualUpdateDialog dialog;
-        dialog.OnChoixVin(2); // 6 in stock, 1 placed (in rack 2)
+        dialog.wineChosen(2); // 6 in stock, 1 placed (in rack 2)
         QCOMPARE(dialog.toPlace(), 5);
-        dialog.OnCellClicked({3, 3});
-        dialog.OnCellClicked({4, 3});
+        dialog.cellClicked({3, 3});
+        dialog.cellClicked({4, 3});
         QCOMPARE(dialog.toPlace(), 3);
         prompt.queue(A::No); // change without saving
         dialog.rackList()->setCurrentIndex(1);
@@ -378,9 +378,9 @@ private Q_SLOTS:
         QCOMPARE(cellar.positions(), 1);
         // And the dialog can still place exactly the five left.
         prompt.queue(A::Ok);
-        dialog.OnFillRow({2, 5});
+        dialog.fillRow({2, 5});
         QCOMPARE(dialog.toPlace(), 0);
-        QVERIFY(dialog.OnEnregistrer());
+        QVERIFY(dialog.save());
         QCOMPARE(cellar.positions(QStringLiteral("Relation = ?"), {cellar.six}), 6);
     }
 };

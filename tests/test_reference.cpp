@@ -86,8 +86,8 @@ private Q_SLOTS:
         cellar.closeSession();
         CellarView view;
         view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(cellar.path(), false)));
-        view.OnRempliArbreType();
-        view.page2()->OnInitDialog();
+        view.fillTreeByType();
+        view.page2()->fillControls();
         Database& db = view.session()->database();
         // A new cellar has no wine type: the entry page says how to begin and opens the dialog.
         QVERIFY(view.page2()->firstWinePanel()->isVisibleTo(view.page2()));
@@ -105,7 +105,7 @@ private Q_SLOTS:
                      kFrance);
         prompt.queue(A::Ok);
         prompt.queue(A::Ok);
-        dialog.OnOK();
+        dialog.applyAndClose();
         QCOMPARE(prompt.messages().at(0).text,
                  QStringLiteral("Merci de confirmer cette Création !\n\nVin\t\t: Côtes du Rhône\nAppellation\t: "
                                 "Gigondas\nPays\t\t: FR\nCouleur\t\t: Rouge\n"));
@@ -133,7 +133,7 @@ private Q_SLOTS:
             modify.colourList()->setCurrentText(QStringLiteral("Rosé"));
             prompt.queue(A::Ok);
             prompt.queue(A::Ok);
-            modify.OnOK();
+            modify.applyAndClose();
         }
         QVERIFY(!findNode(view.tree(), {"Rouge", "FR", "Côtes du Rhône"}));
         QVERIFY(findNode(view.tree(), {"Rose", "FR", "Rhône méridional", "Gigondas", "2015"}));
@@ -146,7 +146,7 @@ private Q_SLOTS:
             back.colourList()->setCurrentText(QStringLiteral("Rouge"));
             prompt.queue(A::Ok);
             prompt.queue(A::Ok);
-            back.OnOK();
+            back.applyAndClose();
         }
 
         // A second appellation, then its colour shows in the modification dialog.
@@ -157,18 +157,18 @@ private Q_SLOTS:
         QVERIFY(!second.cruList()->isEnabled());
         second.nameEdit()->setText(QStringLiteral("Vacqueyras"));
         prompt.queue(A::Ok);
-        second.OnOK();
+        second.applyAndClose();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre enregistrement a été effectué !"));
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = 'Côtes du Rhône'")), 2);
         view.page2()->typeList()->setCurrentIndex(0);
-        view.page2()->OnSelchangeCbvin();
+        view.page2()->wineTypeChanged();
         QVERIFY(view.page2()->appellationList()->findText(QStringLiteral("Vacqueyras")) >= 0);
         // The same appellation again, in another case: refused, nothing written.
         const QString before = dumpAll(db);
         AddCruOrAppellationDialog again(2);
         again.nameEdit()->setText(QStringLiteral("VACQUEYRAS"));
         prompt.queue(A::Ok);
-        again.OnOK();
+        again.applyAndClose();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Déja présent dans les CRUS"));
         QCOMPARE(dumpAll(db), before);
         QVERIFY(prompt.pendingAnswers() == 0);
@@ -198,7 +198,7 @@ private Q_SLOTS:
             WineTypeDialog dialog(nullptr, 1);
             fillCreation(dialog, c.name, c.appellation, c.colour, c.country);
             prompt.queue(A::Ok);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(prompt.messages().last().text, c.message);
             QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur"));
             QCOMPARE(dialog.result(), 0); // still open
@@ -207,7 +207,7 @@ private Q_SLOTS:
         WineTypeDialog dialog(nullptr, 1);
         fillCreation(dialog, QStringLiteral("Loire"), QStringLiteral("Sancerre"), QStringLiteral("Blanc"), kFrance);
         prompt.queue(A::Cancel);
-        dialog.OnOK();
+        dialog.applyAndClose();
         QCOMPARE(dumpAll(db), before);
     }
 
@@ -224,12 +224,12 @@ private Q_SLOTS:
             fillCreation(dialog, name, name + QStringLiteral(" AOC"), QStringLiteral("Autres"), kFrance);
             prompt.queue(A::Ok);
             prompt.queue(A::Ok);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             AddCruOrAppellationDialog cru(1);
             cru.nameEdit()->setText(name);
             prompt.queue(A::Ok);
-            cru.OnOK();
+            cru.applyAndClose();
             QCOMPARE(cru.result(), int(QDialog::Accepted));
         }
         QCOMPARE(ReferenceLists::wineTypes(cellar.session(), QStringLiteral("test")).size(), names.size());
@@ -253,7 +253,7 @@ private Q_SLOTS:
         QVERIFY(cru.mainList()->selectName(names[1]));
         QCOMPARE(cru.currentEdit()->text(), names[1]);
         cru.newEdit()->setText(QStringLiteral("Clos 'Le Pin' / \"Pomerol\""));
-        cru.OnOK();
+        cru.applyAndClose();
         QCOMPARE(cru.result(), int(QDialog::Accepted));
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CRUS WHERE Nom = ?"),
                        {QStringLiteral("Clos 'Le Pin' / \"Pomerol\"")}),
@@ -262,7 +262,7 @@ private Q_SLOTS:
         EstatesDialog estate(nullptr, 1);
         QVERIFY(estate.typeList()->selectName(names[3]));
         estate.nameEdit()->setText(names[0]);
-        estate.OnBnClickedOk();
+        estate.applyAndClose();
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES WHERE Type = ? AND Domaine = ?"),
                        {names[3], names[0]}),
                  1);
@@ -290,7 +290,7 @@ private Q_SLOTS:
             dialog.nameEdit()->setText(QStringLiteral("Bourgogne blanc"));
             prompt.queue(A::Ok);
             prompt.queue(A::Ok);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre Modificetion a été effectuée !"));
             QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = 'Bourgogne'")), 1);
             QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES WHERE Type = 'Bourgogne'")), 1);
@@ -305,7 +305,7 @@ private Q_SLOTS:
             prompt.queue(A::Ok);
             prompt.queue(A::Yes); // merge the two types
             prompt.queue(A::Ok);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(prompt.messages().last().text, QStringLiteral("Déja présent dans les CRUS"));
             QCOMPARE(dumpAll(db), before);
         }
@@ -316,7 +316,7 @@ private Q_SLOTS:
             // Nothing is chosen for the user: "Modifier" asks which appellation.
             QCOMPARE(dialog.appellationList()->currentIndex(), -1);
             prompt.queue(A::Ok);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(prompt.messages().last().text,
                      QStringLiteral("Vous devez selectionner une(ou toutes) Appellation de ce vin"));
             dialog.appellationList()->setCurrentIndex(0); // _TOUTES
@@ -324,7 +324,7 @@ private Q_SLOTS:
             dialog.colourList()->setCurrentText(QStringLiteral("Rosé"));
             prompt.queue(A::Ok);
             prompt.queue(A::Ok);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = 'Côte de Beaune' AND "
                                               "Etat = '2' AND Nic = 'FR'")),
                      1);
@@ -363,7 +363,7 @@ private Q_SLOTS:
             dialog.nameEdit()->setText(QStringLiteral("côtes du rhône"));
             prompt.queue(A::Ok);
             prompt.queue(A::No);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(prompt.messages().last().text,
                      QStringLiteral("Le vin « côtes du rhône » existe déjà : « Toscane » sera réuni avec lui.\n"
                                     "3 lot(s) et 2 appellation(s) passeront sous « côtes du rhône ».\n\n"
@@ -375,7 +375,7 @@ private Q_SLOTS:
             dialog.appellationList()->setCurrentText(QStringLiteral("Montalcino"));
             prompt.queue(A::Ok);
             prompt.queue(A::No);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QVERIFY(prompt.messages().last().text.contains(QStringLiteral("1 lot(s) et 1 appellation(s)")));
             QCOMPARE(dumpAll(db), before);
             // Yes merges: the lot of Montalcino is now under Côtes du Rhône.
@@ -383,7 +383,7 @@ private Q_SLOTS:
             prompt.queue(A::Ok);
             prompt.queue(A::Yes);
             prompt.queue(A::Ok);
-            dialog.OnOK();
+            dialog.applyAndClose();
             QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre Modificetion a été effectuée !"));
             QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CAVE JOIN TYPEVIN ON RelType = TYPEVIN.[Index] "
                                               "WHERE Type = 'Côtes du Rhône'")),
@@ -410,7 +410,7 @@ private Q_SLOTS:
             clickName(rename.appellationList(), QStringLiteral("Montalcino"));
             QCOMPARE(rename.currentEdit()->text(), QStringLiteral("Montalcino"));
             rename.newEdit()->setText(QStringLiteral("Brunello di Montalcino"));
-            rename.OnOK();
+            rename.applyAndClose();
             QCOMPARE(rename.result(), int(QDialog::Accepted));
             QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE Type = 'Toscane' AND "
                                               "Appellation IN ('Chianti', 'Brunello di Montalcino')")),
@@ -446,12 +446,12 @@ private Q_SLOTS:
         for (const QString& bad : {QString(), QStringLiteral(" "), QStringLiteral("   ")}) {
             add.nameEdit()->setText(bad);
             prompt.queue(A::Ok);
-            add.OnOK();
+            add.applyAndClose();
             QCOMPARE(prompt.messages().last().text, QStringLiteral("Impossible d'écrire un enregistrement vide"));
         }
         add.nameEdit()->setText(QStringLiteral("grand cru"));
         prompt.queue(A::Ok);
-        add.OnOK();
+        add.applyAndClose();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Déja présent dans les CRUS"));
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CRUS")), 2);
 
@@ -462,22 +462,22 @@ private Q_SLOTS:
         const QString before = dumpAll(db);
         rename.newEdit()->setText(QStringLiteral("Grand Cru Classé"));
         prompt.queue(A::Ok);
-        rename.OnOK();
+        rename.applyAndClose();
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("choisir")));
         QVERIFY(rename.mainList()->selectName(QStringLiteral("Grand Cru")));
         rename.newEdit()->setText(QStringLiteral(" "));
         prompt.queue(A::Ok);
-        rename.OnOK();
+        rename.applyAndClose();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer cette modif sans donner la nouvelle valeur !"));
         rename.newEdit()->setText(QStringLiteral("PREMIER CRU"));
         prompt.queue(A::Ok);
-        rename.OnOK();
+        rename.applyAndClose();
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("existe déjà")));
         QCOMPARE(dumpAll(db), before);
         QCOMPARE(rename.result(), 0);
         rename.newEdit()->setText(QStringLiteral("Grand Cru Classé"));
-        rename.OnOK();
+        rename.applyAndClose();
         QCOMPARE(rename.result(), int(QDialog::Accepted));
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM CRUS WHERE Nom = 'Grand Cru Classé'")), 1);
         QCOMPARE(db.scalar(QStringLiteral("SELECT Cru FROM CAVE")).toString(), QStringLiteral("Grand Cru"));
@@ -500,11 +500,11 @@ private Q_SLOTS:
         rename.appellationList()->selectName(QStringLiteral("Pauillac"));
         rename.newEdit()->setText(QStringLiteral("margaux"));
         prompt.queue(A::Ok);
-        rename.OnOK();
+        rename.applyAndClose();
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("rien n'a été modifié")));
         QCOMPARE(dumpAll(db), before);
         rename.newEdit()->setText(QStringLiteral("Pauillac d'Or"));
-        rename.OnOK();
+        rename.applyAndClose();
         QCOMPARE(rename.result(), int(QDialog::Accepted));
         // The lot follows by key.
         QCOMPARE(db.scalar(QStringLiteral("SELECT Appellation FROM TYPEVIN JOIN CAVE ON TYPEVIN.[Index] = "
@@ -528,7 +528,7 @@ private Q_SLOTS:
                      kFrance);
         prompt.queue(A::Ok);
         prompt.queue(A::Ok);
-        dialog.OnOK();
+        dialog.applyAndClose();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Impossible d'écrire l'enregistrement Applelation"));
         QCOMPARE(dialog.result(), 0);
         QCOMPARE(dumpAll(db), before);
@@ -543,7 +543,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.typeList()->count(), 0);
         dialog.nameEdit()->setText(QStringLiteral("Orpheline"));
         prompt.queue(A::Ok);
-        dialog.OnOK();
+        dialog.applyAndClose();
         QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Il n'y a encore aucun vin")));
         QCOMPARE(dumpAll(cellar.db()), before);
     }
@@ -559,7 +559,7 @@ private Q_SLOTS:
         addType(db, QStringLiteral("Côtes du Rhône"), QStringLiteral("Gigondas"), 0, QStringLiteral("FR"));
         addType(db, QStringLiteral("Côtes du Rhône"), QStringLiteral("Vacqueyras"), 0, QStringLiteral("FR"));
         addType(db, QStringLiteral("Alsace"), QStringLiteral("Riesling"), 1, QStringLiteral("FR"));
-        view.page2()->OnInitDialog();
+        view.page2()->fillControls();
         // Every wine type is offered, though none has an estate yet.
         EstatesDialog add(nullptr, 1);
         QCOMPARE(add.windowTitle(), QStringLiteral("Création d'un nom de domaine"));
@@ -567,22 +567,22 @@ private Q_SLOTS:
         QCOMPARE(add.typeList()->names(), (QStringList{"Alsace", "Côtes du Rhône"}));
         add.nameEdit()->setText(QStringLiteral("Domaine du Cayron"));
         prompt.queue(A::Ok);
-        add.OnBnClickedOk();
+        add.applyAndClose();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Vous devez sélectionner un type de vin"));
         QVERIFY(add.typeList()->selectName(QStringLiteral("Côtes du Rhône")));
         add.nameEdit()->setText(QString(256, QLatin1Char('x')));
         prompt.queue(A::Ok);
-        add.OnBnClickedOk();
+        add.applyAndClose();
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("255")));
         add.nameEdit()->setText(QStringLiteral("Domaine du Cayron"));
-        add.OnBnClickedOk();
+        add.applyAndClose();
         QCOMPARE(add.result(), int(QDialog::Accepted));
         // Offered on the entry page for every appellation of the type.
         view.page2()->typeList()->setCurrentText(QStringLiteral("Côtes du Rhône"));
-        view.page2()->OnSelchangeCbvin();
+        view.page2()->wineTypeChanged();
         for (const QString& appellation : {QStringLiteral("Gigondas"), QStringLiteral("Vacqueyras")}) {
             view.page2()->appellationList()->setCurrentText(appellation);
-            view.page2()->RechercheAnnedeGardepourVin();
+            view.page2()->lookUpKeepingTime();
             QCOMPARE(view.page2()->nameList()->findText(QStringLiteral("Domaine du Cayron")), 0);
         }
         // The same name in another case is refused.
@@ -591,10 +591,10 @@ private Q_SLOTS:
         QCOMPARE(twice.estateList()->names(), (QStringList{"Domaine du Cayron"}));
         twice.nameEdit()->setText(QStringLiteral("DOMAINE DU CAYRON"));
         prompt.queue(A::Ok);
-        twice.OnBnClickedOk();
+        twice.applyAndClose();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Ce domaine existe déja !!!"));
         twice.nameEdit()->setText(QStringLiteral("Domaine du Cayron Vieilles Vignes")); // begins like it: fine
-        twice.OnBnClickedOk();
+        twice.applyAndClose();
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES")), 2);
 
         // Deleting: nothing selected is refused; a deletion removes the row and the list entry at once.
@@ -603,12 +603,12 @@ private Q_SLOTS:
         QVERIFY(remove.saveButton()->isHidden());
         QVERIFY(remove.typeList()->selectName(QStringLiteral("Côtes du Rhône")));
         prompt.queue(A::Ok);
-        remove.OnBnClickedButton1();
+        remove.deleteEstate();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Pour supprimer un domaine, vous devez le sélectionner !"));
         QVERIFY(remove.estateList()->selectName(QStringLiteral("Domaine du Cayron")));
         QCOMPARE(remove.nameEdit()->text(), QStringLiteral("Domaine du Cayron"));
-        remove.OnBnClickedButton1();
+        remove.deleteEstate();
         QCOMPARE(remove.estateList()->names(), (QStringList{"Domaine du Cayron Vieilles Vignes"}));
         QCOMPARE(count(db, QStringLiteral("SELECT count(*) FROM DOMAINES WHERE Domaine = 'Domaine du Cayron'")), 0);
         QCOMPARE(view.page2()->nameList()->findText(QStringLiteral("Domaine du Cayron")), -1);

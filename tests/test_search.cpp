@@ -134,41 +134,41 @@ private Q_SLOTS:
         QCOMPARE(dialog.sizeList()->count(), 21); // a blank and 20 sizes, no clavelin
         QCOMPARE(dialog.sizeList()->findText(QStringLiteral("0,62 CL (le clavelin)")), -1);
         // Every criterion empty: every wine.
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(dialog.model()->rowCount(), 7);
         QVERIFY(dialog.emptyText()->isHidden());
         // Each criterion alone.
         choose(dialog.typeList(), QStringLiteral("Bordeaux"));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(names(dialog.model()), (QStringList{"Blanc 2005", "Rouge 1990", "Rouge 1995", "Rouge 2000"}));
         choose(dialog.appellationList(), QStringLiteral("Margaux d'Or")); // an apostrophe
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(names(dialog.model()), (QStringList{"Rouge 1995"}));
-        dialog.OnBinit();
+        dialog.clearCriteria();
         QCOMPARE(dialog.model()->rowCount(), 0);
         choose(dialog.cruList(), QStringLiteral("Cru d'Exception"));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(names(dialog.model()), (QStringList{"Rouge 2000"}));
-        dialog.OnBinit();
+        dialog.clearCriteria();
         choose(dialog.sizeList(), QStringLiteral("1,5 L (Magnum)"));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(names(dialog.model()), (QStringList{"Rouge 2000"}));
         // Combined: type and cru.
-        dialog.OnBinit();
+        dialog.clearCriteria();
         choose(dialog.typeList(), QStringLiteral("Bordeaux"));
         choose(dialog.cruList(), QStringLiteral("Grand Cru"));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(names(dialog.model()), (QStringList{"Blanc 2005", "Rouge 1990", "Rouge 1995"}));
         // Nothing found: said under the list.
         choose(dialog.sizeList(), QStringLiteral("150 L"));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(dialog.model()->rowCount(), 0);
         QVERIFY(!dialog.emptyText()->isHidden());
         QCOMPARE(dialog.emptyText()->text(), QStringLiteral("Aucun vin ne répondant aux critéres"));
         // A lot with no bottle bought has an empty unit price.
-        dialog.OnBinit();
+        dialog.clearCriteria();
         choose(dialog.typeList(), QStringLiteral("Porto"));
-        dialog.OnBrecherche();
+        dialog.search();
         for (int r = 0; r < dialog.model()->rowCount(); ++r) {
             if (dialog.model()->text(r, WineListModel::Nom) == QLatin1String("Sans achat"))
                 QCOMPARE(dialog.model()->text(r, WineListModel::PrixUnite), QString());
@@ -183,15 +183,15 @@ private Q_SLOTS:
         SearchDialog dialog;
         choose(dialog.fromList(), QStringLiteral("1990"));
         choose(dialog.toList(), QStringLiteral("2000"));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(names(dialog.model()), (QStringList{"Autre 2000", "Rouge 1990", "Rouge 1995", "Rouge 2000"}));
-        dialog.OnBinit();
+        dialog.clearCriteria();
         choose(dialog.fromList(), QStringLiteral("2005"));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(names(dialog.model()), (QStringList{"Blanc 2005", "Rosé 2010"}));
-        dialog.OnBinit();
+        dialog.clearCriteria();
         choose(dialog.toList(), QStringLiteral("1990"));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(names(dialog.model()), (QStringList{"Rouge 1990", "Sans achat"}));
     }
 
@@ -201,26 +201,26 @@ private Q_SLOTS:
         Cellar cellar;
         SearchDialog dialog;
         choose(dialog.dishList(), QStringLiteral("Gibier")); // dish 1: not dish 11
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(names(dialog.model()), (QStringList{"Rouge 1990", "Rouge 2000"}));
         // A dish name far past the original's 154 characters is listed whole and found.
         choose(dialog.dishList(), QString(300, QChar(0x00E9)));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(dialog.model()->rowCount(), 2);
         // A dish and another criterion: refused, no search.
         choose(dialog.cruList(), QStringLiteral("Grand Cru"));
         dialog.model()->clear();
         prompt.queue(A::Ok);
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(
             prompt.messages().last().text,
             QStringLiteral("Pour lancer une recherche sur un plat\nvous devez mettre à blanc les autres critères !"));
         QCOMPARE(prompt.messages().last().caption, QStringLiteral("Attention !"));
         QCOMPARE(dialog.model()->rowCount(), 0);
         // The reset keeps the dish: the next search is by dish.
-        dialog.OnBinit();
+        dialog.clearCriteria();
         QCOMPARE(dialog.dishList()->currentIndex() > 0, true);
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(dialog.model()->rowCount(), 2);
     }
 
@@ -239,7 +239,7 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         choose(dialog.cruList(), QStringLiteral("Cru d'Exception"));
-        dialog.OnBrecherche();
+        dialog.search();
         QCOMPARE(dialog.lotAt(0), lot);
         bool opened = false;
         onNextModal([&](QWidget* modal) {
@@ -265,7 +265,7 @@ private Q_SLOTS:
         QVERIFY(VintageRatings::addYears(cellar.session(), {"2003", "2004"}, "2004", ratings));
         VintageTable::load(cellar.session());
         VintageRatingsPage page(nullptr, 2006);
-        page.OnRempli();
+        page.fillTable();
         QCOMPARE(page.list()->rowCount(), 2);
         QCOMPARE(page.list()->item(1, 1)->text(), QStringLiteral("12"));
         QCOMPARE(page.list()->item(0, 1)->text(), QString()); // 2003 listed before the chosen one: empty
@@ -287,12 +287,12 @@ private Q_SLOTS:
             add.regionList(0)->setCurrentText(QStringLiteral("21")); // no such rating
             prompt.queue(A::Ok);
             const int rows = db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt();
-            add.OnOK();
+            add.applyAndClose();
             QVERIFY(prompt.messages().last().text.contains(QStringLiteral("n'est pas une note de 0 à 20")));
             QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt(), rows);
             add.regionList(0)->setCurrentText(QStringLiteral("17"));
             prompt.queue(A::Ok);
-            add.OnOK();
+            add.applyAndClose();
             QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre enregistrement a été effectué !"));
             QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt(), rows + 10);
         }
@@ -319,7 +319,7 @@ private Q_SLOTS:
             add.yearList()->setCurrentText(QStringLiteral("2000"));
             add.regionList(8)->setCurrentText(QStringLiteral("11"));
             prompt.queue(A::Ok);
-            add.OnOK();
+            add.applyAndClose();
         }
         QCOMPARE(yearsInOrder(), (QStringList{"2000", "2001", "2002", "2003", "2004", "2005"}));
         QCOMPARE(ratingsOf("2000").last(), QStringLiteral("11"));
@@ -334,7 +334,7 @@ private Q_SLOTS:
             VintageYearDialog add(nullptr, 0, 2006);
             QCOMPARE(add.yearList()->currentText(), QStringLiteral("2006"));
             prompt.queue(A::Ok);
-            add.OnOK(); // 2006, the current year, after 2005
+            add.applyAndClose(); // 2006, the current year, after 2005
         }
         // Modify 2004: "12" shows as "12", not "1"; the entry page reads the new rating.
         {
@@ -343,14 +343,14 @@ private Q_SLOTS:
             QCOMPARE(modify.regionList(0)->currentText(), QStringLiteral("12"));
             modify.regionList(0)->setCurrentText(QStringLiteral("9"));
             prompt.queue(A::Ok);
-            modify.OnOK();
+            modify.applyAndClose();
         }
         QCOMPARE(ratingsOf("2004").first(), QStringLiteral("9"));
         QCOMPARE(ratingsOf("2004").last(), QStringLiteral("20"));
         QCOMPARE(
             EntryRules::ratingText(QStringLiteral("Bordeaux Rouge"), QStringLiteral("2004"), VintageTable::entries()),
             QStringLiteral("La côte de l'année de ce vin est de : 9"));
-        page.OnRempli();
+        page.fillTable();
         QVERIFY(page.addButton()->isHidden()); // 2006, the current year, is rated
     }
 
@@ -377,7 +377,7 @@ private Q_SLOTS:
             QVERIFY(!offered.contains(QStringLiteral("1990")));
             add.yearList()->setCurrentText(QStringLiteral("1985"));
             prompt.queue(A::Ok);
-            add.OnOK();
+            add.applyAndClose();
         }
         QStringList shown;
         for (const auto& y : VintageRatings::load(cellar.session(), QStringLiteral("t")))
@@ -401,7 +401,7 @@ private Q_SLOTS:
         VintageTable::load(cellar.session());
         const int rows = db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt();
         VintageRatingsPage page(nullptr, 2026);
-        page.OnRempli();
+        page.fillTable();
         QCOMPARE(page.list()->rowCount(), 2025 - 1985 + 1);
         {
             VintageYearDialog modify(nullptr, 1, 2026);
@@ -413,7 +413,7 @@ private Q_SLOTS:
                 QVERIFY(add.yearList()->itemText(i).toInt() < 1985 || add.yearList()->itemText(i) == "2026");
             add.yearList()->setCurrentText(QStringLiteral("2026"));
             prompt.queue(A::Ok);
-            add.OnOK();
+            add.applyAndClose();
         }
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ANNEES")).toInt(), rows + 10);
         QCOMPARE(
@@ -427,8 +427,8 @@ private Q_SLOTS:
         Cellar cellar;
         Database& db = cellar.file.db();
         StatisticsPage page;
-        page.OnInitDialog();
-        page.RempliStats(1, QString(), QString());
+        page.fillControls();
+        page.fillFigures(1, QString(), QString());
         // Totals computed here, row by row.
         struct Sum
         {
@@ -480,7 +480,7 @@ private Q_SLOTS:
                  QStringLiteral("Soit ") + LocaleFormat::fixed(300.0 / 24.0, 2) + QStringLiteral(" par bouteille"));
         // One year.
         page.periodList()->setCurrentText(QStringLiteral("Pour l'année 2000"));
-        page.OnSelchangePeriod();
+        page.periodChanged();
         auto [year2000, total2000] = expected(QStringLiteral("WHERE CAVE.Millesime = 2000"));
         for (int g = 0; g < 3; ++g)
             check(year2000, g);
@@ -489,13 +489,13 @@ private Q_SLOTS:
         QCOMPARE(page.averageText(1)->text(), QString()); // no bottle bought: no average
         // One cru, red, within the year chosen.
         page.cruList(0)->setCurrentText(QStringLiteral("Grand Cru"));
-        page.OnSelchangeCru(0);
+        page.cruChanged(0);
         auto [cruYear, unused] = expected(QStringLiteral("WHERE CAVE.Millesime = 2000 AND CAVE.Cru = 'Grand Cru'"));
         Q_UNUSED(unused);
         check(cruYear, 0);
         // A white cru ignores the year, as the page always did.
         page.cruList(1)->setCurrentText(QStringLiteral("Grand Cru"));
-        page.OnSelchangeCru(1);
+        page.cruChanged(1);
         auto [cruWhite, unused2] = expected(QStringLiteral("WHERE CAVE.Cru = 'Grand Cru'"));
         Q_UNUSED(unused2);
         check(cruWhite, 1);
@@ -503,7 +503,7 @@ private Q_SLOTS:
         QCOMPARE(page.stockChart()->series().size(), 1);
         QCOMPARE(page.spendingChart()->series().size(), 1);
         // Activating the page again: the whole cellar.
-        page.OnSetActive();
+        page.showWholeCellar();
         check(all, 0);
         QCOMPARE(page.periodList()->currentIndex(), 0);
         QVERIFY(prompt.messages().isEmpty());

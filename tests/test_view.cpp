@@ -78,7 +78,7 @@ private Q_SLOTS:
         m_cellar->closeSession();
         m_view = std::make_unique<CellarView>();
         m_view->attachSession(std::make_unique<CellarSession>(OpenCellarFile(m_cellar->path(), false)));
-        m_view->OnRempliArbreType();
+        m_view->fillTreeByType();
         m_view->radioType()->setChecked(true);
     }
 
@@ -110,7 +110,7 @@ private Q_SLOTS:
         QVERIFY(m_view->anneeChecked());
         QVERIFY(findNode(m_view->tree(), {"Rouge", "FR", "2005", "Bordeaux", "Pauillac"}));
         QVERIFY(findNode(m_view->tree(), {"Autres", "FR", "1999", "Mystère", "Inconnu"}));
-        m_view->page1()->OnMajListeVin(QStringLiteral("Rouge"), QStringLiteral("Bordeaux"), {}, {}, 7);
+        m_view->page1()->refreshWineList(QStringLiteral("Rouge"), QStringLiteral("Bordeaux"), {}, {}, 7);
         QTest::mouseClick(m_view->radioType(), Qt::LeftButton);
         QVERIFY(!m_view->anneeChecked());
         QVERIFY(findNode(m_view->tree(), {"Rouge", "FR", "Bordeaux", "Pauillac", "2005"}));
@@ -166,7 +166,7 @@ private Q_SLOTS:
         m_view = std::make_unique<CellarView>();
         m_view->attachSession(std::make_unique<CellarSession>(OpenCellarFile(m_cellar->path(), false)));
         m_view->radioType()->setChecked(true);
-        m_view->OnRempliArbreType();
+        m_view->fillTreeByType();
         m_view->sheet()->setCurrentIndex(0);
         auto names = [this](const QStringList& path) {
             QTreeWidgetItem* node = findNode(m_view->tree(), path);
@@ -234,7 +234,7 @@ private Q_SLOTS:
     {
         m_view.reset();
         CellarView view;
-        QVERIFY(view.OnInitialUpdate(m_cellar->path()));
+        QVERIFY(view.initialUpdate(m_cellar->path()));
         Database& db = view.session()->database();
         db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('Tonnelix', '2001')"));
         db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('BR', '17')"));
@@ -279,19 +279,19 @@ private Q_SLOTS:
     void colourOption()
     {
         Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 3);
-        m_view->OnCouleurListe();
+        m_view->applyTreeColour();
         QCOMPARE(m_view->tree()->palette().color(QPalette::Base), QColor(178, 244, 152));
         Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 7);
-        m_view->OnCouleurListe();
+        m_view->applyTreeColour();
         QCOMPARE(m_view->tree()->palette().color(QPalette::Base), QColor(178, 244, 152)); // unchanged
         Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 1);
-        m_view->OnCouleurListe();
+        m_view->applyTreeColour();
         QCOMPARE(m_view->tree()->palette().color(QPalette::Base), QColor(176, 240, 244));
         // A dark desktop theme gives light text: on these light backgrounds the tree's text stays black.
         QPalette dark = m_view->tree()->palette();
         dark.setColor(QPalette::Text, Qt::white);
         m_view->tree()->setPalette(dark);
-        m_view->OnCouleurListe();
+        m_view->applyTreeColour();
         QCOMPARE(m_view->tree()->palette().color(QPalette::Text), QColor(Qt::black));
     }
 
@@ -307,7 +307,7 @@ private Q_SLOTS:
         // A group cut short at the end of the table keeps what it has.
         db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('Tonnelix', '2003')"));
         db.execute(QStringLiteral("INSERT INTO ANNEES VALUES ('BR', '17')"));
-        m_view->OnRempliTableAnnees();
+        m_view->fillVintageTable();
         const auto& table = VintageTable::entries();
         QCOMPARE(table.size(), size_t(19));
         QCOMPARE(table[9].year, QStringLiteral("2002"));
@@ -323,7 +323,7 @@ private Q_SLOTS:
         empty.closeSession();
         CellarView view;
         view.attachSession(std::make_unique<CellarSession>(OpenCellarFile(empty.path(), false)));
-        view.OnRempliArbreType();
+        view.fillTreeByType();
         QCOMPARE(shape(view.tree()->invisibleRootItem()),
                  (QStringList{"Contenu de la cave", "Rouge", "Blanc", "Rose", "Autres"}));
     }

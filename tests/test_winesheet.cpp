@@ -123,7 +123,7 @@ private Q_SLOTS:
 
         WineSheetPage page;
         QAbstractItemModelTester tester(page.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        page.OnMajListeVin(QStringLiteral("Rouge"), QStringLiteral("Bordeaux"), {}, {}, 7);
+        page.refreshWineList(QStringLiteral("Rouge"), QStringLiteral("Bordeaux"), {}, {}, 7);
         QCOMPARE(page.model()->rowCount(), 2);
         QCOMPARE(page.vinEdit()->text(), QStringLiteral("0"));
         QCOMPARE(page.appellationEdit()->text(), QStringLiteral("Bordeaux"));
@@ -148,9 +148,9 @@ private Q_SLOTS:
 
         // A name with an apostrophe selects like any other.
         page.clearList();
-        page.OnMajListeVin(QStringLiteral("Bordeaux"), QStringLiteral("Côte d'Or"), {}, {}, 1);
+        page.refreshWineList(QStringLiteral("Bordeaux"), QStringLiteral("Côte d'Or"), {}, {}, 1);
         QCOMPARE(page.model()->rowCount(), 1);
-        page.OnMajListeVin(QStringLiteral("Nowhere"), QString(), QStringLiteral("1999"), {}, 6);
+        page.refreshWineList(QStringLiteral("Nowhere"), QString(), QStringLiteral("1999"), {}, 6);
         QCOMPARE(page.model()->rowCount(), 0);
         QVERIFY(prompt.messages().isEmpty());
     }
@@ -163,7 +163,7 @@ private Q_SLOTS:
         addLot(db, addType(db, "Chianti", "Classico", "0", "IT", "16-18"), "Italien", 2010, 1, 1, 10);
         addLot(db, addType(db, "Chianti", "Nulle part", "0", "ZZ", "16-18"), "Sans pays", 2011, 1, 1, 10);
         WineSheetPage page;
-        page.OnMajListeVin(QStringLiteral("Rouge"), QStringLiteral("Chianti"), {}, {}, 7);
+        page.refreshWineList(QStringLiteral("Rouge"), QStringLiteral("Chianti"), {}, {}, 7);
         QCOMPARE(page.model()->rowCount(), 2);
         page.selectRow(0);
         QCOMPARE(page.paysText()->text(), QStringLiteral("ITALIE"));
@@ -181,13 +181,13 @@ private Q_SLOTS:
         const qint64 lot = addLot(db, type, "Les Monts", 2015, 2, 6, 60);
         WineSheetPage page;
         QSignalSpy racks(&page, &WineSheetPage::rackViewRequested);
-        page.OnMajListeVin(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
+        page.refreshWineList(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
         page.selectRow(0);
 
         page.entryCountEdit()->setText(QStringLiteral("6"));
         page.entryPriceEdit()->setText(QStringLiteral("30.5"));
         prompt.queue(A::Yes);
-        page.OnBsortie2();
+        page.recordEntry();
         QCOMPARE(
             prompt.messages().last().text,
             QStringLiteral("Votre entrée a été effectué !\nVoulez vous positionner vos bouteilles dans votre cave"));
@@ -209,10 +209,10 @@ private Q_SLOTS:
         page.entryCountEdit()->setText(QStringLiteral("1"));
         page.entryPriceEdit()->setText(QStringLiteral("9,50"));
         prompt.queue(A::No);
-        page.OnBsortie2();
+        page.recordEntry();
         page.entryCountEdit()->setText(QStringLiteral("1"));
         prompt.queue(A::No);
-        page.OnBsortie2();
+        page.recordEntry();
         QCOMPARE(db.scalar(QStringLiteral("SELECT [Prix Achat] FROM CAVE")).toDouble(), 100.0);
         QCOMPARE(stockOf(db, lot), 10);
 
@@ -220,7 +220,7 @@ private Q_SLOTS:
         page.entryCountEdit()->setText(QStringLiteral("2"));
         page.entryPriceEdit()->setText(QStringLiteral("douze"));
         prompt.queue(A::Ok);
-        page.OnBsortie2();
+        page.recordEntry();
         QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur"));
         QCOMPARE(stockOf(db, lot), 10);
 
@@ -228,12 +228,12 @@ private Q_SLOTS:
         page.entryPriceEdit()->clear();
         page.entryCountEdit()->clear();
         prompt.queue(A::Ok);
-        page.OnBsortie2();
+        page.recordEntry();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer une entrée vin sans un Nbr de bouteilles"));
         page.entryCountEdit()->setText(QStringLiteral("0"));
         prompt.queue(A::Ok);
-        page.OnBsortie2();
+        page.recordEntry();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer une entrée de vin sans un Nbr de bouteilles > à 0"));
         QCOMPARE(prompt.messages().last().icon, Prompt::Icon::Stop);
@@ -250,32 +250,32 @@ private Q_SLOTS:
         QSignalSpy racks(&page, &WineSheetPage::rackViewRequested);
 
         prompt.queue(A::Ok);
-        page.OnBsortie();
+        page.recordExit();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans selectionner un vin"));
-        page.OnDoubleClick(); // nothing selected yet: no rack view
+        page.showInRack(); // nothing selected yet: no rack view
         QCOMPARE(racks.count(), 0);
 
-        page.OnMajListeVin(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
+        page.refreshWineList(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
         page.selectRow(0);
         prompt.queue(A::Ok);
-        page.OnBsortie();
+        page.recordExit();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans un Nbr de bouteilles"));
         page.exitCountEdit()->setText(QStringLiteral("6"));
         prompt.queue(A::Ok);
-        page.OnBsortie();
+        page.recordExit();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer une sortie vin qui dépasse votre stock"));
         page.exitCountEdit()->setText(QStringLiteral("-1"));
         prompt.queue(A::Ok);
-        page.OnBsortie();
+        page.recordExit();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans un Nbr de bouteilles > à 0"));
 
         page.exitCountEdit()->setText(QStringLiteral("3"));
         prompt.queue(A::Yes);
-        page.OnBsortie();
+        page.recordExit();
         QCOMPARE(
             prompt.messages().last().text,
             QStringLiteral("Votre sortie a été effectuée !\nVoulez vous supprimer vos bouteilles dans votre cave"));
@@ -286,17 +286,17 @@ private Q_SLOTS:
         // The second exit sees the 2 bottles left, not the 5 shown before.
         page.exitCountEdit()->setText(QStringLiteral("3"));
         prompt.queue(A::Ok);
-        page.OnBsortie();
+        page.recordExit();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer une sortie vin qui dépasse votre stock"));
         // Exactly the stock is accepted; the price and count bought are kept.
         page.exitCountEdit()->setText(QStringLiteral("2"));
         prompt.queue(A::No);
-        page.OnBsortie();
+        page.recordExit();
         QCOMPARE(stockOf(db, lot), 0);
         QCOMPARE(db.scalar(QStringLiteral("SELECT [Prix Achat] FROM CAVE")).toDouble(), 60.0);
 
-        page.OnDoubleClick();
+        page.showInRack();
         QCOMPARE(racks.last(), (QList<QVariant>{lot, QStringLiteral("Visualisation"), 0}));
     }
 
@@ -311,17 +311,17 @@ private Q_SLOTS:
         for (const qint64 lot : {kept, gone, gone})
             db.execute(QStringLiteral("INSERT INTO RAYONNAGE VALUES (?, 1, 1, ?)"), {lot, lot});
         WineSheetPage page;
-        page.OnMajListeVin(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
+        page.refreshWineList(QStringLiteral("Loire"), QStringLiteral("Sancerre"), {}, {}, 1);
 
         prompt.queue(A::Ok);
-        page.OnBsuppression();
+        page.deleteLot();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez supprimer un vin sans le selectionner "));
 
         page.selectRow(1);
         QCOMPARE(page.nomVinEdit()->text(), QStringLiteral("Gone"));
         prompt.queue(A::No);
-        page.OnBsuppression();
+        page.deleteLot();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Confirmer vous la suppression ?"));
         QCOMPARE(prompt.messages().last().caption, QStringLiteral("Attention !"));
         QCOMPARE(prompt.messages().last().buttons, Prompt::Buttons::YesNoDefaultNo); // Enter keeps the wine
@@ -329,7 +329,7 @@ private Q_SLOTS:
 
         prompt.queue(A::Yes);
         prompt.queue(A::Ok);
-        page.OnBsuppression();
+        page.deleteLot();
         QCOMPARE(prompt.messages().last().text, QStringLiteral("Votre suppression a été effectuée !"));
         QCOMPARE(page.model()->rowCount(), 1);
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE [Index] = ?"), {gone}).toInt(), 0);
@@ -340,7 +340,7 @@ private Q_SLOTS:
         QCOMPARE(page.selectedIndex(), 0);
         page.exitCountEdit()->setText(QStringLiteral("1"));
         prompt.queue(A::Ok);
-        page.OnBsortie();
+        page.recordExit();
         QCOMPARE(prompt.messages().last().text,
                  QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans selectionner un vin"));
         QCOMPARE(stockOf(db, kept), 5);

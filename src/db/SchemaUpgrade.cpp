@@ -105,19 +105,19 @@ SchemaUpgrade::Result SchemaUpgrade::RunChain()
         Transaction chain(m_session.database());
         if (needs0to2()) {
             step = QStringLiteral("version 2.00");
-            MajDeBase0to2();
+            upgradeTo2();
         }
         if (needs2to3()) {
             step = QStringLiteral("version 3.00");
-            MajDeBase2to3();
+            upgradeTo3();
         }
         if (needs3to4()) {
             step = QStringLiteral("version 5.00");
-            MajDeBase3to4();
+            upgradeTo5();
         }
         if (needs5to6()) {
             step = QStringLiteral("version 6.00");
-            MajDeBase5to6();
+            upgradeTo6();
         }
         step = QStringLiteral("index");
         ddl(QStringLiteral("index"), [this] { Schema::createIndexes(m_session.database()); });
@@ -196,7 +196,7 @@ void SchemaUpgrade::startUpgradeProgram(const QString& name)
         QProcess::startDetached(program, {});
 }
 
-void SchemaUpgrade::MajDeBase0to2()
+void SchemaUpgrade::upgradeTo2()
 {
     TraceLine("Mise à jour de la base");
     Transaction tx(m_session.database());
@@ -209,7 +209,7 @@ void SchemaUpgrade::MajDeBase0to2()
     TraceLine("Fin de la MAJ Base de 0 en 2");
 }
 
-void SchemaUpgrade::MajDeBase2to3()
+void SchemaUpgrade::upgradeTo3()
 {
     TraceLine("Mise à jour de la base de 2 en 3");
     Transaction tx(m_session.database());
@@ -220,7 +220,7 @@ void SchemaUpgrade::MajDeBase2to3()
     TraceLine("Fin de la MAJ Base de 2 en 3");
 }
 
-void SchemaUpgrade::MajDeBase3to4()
+void SchemaUpgrade::upgradeTo5()
 {
     TraceLine("Mise à jour de la base de 3 en 4");
     Database& db = m_session.database();
@@ -237,7 +237,7 @@ void SchemaUpgrade::MajDeBase3to4()
     TraceLine("Fin de la MAJ Base de 3 en 4");
 }
 
-void SchemaUpgrade::MajDeBase5to6()
+void SchemaUpgrade::upgradeTo6()
 {
     TraceLine("Mise à jour de la base de 5 en 6");
     Database& db = m_session.database();

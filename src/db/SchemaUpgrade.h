@@ -27,10 +27,10 @@ public:
     bool needs3to4();
     bool needs5to6();
 
-    void MajDeBase0to2();
-    void MajDeBase2to3();
-    void MajDeBase3to4();
-    void MajDeBase5to6();
+    void upgradeTo2();
+    void upgradeTo3();
+    void upgradeTo5();
+    void upgradeTo6();
 
     // The version the INFO row records (0 when there is none).
     double infoVersion();

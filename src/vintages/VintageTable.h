@@ -22,7 +22,7 @@ const QStringList& regions();
 std::vector<VintageEntry>& entries();
 // Empties it: the next use reads it again.
 void forget();
-// Rebuilds it from ANNEES (label "CellarView::OnRempliTableAnnees"). When the query cannot be
+// Rebuilds it from ANNEES (label "CellarView::fillVintageTable"). When the query cannot be
 // opened the table stays as it was.
 void load(CellarSession& session);
 

@@ -22,7 +22,7 @@ const char* AboutDialog::siteAddress()
     return "https://www.morvalis-software.fr/tonnelix";
 }
 
-QString AboutDialog::RechercheVerBase()
+QString AboutDialog::readDatabaseVersion()
 {
     const QString none = QStringLiteral("Version 1.00");
     CellarSession* session = CellarSession::current();
@@ -53,7 +53,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     layout->addLayout(top);
     auto* versionRow = new QHBoxLayout;
     versionRow->addWidget(new QLabel(QStringLiteral("Version de la base :"), this));
-    m_base = new QLabel(RechercheVerBase(), this);
+    m_base = new QLabel(readDatabaseVersion(), this);
     m_base->setObjectName(QStringLiteral("baseVersion"));
     versionRow->addWidget(m_base);
     versionRow->addStretch(1);

@@ -14,7 +14,7 @@ public:
     explicit AboutDialog(QWidget* parent = nullptr);
 
     // "Version : 6.00" from the cellar's INFO, "Version 1.00" when it cannot be read.
-    static QString RechercheVerBase();
+    static QString readDatabaseVersion();
 
     QLabel* baseVersion() const { return m_base; }
     QLabel* memory() const { return m_memory; }

@@ -162,12 +162,12 @@ void MainWindow::createStatusBar()
     bar->addPermanentWidget(m_clockPane);
     m_clock = new QTimer(this);
     m_clock->setInterval(1000);
-    connect(m_clock, &QTimer::timeout, this, &MainWindow::OnUpdateDateTime);
+    connect(m_clock, &QTimer::timeout, this, &MainWindow::updateDateTime);
     m_clock->start();
-    OnUpdateDateTime();
+    updateDateTime();
 }
 
-void MainWindow::OnUpdateDateTime()
+void MainWindow::updateDateTime()
 {
     // French whatever the desktop's language, as the whole interface is.
     const QLocale locale(QLocale::French, QLocale::France);
@@ -196,10 +196,10 @@ void MainWindow::wireCommands()
         connect(action, &QAction::triggered, this, slot);
     };
     wire(Commands::Exit, &MainWindow::close);
-    wire(Commands::NewCellar, &MainWindow::OnNewCellar);
-    wire(Commands::OpenCellar, &MainWindow::OnOpenCellar);
+    wire(Commands::NewCellar, &MainWindow::newCellar);
+    wire(Commands::OpenCellar, &MainWindow::chooseCellarToOpen);
     fillRecentCellars();
-    wire(Commands::PrintSetup, &MainWindow::OnFilePrintSetup);
+    wire(Commands::PrintSetup, &MainWindow::pageSetup);
     wire(Commands::HelpTopics, [] { HelpWindow::showGuide(); });
     // The context help opens the guide at the part of the page shown.
     wire(Commands::Help, [this] { HelpWindow::showGuide(HelpTopics::sectionFor(this)); });
@@ -233,7 +233,7 @@ void MainWindow::wireCommands()
         if (dialog.exec() == QDialog::Accepted && !dialog.convertedCellar().isEmpty())
             openCellar(dialog.convertedCellar());
     });
-    wire(Commands::Backup, [this] { OnSauvegarde(); });
+    wire(Commands::Backup, [this] { backUp(); });
     // The exchange file: chosen first, then the dialog of the direction. The export may name a new file.
     wire(Commands::Import, [this] {
         const QString path =
@@ -337,7 +337,7 @@ void MainWindow::openCellar(const QString& path)
     updateTitle();
 }
 
-void MainWindow::OnOpenCellar()
+void MainWindow::chooseCellarToOpen()
 {
     const QString folder = m_view->session() ? QFileInfo(m_view->session()->path()).absolutePath() : QDir::homePath();
     const QString path = Prompt::current().openFileName(
@@ -346,7 +346,7 @@ void MainWindow::OnOpenCellar()
         openCellar(path);
 }
 
-void MainWindow::OnNewCellar()
+void MainWindow::newCellar()
 {
     const QString folder = m_view->session() ? QFileInfo(m_view->session()->path()).absolutePath() : QDir::homePath();
     const QString path = Prompt::current().saveFileName(QStringLiteral("Nouvelle cave"),
@@ -370,7 +370,7 @@ void MainWindow::OnNewCellar()
     openCellar(path);
 }
 
-void MainWindow::OnSauvegarde()
+void MainWindow::backUp()
 {
     CellarSession* session = CellarSession::current();
     if (!session)
@@ -386,7 +386,7 @@ void MainWindow::OnSauvegarde()
     Prompt::show(text, QStringLiteral("Sauvegarde"), Prompt::Icon::Exclamation);
 }
 
-void MainWindow::OnFilePrintSetup()
+void MainWindow::pageSetup()
 {
     // The page set-up: paper, orientation, margins and printer, kept by the printer for the next print. It
     // prints nothing.

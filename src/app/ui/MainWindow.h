@@ -38,7 +38,7 @@ public:
     // Puts "document - Tonnelix" in the caption.
     void updateTitle();
     // Refreshes the date and clock panes (the timer calls it every second).
-    void OnUpdateDateTime();
+    void updateDateTime();
     // Refreshes the lock panes from the keyboard's lights (the timer calls it every second too).
     void updateLockPanes(const QString& ledsFolder = QStringLiteral("/sys/class/leds"));
 
@@ -52,12 +52,12 @@ private:
     void createToolBars();
     void createStatusBar();
     void wireCommands();
-    void OnFilePrintSetup();
+    void pageSetup();
     // "Sauvegarde": a dated copy of the cellar beside it.
-    void OnSauvegarde();
+    void backUp();
     // "Nouvelle cave…", "Ouvrir une cave…" and the cellars opened last.
-    void OnNewCellar();
-    void OnOpenCellar();
+    void newCellar();
+    void chooseCellarToOpen();
 
     CellarDocument* m_document;
     CellarView* m_view = nullptr;

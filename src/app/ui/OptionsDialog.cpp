@@ -50,15 +50,15 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent)
     buttons->addButton(QStringLiteral("Enregistrer"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void OptionsDialog::OnOK()
+void OptionsDialog::applyAndClose()
 {
     if (m_colours->checkedId() >= 0)
         Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), m_colours->checkedId());
     if (g_CView)
-        g_CView->OnCouleurListe();
+        g_CView->applyTreeColour();
     accept();
 }

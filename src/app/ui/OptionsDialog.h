@@ -12,7 +12,7 @@ public:
     explicit OptionsDialog(QWidget* parent = nullptr);
 
     // Writes the colour chosen and recolours the tree at once.
-    void OnOK();
+    void applyAndClose();
     QButtonGroup* colours() const { return m_colours; }
 
 private:

@@ -29,7 +29,7 @@ int run(int argc, char** argv, const Hooks& hooks)
     {
         TonnelixApplication app;
         const QStringList cellar = parsed.options.cellar.isEmpty() ? QStringList() : QStringList{parsed.options.cellar};
-        if (app.InitInstance(cellar)) {
+        if (app.start(cellar)) {
             if (hooks.windowShown)
                 hooks.windowShown(app);
             code = QApplication::exec();

@@ -66,7 +66,7 @@ QString TonnelixApplication::offerTheDemo()
     return copy;
 }
 
-bool TonnelixApplication::InitInstance(const QStringList& arguments)
+bool TonnelixApplication::start(const QStringList& arguments)
 {
     setApplicationNames();
     // A cellar of the Windows release met anywhere a cellar is opened is offered for conversion.
@@ -88,7 +88,7 @@ bool TonnelixApplication::InitInstance(const QStringList& arguments)
     m_document = std::make_unique<CellarDocument>();
     m_frame = std::make_unique<MainWindow>(m_document.get());
     SplashScreen::AfficherSplash(m_frame.get()); // at the end of the frame's creation
-    if (!m_frame->view()->OnInitialUpdate(cellarFile))
+    if (!m_frame->view()->initialUpdate(cellarFile))
         return false;
     WindowState::restorePage(*m_frame->view());
     const CellarSession* session = m_frame->view()->session();

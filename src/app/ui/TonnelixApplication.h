@@ -16,7 +16,7 @@ public:
 
     // arguments: the program's arguments without the program name; an optional cellar file comes first.
     // False when no cellar could be opened: the process should end with a failure code.
-    bool InitInstance(const QStringList& arguments);
+    bool start(const QStringList& arguments);
     // At the very first start, offers the demo cellar for the session; its copy's path, or empty.
     static QString offerTheDemo();
     MainWindow* mainFrame() const { return m_frame.get(); }

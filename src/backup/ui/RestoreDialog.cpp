@@ -45,15 +45,15 @@ RestoreDialog::RestoreDialog(QWidget* parent) : QDialog(parent)
     m_ok->setEnabled(false);
     connect(m_list, &QTableWidget::itemSelectionChanged, this,
             [this] { m_ok->setEnabled(!m_list->selectedItems().isEmpty()); });
-    connect(m_list, &QTableWidget::cellDoubleClicked, this, &RestoreDialog::OnOK);
-    connect(buttons, &QDialogButtonBox::accepted, this, &RestoreDialog::OnOK);
+    connect(m_list, &QTableWidget::cellDoubleClicked, this, &RestoreDialog::applyAndClose);
+    connect(buttons, &QDialogButtonBox::accepted, this, &RestoreDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     const int line = fontMetrics().height();
     resize(line * 26, line * 18);
-    OnInitDialog();
+    fillControls();
 }
 
-void RestoreDialog::OnInitDialog()
+void RestoreDialog::fillControls()
 {
     CellarSession* session = CellarSession::current();
     if (!session)
@@ -75,7 +75,7 @@ void RestoreDialog::OnInitDialog()
     }
 }
 
-bool RestoreDialog::OnOK()
+bool RestoreDialog::applyAndClose()
 {
     CellarSession* session = CellarSession::current();
     const QList<QTableWidgetItem*> selected = m_list->selectedItems();

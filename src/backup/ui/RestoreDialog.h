@@ -13,9 +13,9 @@ class RestoreDialog : public QDialog
 public:
     explicit RestoreDialog(QWidget* parent = nullptr);
 
-    void OnInitDialog();
+    void fillControls();
     // Restores the selected backup; false (the user told) when refused or failed.
-    bool OnOK();
+    bool applyAndClose();
 
     QTableWidget* list() const { return m_list; }
     QPushButton* okButton() const { return m_ok; }

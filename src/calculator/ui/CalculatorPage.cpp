@@ -299,24 +299,24 @@ void CalculatorPage::press(const QString& key)
         m_engine.convert();
         show();
     } else if (key == QStringLiteral("&TVA")) {
-        OnTVA();
+        applyVat();
     } else if (key == QStringLiteral("&Stocke")) {
-        OnStocke();
+        storeFormula();
     } else if (key == QStringLiteral("&Ramène")) {
-        OnRamene(false);
+        recallFormula(false);
     } else if (key == QStringLiteral("&Ramène +")) {
-        OnRamene(true);
+        recallFormula(true);
     } else if (key == QStringLiteral("Configuration")) {
-        OnConfiguration();
+        editCurrencyValues();
     } else if (key == QStringLiteral("Dollar")) {
-        OnDownload(true);
+        downloadRates(true);
     } else if (key == QStringLiteral("TVA")) {
-        OnDownload(false);
+        downloadRates(false);
     }
     FocusFormula();
 }
 
-void CalculatorPage::OnTVA()
+void CalculatorPage::applyVat()
 {
     // The rate as shown or typed ("19,60" in French) joins the formula in the C form.
     const std::optional<double> rate = LocaleFormat::parseDecimal(m_vat->text());
@@ -329,13 +329,13 @@ void CalculatorPage::OnTVA()
     show();
 }
 
-void CalculatorPage::OnStocke()
+void CalculatorPage::storeFormula()
 {
     if (!m_engine.formula.isEmpty())
         StoredFormulas::store(m_engine.formula);
 }
 
-void CalculatorPage::OnRamene(bool append)
+void CalculatorPage::recallFormula(bool append)
 {
     StoredFormulasDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted)
@@ -344,7 +344,7 @@ void CalculatorPage::OnRamene(bool append)
     recompute();
 }
 
-void CalculatorPage::OnConfiguration()
+void CalculatorPage::editCurrencyValues()
 {
     CurrencyValuesDialog dialog(this);
     dialog.exec();
@@ -354,7 +354,7 @@ void CalculatorPage::OnConfiguration()
         onLowerChanged();
 }
 
-void CalculatorPage::OnDownload(bool dollar)
+void CalculatorPage::downloadRates(bool dollar)
 {
     if (RateDownload::running())
         return;

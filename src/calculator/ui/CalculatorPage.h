@@ -50,11 +50,11 @@ private:
     void onUpperChanged();
     void setDollarRowVisible(bool visible);
     void setMemory(double value);
-    void OnTVA();
-    void OnStocke();
-    void OnRamene(bool append);
-    void OnConfiguration();
-    void OnDownload(bool dollar);
+    void applyVat();
+    void storeFormula();
+    void recallFormula(bool append);
+    void editCurrencyValues();
+    void downloadRates(bool dollar);
 
     CalculatorEngine m_engine;
     QComboBox* m_upperList = nullptr;

@@ -147,7 +147,7 @@ CurrencyValuesDialog::CurrencyValuesDialog(QWidget* parent) : QDialog(parent)
         if (item->column() == 0)
             setCurrencyValue(item->row(), item->text());
     });
-    connect(ok, &QPushButton::clicked, this, &CurrencyValuesDialog::OnOk);
+    connect(ok, &QPushButton::clicked, this, &CurrencyValuesDialog::applyAndClose);
 }
 
 void CurrencyValuesDialog::setCurrencyValue(int row, const QString& text)
@@ -162,7 +162,7 @@ void CurrencyValuesDialog::setCurrencyValue(int row, const QString& text)
     m_currencies->item(row, 0)->setText(value);
 }
 
-void CurrencyValuesDialog::OnOk()
+void CurrencyValuesDialog::applyAndClose()
 {
     Profile::writeInt(kConfig, QStringLiteral("NDecimal"), m_decimals->value());
     for (int row = 0; row < m_values.size(); ++row)

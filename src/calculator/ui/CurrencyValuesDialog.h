@@ -15,7 +15,7 @@ public:
     explicit CurrencyValuesDialog(QWidget* parent = nullptr);
 
     // Saves the decimals and the currency values, then closes.
-    void OnOk();
+    void applyAndClose();
     // Ends an edit of a currency value (row of the currencies list).
     void setCurrencyValue(int row, const QString& text);
 

@@ -25,10 +25,10 @@ StoredFormulasDialog::StoredFormulasDialog(QWidget* parent) : QDialog(parent)
     buttons->addWidget(erase);
     buttons->addWidget(quit);
     layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &StoredFormulasDialog::OnOK);
-    connect(erase, &QPushButton::clicked, this, &StoredFormulasDialog::OnEffacer);
+    connect(ok, &QPushButton::clicked, this, &StoredFormulasDialog::applyAndClose);
+    connect(erase, &QPushButton::clicked, this, &StoredFormulasDialog::deleteFormula);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &StoredFormulasDialog::OnOK);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &StoredFormulasDialog::applyAndClose);
 }
 
 bool StoredFormulasDialog::requireSelection()
@@ -40,7 +40,7 @@ bool StoredFormulasDialog::requireSelection()
     return false;
 }
 
-void StoredFormulasDialog::OnOK()
+void StoredFormulasDialog::applyAndClose()
 {
     if (!requireSelection())
         return;
@@ -48,7 +48,7 @@ void StoredFormulasDialog::OnOK()
     accept();
 }
 
-void StoredFormulasDialog::OnEffacer()
+void StoredFormulasDialog::deleteFormula()
 {
     if (!requireSelection())
         return;

@@ -11,8 +11,8 @@ class StoredFormulasDialog : public QDialog
 public:
     explicit StoredFormulasDialog(QWidget* parent = nullptr);
 
-    void OnOK();
-    void OnEffacer();
+    void applyAndClose();
+    void deleteFormula();
     QListWidget* list() const { return m_list; }
 
 private:

@@ -144,22 +144,22 @@ void BottleEntryPage::buildLayout()
     m_month->setText(QString::number(today.month()));
     m_year->setText(QString::number(today.year()));
 
-    connect(m_country, &QComboBox::activated, this, &BottleEntryPage::OnCbnSelchangeCbpays);
-    connect(m_type, &QComboBox::activated, this, &BottleEntryPage::OnSelchangeCbvin);
-    connect(m_appellation, &QComboBox::activated, this, &BottleEntryPage::RechercheAnnedeGardepourVin);
-    connect(m_vintage, &QComboBox::currentIndexChanged, this, &BottleEntryPage::OnSelchangeMillesime);
-    connect(m_amount, &QLineEdit::textChanged, this, &BottleEntryPage::OnPrixBouteille);
-    connect(m_bottles, &QLineEdit::textChanged, this, &BottleEntryPage::OnPrixBouteille);
+    connect(m_country, &QComboBox::activated, this, &BottleEntryPage::countryChanged);
+    connect(m_type, &QComboBox::activated, this, &BottleEntryPage::wineTypeChanged);
+    connect(m_appellation, &QComboBox::activated, this, &BottleEntryPage::lookUpKeepingTime);
+    connect(m_vintage, &QComboBox::currentIndexChanged, this, &BottleEntryPage::vintageChanged);
+    connect(m_amount, &QLineEdit::textChanged, this, &BottleEntryPage::computeBottlePrice);
+    connect(m_bottles, &QLineEdit::textChanged, this, &BottleEntryPage::computeBottlePrice);
     connect(m_image, &QPushButton::clicked, this, &BottleEntryPage::pictureRequested);
-    connect(m_save, &QPushButton::clicked, this, &BottleEntryPage::OnBenreg);
+    connect(m_save, &QPushButton::clicked, this, &BottleEntryPage::recordPurchase);
 }
 
-void BottleEntryPage::OnInitDialog()
+void BottleEntryPage::fillControls()
 {
-    OnMAJCB();
-    OnSelchangeCbvin();
-    OnSelchangeMillesime();
-    RechercheAnnedeGardepourVin();
+    refreshCombos();
+    wineTypeChanged();
+    vintageChanged();
+    lookUpKeepingTime();
     m_country->clear();
     if (!session() ||
         !session()->OpenQuery(QStringLiteral("CPage2::OnInitDialog"), QStringLiteral("SELECT * FROM PAYS;")))
@@ -198,7 +198,7 @@ void BottleEntryPage::fillTypes(const QString& sql, const QVariantList& values, 
     ComboTools::setSortedItems(m_type, types);
 }
 
-void BottleEntryPage::OnMAJCB()
+void BottleEntryPage::refreshCombos()
 {
     fillTypes(QStringLiteral("SELECT * FROM TYPEVIN;"), {}, QStringLiteral("CPage2::OnMAJCB"), true);
     m_type->setCurrentIndex(m_type->count() > 1 ? 1 : m_type->count() - 1);
@@ -212,17 +212,17 @@ void BottleEntryPage::OnMAJCB()
     }
 }
 
-void BottleEntryPage::OnCbnSelchangeCbpays()
+void BottleEntryPage::countryChanged()
 {
     const QString code = m_country->currentText().left(2);
     m_appellation->clear();
     fillTypes(QStringLiteral("SELECT * FROM TYPEVIN WHERE Nic = ?;"), {code},
               QStringLiteral("CPage2::OnCbnSelchangeCbpays"), false);
     m_type->setCurrentIndex(m_type->count() > 0 ? 0 : -1);
-    OnSelchangeCbvin();
+    wineTypeChanged();
 }
 
-void BottleEntryPage::OnSelchangeCbvin()
+void BottleEntryPage::wineTypeChanged()
 {
     if (m_type->currentIndex() < 0 || !session())
         return;
@@ -242,11 +242,11 @@ void BottleEntryPage::OnSelchangeCbvin()
         ComboTools::setSortedItems(m_appellation, appellations);
         m_appellation->setCurrentIndex(m_appellation->count() > 0 ? 0 : -1);
     }
-    RechercheAnnedeGardepourVin();
-    OnSelchangeMillesime();
+    lookUpKeepingTime();
+    vintageChanged();
 }
 
-void BottleEntryPage::RechercheAnnedeGardepourVin()
+void BottleEntryPage::lookUpKeepingTime()
 {
     if (!session())
         return;
@@ -282,12 +282,12 @@ void BottleEntryPage::RechercheAnnedeGardepourVin()
     m_name->setEditText(QString());
 }
 
-void BottleEntryPage::OnSelchangeMillesime()
+void BottleEntryPage::vintageChanged()
 {
     m_rating->setText(EntryRules::ratingText(m_type->currentText(), m_vintage->currentText(), VintageTable::entries()));
 }
 
-void BottleEntryPage::OnPrixBouteille()
+void BottleEntryPage::computeBottlePrice()
 {
     if (m_bottles->text().isEmpty())
         return;
@@ -305,7 +305,7 @@ void BottleEntryPage::refuse(const QString& text)
     Prompt::show(text, QStringLiteral("Erreur"), Prompt::Icon::Stop);
 }
 
-void BottleEntryPage::OnBenreg()
+void BottleEntryPage::recordPurchase()
 {
     if (!session())
         return;

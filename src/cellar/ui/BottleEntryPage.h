@@ -18,15 +18,15 @@ public:
     ~BottleEntryPage() override;
 
     // Fills the lists from the cellar (the view calls it once the cellar is open).
-    void OnInitDialog();
+    void fillControls();
     // Refills the type and cru lists.
-    void OnMAJCB();
-    void OnCbnSelchangeCbpays();
-    void OnSelchangeCbvin();
-    void RechercheAnnedeGardepourVin();
-    void OnSelchangeMillesime();
-    void OnPrixBouteille();
-    void OnBenreg();
+    void refreshCombos();
+    void countryChanged();
+    void wineTypeChanged();
+    void lookUpKeepingTime();
+    void vintageChanged();
+    void computeBottlePrice();
+    void recordPurchase();
 
     QComboBox* countryList() const { return m_country; }
     QComboBox* typeList() const { return m_type; }

@@ -58,12 +58,12 @@ EditLotDialog::EditLotDialog(QWidget* parent, qint64 wineIndex) : QDialog(parent
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &EditLotDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::accepted, this, &EditLotDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    OnInitDialog();
+    fillControls();
 }
 
-void EditLotDialog::OnInitDialog()
+void EditLotDialog::fillControls()
 {
     m_keeping->addItems(EntryRules::keepingItems());
     m_vintage->addItems(EntryRules::vintageItems(QDate::currentDate().year()));
@@ -106,7 +106,7 @@ void EditLotDialog::OnInitDialog()
     session()->CloseQuery();
 }
 
-void EditLotDialog::OnOK()
+void EditLotDialog::applyAndClose()
 {
     if (!session())
         return;

@@ -15,9 +15,9 @@ class EditLotDialog : public QDialog
 public:
     EditLotDialog(QWidget* parent, qint64 wineIndex);
 
-    void OnInitDialog();
+    void fillControls();
     // Saves, refreshes the tree and the wine sheet, and closes; stays open when the write fails.
-    void OnOK();
+    void applyAndClose();
 
     QLineEdit* nameEdit() const { return m_name; }
     QLineEdit* ownerEdit() const { return m_owner; }

@@ -86,9 +86,9 @@ LotPictureDialog::LotPictureDialog(QWidget* parent, int mode, const QString& win
     buttons->addWidget(m_save);
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
-    connect(m_browse, &QPushButton::clicked, this, &LotPictureDialog::OnParcourir);
-    connect(m_preview, &QPushButton::clicked, this, &LotPictureDialog::OnApercu);
-    connect(m_save, &QPushButton::clicked, this, &LotPictureDialog::OnEnregistrer);
+    connect(m_browse, &QPushButton::clicked, this, &LotPictureDialog::browse);
+    connect(m_preview, &QPushButton::clicked, this, &LotPictureDialog::preview);
+    connect(m_save, &QPushButton::clicked, this, &LotPictureDialog::save);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     if (m_mode == 1) {
@@ -97,7 +97,7 @@ LotPictureDialog::LotPictureDialog(QWidget* parent, int mode, const QString& win
         m_browse->hide();
         m_preview->hide();
         m_pathEdit->setEnabled(false);
-        if (!OnRecherche()) {
+        if (!findPicture()) {
             setWindowTitle(QStringLiteral("Choix de l'image associée à ce vin"));
             m_save->show();
             m_browse->show();
@@ -105,13 +105,13 @@ LotPictureDialog::LotPictureDialog(QWidget* parent, int mode, const QString& win
             m_pathEdit->setEnabled(true);
         }
     }
-    OnApercu();
+    preview();
     if (m_closeAtOnce)
         QTimer::singleShot(0, this, &QDialog::accept);
     resize(420, 420);
 }
 
-bool LotPictureDialog::OnRecherche()
+bool LotPictureDialog::findPicture()
 {
     m_path.clear();
     if (!session() ||
@@ -142,7 +142,7 @@ bool LotPictureDialog::OnRecherche()
     return false;
 }
 
-void LotPictureDialog::OnParcourir()
+void LotPictureDialog::browse()
 {
     m_path = Prompt::current().openFileName(
         QStringLiteral("Choix du fichier image associé ..."),
@@ -152,7 +152,7 @@ void LotPictureDialog::OnParcourir()
     m_pathEdit->setText(m_path);
 }
 
-void LotPictureDialog::OnApercu()
+void LotPictureDialog::preview()
 {
     QImageReader reader(m_path);
     reader.setAutoTransform(true);
@@ -161,7 +161,7 @@ void LotPictureDialog::OnApercu()
     m_area->setPicture(m_picture);
 }
 
-void LotPictureDialog::OnEnregistrer()
+void LotPictureDialog::save()
 {
     SharedImagePath() = m_path;
     accept();

@@ -17,10 +17,10 @@ public:
     LotPictureDialog(QWidget* parent, int mode, const QString& wineIndex);
 
     // Looks up the wine's picture; false when it has none.
-    bool OnRecherche();
-    void OnParcourir();
-    void OnApercu();
-    void OnEnregistrer();
+    bool findPicture();
+    void browse();
+    void preview();
+    void save();
 
     // True when the user declined to choose a picture: the dialog ends as soon as it runs.
     bool closesAtOnce() const { return m_closeAtOnce; }

@@ -110,7 +110,7 @@ void WineSheetPage::buildLayout()
     layout->addWidget(m_list, 1);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &WineSheetPage::onCurrentRowChanged);
-    connect(m_list, &QTableView::doubleClicked, this, &WineSheetPage::OnDoubleClick);
+    connect(m_list, &QTableView::doubleClicked, this, &WineSheetPage::showInRack);
 
     auto* details = new QGridLayout;
     m_nomVin = readOnlyEdit(this);
@@ -183,12 +183,12 @@ void WineSheetPage::buildLayout()
     actions->addStretch(1);
     layout->addLayout(actions);
 
-    connect(m_exit, &QPushButton::clicked, this, &WineSheetPage::OnBsortie);
-    connect(m_entry, &QPushButton::clicked, this, &WineSheetPage::OnBsortie2);
-    connect(m_delete, &QPushButton::clicked, this, &WineSheetPage::OnBsuppression);
-    connect(m_modify, &QPushButton::clicked, this, &WineSheetPage::OnModification);
-    connect(m_picture, &QPushButton::clicked, this, &WineSheetPage::OnBnClickedBimageass);
-    connect(m_dishes, &QPushButton::clicked, this, &WineSheetPage::OnPlatsAssocies);
+    connect(m_exit, &QPushButton::clicked, this, &WineSheetPage::recordExit);
+    connect(m_entry, &QPushButton::clicked, this, &WineSheetPage::recordEntry);
+    connect(m_delete, &QPushButton::clicked, this, &WineSheetPage::deleteLot);
+    connect(m_modify, &QPushButton::clicked, this, &WineSheetPage::editLot);
+    connect(m_picture, &QPushButton::clicked, this, &WineSheetPage::choosePicture);
+    connect(m_dishes, &QPushButton::clicked, this, &WineSheetPage::showDishes);
 }
 
 void WineSheetPage::clearList()
@@ -196,7 +196,7 @@ void WineSheetPage::clearList()
     m_model->clear();
 }
 
-void WineSheetPage::OnMajListeVin(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
+void WineSheetPage::refreshWineList(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
                                   const NodePath& path)
 {
     const WineListQuery query = WineListQuery::build(a0, a1, a2, a3, mode, path);
@@ -212,7 +212,7 @@ void WineSheetPage::OnMajListeVin(const QString& a0, const QString& a1, const QS
     m_appellation->setText(query.appellationText);
 }
 
-void WineSheetPage::RechercheLibPays(const QString& code)
+void WineSheetPage::countryName(const QString& code)
 {
     m_pays->clear(); // a code without a PAYS row shows no country, not the previous wine's
     if (!session() || !session()->OpenQuery(QStringLiteral("Cpage1::RechercheLibPays"),
@@ -276,7 +276,7 @@ void WineSheetPage::showDetails(int row)
         KeepingStatus::of(m_model->text(row, M::Cote), m_millesime->text(), QDate::currentDate().year());
     m_garde->setText(keeping.garde);
     m_status->setText(keeping.status);
-    RechercheLibPays(wine.nic);
+    countryName(wine.nic);
 }
 
 void WineSheetPage::clearDetails()
@@ -301,7 +301,7 @@ void WineSheetPage::refused(const QString& text)
     Prompt::show(text, kErreur, Prompt::Icon::Stop);
 }
 
-void WineSheetPage::OnBsortie()
+void WineSheetPage::recordExit()
 {
     if (!wineSelected())
         return refused(QStringLiteral("Vous ne pouvez enregistrer une sortie vin sans selectionner un vin"));
@@ -339,7 +339,7 @@ void WineSheetPage::showCounts(qint64 lot, const WineStock::Counts& counts)
     m_stock->setText(QString::number(counts.stock));
 }
 
-void WineSheetPage::OnBsortie2()
+void WineSheetPage::recordEntry()
 {
     if (!wineSelected())
         return refused(QStringLiteral("Vous ne pouvez enregistrer une entrée vin sans selectionner un vin"));
@@ -371,7 +371,7 @@ void WineSheetPage::OnBsortie2()
     m_entryPrice->clear();
 }
 
-void WineSheetPage::OnBsuppression()
+void WineSheetPage::deleteLot()
 {
     if (!wineSelected())
         return refused(QStringLiteral("Vous ne pouvez supprimer un vin sans le selectionner "));
@@ -393,14 +393,14 @@ void WineSheetPage::OnBsuppression()
     m_list->setFocus();
 }
 
-void WineSheetPage::OnDoubleClick()
+void WineSheetPage::showInRack()
 {
     if (m_index == 0)
         return;
     Q_EMIT rackViewRequested(m_index, QStringLiteral("Visualisation"), 0);
 }
 
-void WineSheetPage::OnModification()
+void WineSheetPage::editLot()
 {
     if (!wineSelected())
         return refused(QStringLiteral("Vous ne pouvez modifier des données d'un vin \nsans l'avoir préalablement "
@@ -408,7 +408,7 @@ void WineSheetPage::OnModification()
     Q_EMIT modificationRequested(m_index);
 }
 
-void WineSheetPage::OnBnClickedBimageass()
+void WineSheetPage::choosePicture()
 {
     const qint64 lot = m_index;
     // A picture chosen on the entry page waits there for its own save: this dialog neither sees nor takes it,
@@ -429,7 +429,7 @@ void WineSheetPage::OnBnClickedBimageass()
         refused(WineStock::failureText(failure));
 }
 
-void WineSheetPage::OnPlatsAssocies()
+void WineSheetPage::showDishes()
 {
     Q_EMIT dishesRequested(m_relPlats);
 }

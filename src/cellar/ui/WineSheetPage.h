@@ -24,20 +24,20 @@ public:
 
     // Fills the list with the wines of a tree node (modes: see WineListQuery).
     // path: what the tree node's path adds (its colour, country and type), so that a node lists exactly its lots.
-    void OnMajListeVin(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
+    void refreshWineList(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
                        const NodePath& path = {});
     // Empties the list (the view does it before every fill).
     void clearList();
     // Puts the country's name of a code in "Pays :".
-    void RechercheLibPays(const QString& code);
+    void countryName(const QString& code);
 
-    void OnBsortie();      // exit of bottles
-    void OnBsortie2();     // entry of bottles
-    void OnBsuppression(); // total deletion
-    void OnDoubleClick();
-    void OnModification();
-    void OnBnClickedBimageass();
-    void OnPlatsAssocies();
+    void recordExit();      // exit of bottles
+    void recordEntry();     // entry of bottles
+    void deleteLot(); // total deletion
+    void showInRack();
+    void editLot();
+    void choosePicture();
+    void showDishes();
 
     // The lot highlighted in the list (0: none).
     qint64 selectedIndex() const { return m_index; }

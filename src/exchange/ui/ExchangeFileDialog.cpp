@@ -44,12 +44,12 @@ ExchangeFileDialog::ExchangeFileDialog(QWidget* parent, const QString& path, int
                               QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("&Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &ExchangeFileDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ExchangeFileDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     setMinimumWidth(fontMetrics().averageCharWidth() * 60);
 }
 
-bool ExchangeFileDialog::OnOK()
+bool ExchangeFileDialog::applyAndClose()
 {
     CellarSession* session = CellarSession::current();
     if (!session)

@@ -17,7 +17,7 @@ public:
     ExchangeFileDialog(QWidget* parent, const QString& path, int mode);
 
     // Runs the exchange; false (the user told) when it was refused or failed.
-    bool OnOK();
+    bool applyAndClose();
 
     QRadioButton* addButton() const { return m_add; }
     QRadioButton* replaceButton() const { return m_replace; }

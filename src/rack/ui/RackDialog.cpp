@@ -49,7 +49,7 @@ RackDialog::RackDialog(QWidget* parent, qint64 wineIndex, const QString& mode, i
         m_legendText->setText(QStringLiteral("A enlever"));
     } else if (m_mode == kVisualisation) {
         m_legendText->setText(QStringLiteral("Vin rechercher"));
-        m_foundRack = OnRechercheCasier();
+        m_foundRack = rackOfWine();
         m_countLabel->hide();
         m_save->hide();
     } else {
@@ -67,18 +67,18 @@ RackDialog::RackDialog(QWidget* parent, qint64 wineIndex, const QString& mode, i
         const QSignalBlocker quiet(m_rackList);
         m_rackList->setCurrentIndex(m_shownRack - 1);
     }
-    OnRechercheVinCasier(m_shownRack);
+    showWineInRack(m_shownRack);
     showRemaining();
 
     connect(m_rackList, &QComboBox::currentIndexChanged, this, &RackDialog::onRackChanged);
     connect(m_columnList, &QComboBox::currentIndexChanged, this, &RackDialog::onGeometryChanged);
     connect(m_rowList, &QComboBox::currentIndexChanged, this, &RackDialog::onGeometryChanged);
-    connect(m_gridWidget, &RackGridWidget::cellClicked, this, &RackDialog::OnCellClicked);
-    connect(m_gridWidget, &RackGridWidget::fillRowRequested, this, &RackDialog::OnFillRow);
-    connect(m_gridWidget, &RackGridWidget::fillColumnRequested, this, &RackDialog::OnFillColumn);
-    connect(m_save, &QPushButton::clicked, this, &RackDialog::OnEnregistrer);
+    connect(m_gridWidget, &RackGridWidget::cellClicked, this, &RackDialog::cellClicked);
+    connect(m_gridWidget, &RackGridWidget::fillRowRequested, this, &RackDialog::fillRow);
+    connect(m_gridWidget, &RackGridWidget::fillColumnRequested, this, &RackDialog::fillColumn);
+    connect(m_save, &QPushButton::clicked, this, &RackDialog::save);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    m_gridWidget->setDescriber([this](const RackGrid::Cell& cell) { return OnRechercheVin(cell.column, cell.row); });
+    m_gridWidget->setDescriber([this](const RackGrid::Cell& cell) { return findWine(cell.column, cell.row); });
 }
 
 void RackDialog::buildLayout()
@@ -139,12 +139,12 @@ void RackDialog::applyGeometry(int rack)
     m_gridWidget->update();
 }
 
-int RackDialog::OnRechercheCasier()
+int RackDialog::rackOfWine()
 {
     return session() ? RackStore::findRack(*session(), m_wine) : 1;
 }
 
-bool RackDialog::OnRechercheVinCasier(int rack)
+bool RackDialog::showWineInRack(int rack)
 {
     if (!session())
         return false;
@@ -178,7 +178,7 @@ void RackDialog::showRemaining()
         m_countLabel->setText(QStringLiteral("Nb de bouteilles à sortir : %1").arg(remaining()));
 }
 
-QString RackDialog::OnRechercheVin(int column, int row)
+QString RackDialog::findWine(int column, int row)
 {
     if (!session())
         return QStringLiteral("Inconnu");
@@ -194,7 +194,7 @@ void RackDialog::onRackChanged()
     // Any rack can be browsed; the searched wine's bottles are marked wherever they are.
     m_shownRack = qMax(1, m_rackList->currentText().toInt());
     applyGeometry(m_shownRack);
-    OnRechercheVinCasier(m_shownRack);
+    showWineInRack(m_shownRack);
 }
 
 void RackDialog::onGeometryChanged()
@@ -204,7 +204,7 @@ void RackDialog::onGeometryChanged()
     m_gridWidget->update();
 }
 
-void RackDialog::OnCellClicked(const RackGrid::Cell& cell)
+void RackDialog::cellClicked(const RackGrid::Cell& cell)
 {
     // No more cells are marked than there are bottles to place or to take out; a mark clicked again goes.
     const int state = m_grid.state(cell.column, cell.row);
@@ -232,21 +232,21 @@ int RackDialog::fillLimit() const
     return m_mode == kCreation || m_mode == kSortie ? qMax(0, remaining()) : -1;
 }
 
-void RackDialog::OnFillRow(const RackGrid::Cell& cell)
+void RackDialog::fillRow(const RackGrid::Cell& cell)
 {
     m_grid.fillRow(cell, fillLimit());
     showRemaining();
     m_gridWidget->update();
 }
 
-void RackDialog::OnFillColumn(const RackGrid::Cell& cell)
+void RackDialog::fillColumn(const RackGrid::Cell& cell)
 {
     m_grid.fillColumn(cell, fillLimit());
     showRemaining();
     m_gridWidget->update();
 }
 
-void RackDialog::OnEnregistrer()
+void RackDialog::save()
 {
     if (m_mode != kCreation && m_mode != kSortie)
         return;

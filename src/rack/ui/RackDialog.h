@@ -23,18 +23,18 @@ public:
     RackDialog(QWidget* parent, qint64 wineIndex, const QString& mode, int count);
 
     // The rack of the wine (1 when it has none).
-    int OnRechercheCasier();
+    int rackOfWine();
     // Loads a rack into the grid; false when it could not be read.
-    bool OnRechercheVinCasier(int rack);
+    bool showWineInRack(int rack);
     // Description of the bottle at a cell of the rack selected in the list.
-    QString OnRechercheVin(int column, int row);
+    QString findWine(int column, int row);
     // Saves the geometry and the marks, then closes.
-    void OnEnregistrer();
+    void save();
 
     // Events as the mouse gives them (also for tests).
-    void OnCellClicked(const RackGrid::Cell& cell);
-    void OnFillRow(const RackGrid::Cell& cell);
-    void OnFillColumn(const RackGrid::Cell& cell);
+    void cellClicked(const RackGrid::Cell& cell);
+    void fillRow(const RackGrid::Cell& cell);
+    void fillColumn(const RackGrid::Cell& cell);
 
     RackGrid& grid() { return m_grid; }
     RackGridWidget* gridWidget() const { return m_gridWidget; }

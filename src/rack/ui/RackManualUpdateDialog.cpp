@@ -47,9 +47,9 @@ RackManualUpdateDialog::RackManualUpdateDialog(QWidget* parent) : QDialog(parent
     clearTables();
     applyGeometry(1);
     m_rackList->setCurrentIndex(0);
-    OnRechercheVinCasier(1);
-    OnRempliListe();
-    OnAfficheCompteurs();
+    showWineInRack(1);
+    fillWineList();
+    showCounts();
 
     connect(m_rackList, &QComboBox::currentIndexChanged, this, &RackManualUpdateDialog::onRackChanged);
     auto geometryChanged = [this] {
@@ -61,11 +61,11 @@ RackManualUpdateDialog::RackManualUpdateDialog(QWidget* parent) : QDialog(parent
     };
     connect(m_columnList, &QComboBox::currentIndexChanged, this, geometryChanged);
     connect(m_rowList, &QComboBox::currentIndexChanged, this, geometryChanged);
-    connect(m_gridWidget, &RackGridWidget::cellClicked, this, &RackManualUpdateDialog::OnCellClicked);
-    connect(m_gridWidget, &RackGridWidget::fillRowRequested, this, &RackManualUpdateDialog::OnFillRow);
-    connect(m_gridWidget, &RackGridWidget::fillColumnRequested, this, &RackManualUpdateDialog::OnFillColumn);
-    connect(m_wineList, &QTableView::clicked, this, [this](const QModelIndex& index) { OnChoixVin(index.row()); });
-    m_gridWidget->setDescriber([this](const RackGrid::Cell& cell) { return OnRechercheVin(cell.column, cell.row); });
+    connect(m_gridWidget, &RackGridWidget::cellClicked, this, &RackManualUpdateDialog::cellClicked);
+    connect(m_gridWidget, &RackGridWidget::fillRowRequested, this, &RackManualUpdateDialog::fillRow);
+    connect(m_gridWidget, &RackGridWidget::fillColumnRequested, this, &RackManualUpdateDialog::fillColumn);
+    connect(m_wineList, &QTableView::clicked, this, [this](const QModelIndex& index) { wineChosen(index.row()); });
+    m_gridWidget->setDescriber([this](const RackGrid::Cell& cell) { return findWine(cell.column, cell.row); });
 }
 
 void RackManualUpdateDialog::buildLayout()
@@ -143,9 +143,9 @@ void RackManualUpdateDialog::buildLayout()
                                           this));
     layout->addLayout(right, 2);
 
-    connect(save, &QPushButton::clicked, this, &RackManualUpdateDialog::OnEnregistrer);
+    connect(save, &QPushButton::clicked, this, &RackManualUpdateDialog::save);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(saveGeometry, &QPushButton::clicked, this, &RackManualUpdateDialog::OnEnregConfig);
+    connect(saveGeometry, &QPushButton::clicked, this, &RackManualUpdateDialog::saveRackSize);
     resize(1000, 600);
 }
 
@@ -162,7 +162,7 @@ void RackManualUpdateDialog::applyGeometry(int rack)
     m_gridWidget->update();
 }
 
-void RackManualUpdateDialog::OnRempliListe()
+void RackManualUpdateDialog::fillWineList()
 {
     m_wines->removeRows(0, m_wines->rowCount());
     if (!session() ||
@@ -189,7 +189,7 @@ void RackManualUpdateDialog::OnRempliListe()
     session()->CloseQuery();
 }
 
-bool RackManualUpdateDialog::OnRechercheVinCasier(int rack)
+bool RackManualUpdateDialog::showWineInRack(int rack)
 {
     if (!session() || !RackStore::loadRack(*session(), QStringLiteral("CDRayonnage::OnRechercheVinCasier"), rack, 0,
                                            m_grid, m_owners))
@@ -202,7 +202,7 @@ bool RackManualUpdateDialog::OnRechercheVinCasier(int rack)
     return true;
 }
 
-QString RackManualUpdateDialog::OnRechercheVin(int column, int row)
+QString RackManualUpdateDialog::findWine(int column, int row)
 {
     if (!session())
         return QStringLiteral("Inconnu");
@@ -210,19 +210,19 @@ QString RackManualUpdateDialog::OnRechercheVin(int column, int row)
                                    m_rackList->currentText().toInt(), column, row);
 }
 
-void RackManualUpdateDialog::OnAfficheCompteurs()
+void RackManualUpdateDialog::showCounts()
 {
     m_placedLabel->setText(QStringLiteral("Nbr de vin rangés : %1").arg(m_placed));
     m_stockLabel->setText(QStringLiteral("Nbr de vin en stock : %1").arg(m_stock));
     m_toPlaceLabel->setText(QStringLiteral("Nbr de vin à ranger : %1").arg(m_toPlace));
 }
 
-void RackManualUpdateDialog::OnChoixVin(int listRow)
+void RackManualUpdateDialog::wineChosen(int listRow)
 {
     if (listRow < 0 || listRow >= m_wines->rowCount() || !session())
         return;
     clearTables();
-    OnRechercheVinCasier(m_shownRack);
+    showWineInRack(m_shownRack);
     m_wine = m_wines->item(listRow, 3)->text().toLongLong();
     reloadStored();
     recount();
@@ -245,7 +245,7 @@ void RackManualUpdateDialog::recount()
     m_placed = m_storedTotal - removed;
     m_added = added;
     m_toPlace = m_stock - m_placed - added;
-    OnAfficheCompteurs();
+    showCounts();
 }
 
 void RackManualUpdateDialog::dropMarksOutsideGeometry()
@@ -298,7 +298,7 @@ void RackManualUpdateDialog::allPlaced()
                  Prompt::Icon::Stop);
 }
 
-void RackManualUpdateDialog::OnCellClicked(const RackGrid::Cell& cell)
+void RackManualUpdateDialog::cellClicked(const RackGrid::Cell& cell)
 {
     if (!requireWine())
         return;
@@ -350,7 +350,7 @@ void RackManualUpdateDialog::fill(const std::vector<RackGrid::Cell>& candidates)
     m_gridWidget->update();
 }
 
-void RackManualUpdateDialog::OnFillRow(const RackGrid::Cell& cell)
+void RackManualUpdateDialog::fillRow(const RackGrid::Cell& cell)
 {
     if (!requireWine() || m_grid.state(cell.column, cell.row) != RackGrid::Empty)
         return;
@@ -360,7 +360,7 @@ void RackManualUpdateDialog::OnFillRow(const RackGrid::Cell& cell)
     fill(cells);
 }
 
-void RackManualUpdateDialog::OnFillColumn(const RackGrid::Cell& cell)
+void RackManualUpdateDialog::fillColumn(const RackGrid::Cell& cell)
 {
     if (!requireWine() || m_grid.state(cell.column, cell.row) != RackGrid::Empty)
         return;
@@ -370,7 +370,7 @@ void RackManualUpdateDialog::OnFillColumn(const RackGrid::Cell& cell)
     fill(cells);
 }
 
-bool RackManualUpdateDialog::OnEnregistrer()
+bool RackManualUpdateDialog::save()
 {
     if (!session())
         return false;
@@ -397,7 +397,7 @@ bool RackManualUpdateDialog::OnEnregistrer()
         return false;
     }
     clearTables();
-    OnRechercheVinCasier(m_shownRack);
+    showWineInRack(m_shownRack);
     // Keep showing where the chosen wine lies, with counters read again from the cellar.
     reloadStored();
     recount();
@@ -405,7 +405,7 @@ bool RackManualUpdateDialog::OnEnregistrer()
     return true;
 }
 
-void RackManualUpdateDialog::OnEnregConfig()
+void RackManualUpdateDialog::saveRackSize()
 {
     RackGeometry::save(m_rackList->currentText().toInt(),
                        RackGeometry{m_columnList->currentText().toInt(), m_rowList->currentText().toInt()});
@@ -416,7 +416,7 @@ void RackManualUpdateDialog::changeRack(int rack)
     clearTables();
     m_shownRack = rack;
     applyGeometry(rack);
-    OnRechercheVinCasier(rack);
+    showWineInRack(rack);
     // Marks dropped without saving: the counters come from what is stored again.
     reloadStored();
     recount();
@@ -434,7 +434,7 @@ void RackManualUpdateDialog::onRackChanged()
         m_rackList->setCurrentIndex(m_shownRack - 1);
         return;
     }
-    if (answer == Prompt::Answer::Yes && !OnEnregistrer()) {
+    if (answer == Prompt::Answer::Yes && !save()) {
         const QSignalBlocker quiet(m_rackList);
         m_rackList->setCurrentIndex(m_shownRack - 1);
         return;

@@ -21,18 +21,18 @@ class RackManualUpdateDialog : public QDialog
 public:
     explicit RackManualUpdateDialog(QWidget* parent = nullptr);
 
-    void OnRempliListe();
-    bool OnRechercheVinCasier(int rack);
-    QString OnRechercheVin(int column, int row);
-    void OnAfficheCompteurs();
+    void fillWineList();
+    bool showWineInRack(int rack);
+    QString findWine(int column, int row);
+    void showCounts();
     // Chooses the wine of a row of the list.
-    void OnChoixVin(int listRow);
-    void OnCellClicked(const RackGrid::Cell& cell);
-    void OnFillRow(const RackGrid::Cell& cell);
-    void OnFillColumn(const RackGrid::Cell& cell);
+    void wineChosen(int listRow);
+    void cellClicked(const RackGrid::Cell& cell);
+    void fillRow(const RackGrid::Cell& cell);
+    void fillColumn(const RackGrid::Cell& cell);
     // Writes the pending changes of the rack shown; false when a write failed.
-    bool OnEnregistrer();
-    void OnEnregConfig();
+    bool save();
+    void saveRackSize();
 
     RackGrid& grid() { return m_grid; }
     RackGridWidget* gridWidget() const { return m_gridWidget; }

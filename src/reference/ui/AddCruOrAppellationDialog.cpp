@@ -35,14 +35,14 @@ AddCruOrAppellationDialog::AddCruOrAppellationDialog(int mode, QWidget* parent) 
     buttons->addButton(QStringLiteral("Enregistrer"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &AddCruOrAppellationDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::accepted, this, &AddCruOrAppellationDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_type, &QComboBox::currentIndexChanged, this, &AddCruOrAppellationDialog::OnSelchangeCbvin);
+    connect(m_type, &QComboBox::currentIndexChanged, this, &AddCruOrAppellationDialog::wineTypeChanged);
     setMinimumWidth(fontMetrics().averageCharWidth() * 60);
-    OnInitDialog();
+    fillControls();
 }
 
-void AddCruOrAppellationDialog::OnInitDialog()
+void AddCruOrAppellationDialog::fillControls()
 {
     const QString label = QStringLiteral("CDAjout::OnInitDialog");
     if (m_mode == 2) {
@@ -52,7 +52,7 @@ void AddCruOrAppellationDialog::OnInitDialog()
         if (session())
             m_type->addItems(ReferenceLists::wineTypes(*session(), label));
         m_type->setCurrentIndex(m_type->count() > 0 ? 0 : -1);
-        OnSelchangeCbvin();
+        wineTypeChanged();
     } else {
         m_type->setEnabled(false);
         m_appellation->setEnabled(false);
@@ -64,7 +64,7 @@ void AddCruOrAppellationDialog::OnInitDialog()
     }
 }
 
-void AddCruOrAppellationDialog::OnSelchangeCbvin()
+void AddCruOrAppellationDialog::wineTypeChanged()
 {
     m_appellation->clear();
     if (m_mode != 2 || m_type->currentIndex() < 0 || !session())
@@ -85,7 +85,7 @@ void AddCruOrAppellationDialog::done()
     accept();
 }
 
-void AddCruOrAppellationDialog::OnOK()
+void AddCruOrAppellationDialog::applyAndClose()
 {
     if (!session())
         return;

@@ -14,9 +14,9 @@ class AddCruOrAppellationDialog : public QDialog
 public:
     AddCruOrAppellationDialog(int mode, QWidget* parent = nullptr);
 
-    void OnInitDialog();
-    void OnSelchangeCbvin();
-    void OnOK();
+    void fillControls();
+    void wineTypeChanged();
+    void applyAndClose();
 
     QComboBox* typeList() const { return m_type; }
     QComboBox* appellationList() const { return m_appellation; }

@@ -27,20 +27,20 @@ AddDishDialog::AddDishDialog(QWidget* parent) : QDialog(parent)
     buttons->addButton(QStringLiteral("Ajouter"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &AddDishDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::accepted, this, &AddDishDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     const int line = fontMetrics().height();
     resize(line * 26, line * 24);
-    InitListePlats();
+    fillDishList();
 }
 
-void AddDishDialog::InitListePlats()
+void AddDishDialog::fillDishList()
 {
     if (session())
         m_dishes->setDishes(Dishes::all(*session(), QStringLiteral("CDAjoutPlat::InitListePlats")));
 }
 
-void AddDishDialog::OnOK()
+void AddDishDialog::applyAndClose()
 {
     const QString name = m_name->text();
     // No name, no dish: the dialog closes without writing.

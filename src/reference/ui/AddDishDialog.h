@@ -12,8 +12,8 @@ class AddDishDialog : public QDialog
 public:
     explicit AddDishDialog(QWidget* parent = nullptr);
 
-    void InitListePlats();
-    void OnOK();
+    void fillDishList();
+    void applyAndClose();
 
     QLineEdit* nameEdit() const { return m_name; }
     DishList* dishList() const { return m_dishes; }

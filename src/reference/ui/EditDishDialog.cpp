@@ -34,28 +34,28 @@ EditDishDialog::EditDishDialog(QWidget* parent) : QDialog(parent)
     buttons->addButton(QStringLiteral("Enregistrer"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &EditDishDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::accepted, this, &EditDishDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_delete, &QPushButton::clicked, this, &EditDishDialog::OnSupprimer);
-    connect(m_dishes, &DishList::dishSelected, this, &EditDishDialog::OnSelchange);
+    connect(m_delete, &QPushButton::clicked, this, &EditDishDialog::deleteDish);
+    connect(m_dishes, &DishList::dishSelected, this, &EditDishDialog::dishChosen);
     const int line = fontMetrics().height();
     resize(line * 26, line * 26);
-    InitListePlats();
+    fillDishList();
 }
 
-void EditDishDialog::InitListePlats()
+void EditDishDialog::fillDishList()
 {
     if (session())
         m_dishes->setDishes(Dishes::all(*session(), QStringLiteral("CDModifPlat::InitListePlats")));
 }
 
-void EditDishDialog::OnSelchange()
+void EditDishDialog::dishChosen()
 {
     const Dishes::Dish* dish = m_dishes->selectedDish();
     m_old->setText(dish ? dish->name : QString());
 }
 
-void EditDishDialog::OnOK()
+void EditDishDialog::applyAndClose()
 {
     const Dishes::Dish* dish = m_dishes->selectedDish();
     if (!dish || m_old->text().isEmpty())
@@ -82,7 +82,7 @@ bool EditDishDialog::MAJ(qint64 index)
     }
 }
 
-void EditDishDialog::OnSupprimer()
+void EditDishDialog::deleteDish()
 {
     const Dishes::Dish* dish = m_dishes->selectedDish();
     if (!dish || !session())

@@ -13,13 +13,13 @@ class EditDishDialog : public QDialog
 public:
     explicit EditDishDialog(QWidget* parent = nullptr);
 
-    void InitListePlats();
-    void OnSelchange();
-    void OnOK();
+    void fillDishList();
+    void dishChosen();
+    void applyAndClose();
     // Renames the dish chosen (by its index, whatever its name); false when the write failed.
     bool MAJ(qint64 index);
     // Deletes the dish chosen, after saying how many wine types suggest it.
-    void OnSupprimer();
+    void deleteDish();
 
     DishList* dishList() const { return m_dishes; }
     QLineEdit* oldEdit() const { return m_old; }

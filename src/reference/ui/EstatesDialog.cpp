@@ -46,17 +46,17 @@ EstatesDialog::EstatesDialog(QWidget* parent, int mode) : QDialog(parent), m_mod
     buttons->addWidget(m_delete);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    connect(m_save, &QPushButton::clicked, this, &EstatesDialog::OnBnClickedOk);
-    connect(m_delete, &QPushButton::clicked, this, &EstatesDialog::OnBnClickedButton1);
+    connect(m_save, &QPushButton::clicked, this, &EstatesDialog::applyAndClose);
+    connect(m_delete, &QPushButton::clicked, this, &EstatesDialog::deleteEstate);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_types, &NameList::nameSelected, this, &EstatesDialog::OnLbnSelchangeListtype);
-    connect(m_estates, &NameList::nameSelected, this, &EstatesDialog::OnLbnSelchangeListdomaine);
+    connect(m_types, &NameList::nameSelected, this, &EstatesDialog::wineTypeChosen);
+    connect(m_estates, &NameList::nameSelected, this, &EstatesDialog::estateChosen);
     const int line = fontMetrics().height();
     resize(line * 36, line * 24);
-    OnInitDialog();
+    fillControls();
 }
 
-void EstatesDialog::OnInitDialog()
+void EstatesDialog::fillControls()
 {
     if (m_mode == 2) {
         m_caption->setText(QStringLiteral("Nom du domaine à supprimer"));
@@ -74,7 +74,7 @@ void EstatesDialog::OnInitDialog()
         m_types->setNames(ReferenceLists::estateTypes(*session(), QStringLiteral("CDDomaines::OnInitDialog")));
 }
 
-void EstatesDialog::OnLbnSelchangeListtype()
+void EstatesDialog::wineTypeChosen()
 {
     m_estates->setNames(session() && m_types->hasSelection()
                             ? ReferenceLists::estates(*session(), QStringLiteral("CDDomaines::OnLbnSelchangeListtype"),
@@ -82,13 +82,13 @@ void EstatesDialog::OnLbnSelchangeListtype()
                             : QStringList());
 }
 
-void EstatesDialog::OnLbnSelchangeListdomaine()
+void EstatesDialog::estateChosen()
 {
     if (m_estates->hasSelection())
         m_name->setText(m_estates->selectedName());
 }
 
-void EstatesDialog::OnBnClickedOk()
+void EstatesDialog::applyAndClose()
 {
     if (!session())
         return;
@@ -113,7 +113,7 @@ void EstatesDialog::OnBnClickedOk()
     accept();
 }
 
-void EstatesDialog::OnBnClickedButton1()
+void EstatesDialog::deleteEstate()
 {
     if (!session())
         return;

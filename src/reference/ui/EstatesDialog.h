@@ -15,11 +15,11 @@ class EstatesDialog : public QDialog
 public:
     EstatesDialog(QWidget* parent, int mode);
 
-    void OnInitDialog();
-    void OnLbnSelchangeListtype();
-    void OnLbnSelchangeListdomaine();
-    void OnBnClickedOk();
-    void OnBnClickedButton1();
+    void fillControls();
+    void wineTypeChosen();
+    void estateChosen();
+    void applyAndClose();
+    void deleteEstate();
 
     NameList* typeList() const { return m_types; }
     NameList* estateList() const { return m_estates; }

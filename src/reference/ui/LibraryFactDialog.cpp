@@ -126,17 +126,17 @@ LibraryFactDialog::LibraryFactDialog(QWidget* parent, int attribute, const QStri
     buttons->addButton(QStringLiteral("Enregistrer"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &LibraryFactDialog::OnBnClickedOk);
+    connect(buttons, &QDialogButtonBox::accepted, this, &LibraryFactDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(add, &QPushButton::clicked, this, &LibraryFactDialog::OnAjouterPlat);
-    connect(remove, &QPushButton::clicked, this, &LibraryFactDialog::OnRetirerPlat);
-    connect(reference, &QPushButton::clicked, this, &LibraryFactDialog::OnPlatReference);
-    connect(m_reference, &QListView::doubleClicked, this, &LibraryFactDialog::OnAjouterPlat);
-    connect(m_wineDishes, &QListView::doubleClicked, this, &LibraryFactDialog::OnRetirerPlat);
-    OnInitDialog();
+    connect(add, &QPushButton::clicked, this, &LibraryFactDialog::addDish);
+    connect(remove, &QPushButton::clicked, this, &LibraryFactDialog::removeDish);
+    connect(reference, &QPushButton::clicked, this, &LibraryFactDialog::addReferenceDish);
+    connect(m_reference, &QListView::doubleClicked, this, &LibraryFactDialog::addDish);
+    connect(m_wineDishes, &QListView::doubleClicked, this, &LibraryFactDialog::removeDish);
+    fillControls();
 }
 
-void LibraryFactDialog::OnInitDialog()
+void LibraryFactDialog::fillControls()
 {
     setWindowTitle(titleOf(m_attribute));
     const bool temperature = m_attribute == Library::Temperature;
@@ -152,8 +152,8 @@ void LibraryFactDialog::OnInitDialog()
     const Library::Facts facts =
         Library::facts(*session(), QStringLiteral("Cpage5::RechercheCarac"), m_type, m_appellation);
     if (dishes) {
-        RechercheCarac();
-        InitListePlats();
+        readFacts();
+        fillDishList();
         return;
     }
     const QString value = facts.value(m_attribute);
@@ -167,13 +167,13 @@ void LibraryFactDialog::OnInitDialog()
     }
 }
 
-void LibraryFactDialog::InitListePlats()
+void LibraryFactDialog::fillDishList()
 {
     if (session())
         m_reference->setDishes(Dishes::all(*session(), QStringLiteral("CDMajType::InitListePlats")));
 }
 
-void LibraryFactDialog::RechercheCarac()
+void LibraryFactDialog::readFacts()
 {
     if (!session())
         return;
@@ -191,7 +191,7 @@ void LibraryFactDialog::RechercheCarac()
         m_wineDishes->dishModel()->insertSorted(dish);
 }
 
-void LibraryFactDialog::OnAjouterPlat()
+void LibraryFactDialog::addDish()
 {
     const Dishes::Dish* dish = m_reference->selectedDish();
     if (!dish)
@@ -203,21 +203,21 @@ void LibraryFactDialog::OnAjouterPlat()
     m_wineDishes->selectRow(m_wineDishes->dishModel()->insertSorted(*dish));
 }
 
-void LibraryFactDialog::OnRetirerPlat()
+void LibraryFactDialog::removeDish()
 {
     const int row = m_wineDishes->selectedRow();
     if (row >= 0)
         m_wineDishes->dishModel()->removeAt(row);
 }
 
-void LibraryFactDialog::OnPlatReference()
+void LibraryFactDialog::addReferenceDish()
 {
     AddDishDialog dialog(this);
     if (dialog.exec() == QDialog::Accepted)
-        InitListePlats(); // the new dish can be chosen at once
+        fillDishList(); // the new dish can be chosen at once
 }
 
-void LibraryFactDialog::OnBnClickedOk()
+void LibraryFactDialog::applyAndClose()
 {
     if (!session())
         return;

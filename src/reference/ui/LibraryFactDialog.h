@@ -17,13 +17,13 @@ class LibraryFactDialog : public QDialog
 public:
     LibraryFactDialog(QWidget* parent, int attribute, const QString& type, const QString& appellation);
 
-    void OnInitDialog();
-    void InitListePlats();
-    void RechercheCarac();
-    void OnAjouterPlat();   // "<<"
-    void OnRetirerPlat();   // ">>"
-    void OnPlatReference(); // "Ajout d'un plat de référence"
-    void OnBnClickedOk();
+    void fillControls();
+    void fillDishList();
+    void readFacts();
+    void addDish();   // "<<"
+    void removeDish();   // ">>"
+    void addReferenceDish(); // "Ajout d'un plat de référence"
+    void applyAndClose();
 
     QPlainTextEdit* oldValue() const { return m_old; }
     QLineEdit* newValue() const { return m_new; }

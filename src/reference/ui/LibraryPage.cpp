@@ -57,7 +57,7 @@ void LibraryPage::buildLayout()
     auto update = [this](int attribute) {
         auto* button = new QPushButton(QStringLiteral("M.A.J"), this);
         button->setToolTip(LibraryFactDialog::titleOf(attribute));
-        connect(button, &QPushButton::clicked, this, [this, attribute] { OnMaj(attribute); });
+        connect(button, &QPushButton::clicked, this, [this, attribute] { editFact(attribute); });
         return button;
     };
     for (int attribute = 1; attribute <= 8; ++attribute)
@@ -102,7 +102,7 @@ void LibraryPage::buildLayout()
     m_temperature = line();
     addFact(QStringLiteral("Température de dégustation"), m_temperature, 8);
     auto* platVin = new QPushButton(QStringLiteral("Obtenir les vins pour un plat"), this);
-    connect(platVin, &QPushButton::clicked, this, &LibraryPage::OnPlatVin);
+    connect(platVin, &QPushButton::clicked, this, &LibraryPage::showWinesForDish);
     facts->addWidget(platVin, row++, 1);
     auto* picture = new QLabel(this);
     Pictures::init();
@@ -118,7 +118,7 @@ QPushButton* LibraryPage::updateButton(int attribute) const
     return attribute >= 1 && attribute <= m_updates.size() ? m_updates[attribute - 1] : nullptr;
 }
 
-void LibraryPage::OnInitDialog()
+void LibraryPage::fillControls()
 {
     const QString type = m_type;
     const QString appellation = m_appellation;
@@ -129,7 +129,7 @@ void LibraryPage::OnInitDialog()
     // A reload keeps the row that was shown, when it is still there.
     if (!type.isEmpty())
         selectRow(type, appellation);
-    RechercheCarac();
+    readFacts();
 }
 
 bool LibraryPage::selectRow(const QString& type, const QString& appellation)
@@ -156,10 +156,10 @@ void LibraryPage::onCurrentRowChanged()
     m_type = row.type;
     m_appellation = row.appellation;
     m_keeping->setText(row.garde);
-    RechercheCarac();
+    readFacts();
 }
 
-void LibraryPage::RechercheCarac()
+void LibraryPage::readFacts()
 {
     for (QPlainTextEdit* box : {m_grapes, m_soil, m_character, m_vintages, m_dishes})
         box->clear();
@@ -188,7 +188,7 @@ void LibraryPage::RechercheCarac()
             Dishes::names(*session(), QStringLiteral("Cpage5::DecoupagePlats"), facts.relPlats, QStringLiteral("; ")));
 }
 
-void LibraryPage::OnMaj(int attribute)
+void LibraryPage::editFact(int attribute)
 {
     if (m_type.isEmpty()) {
         Prompt::show(QStringLiteral("Vous devez selectionner un Type de vin"), QStringLiteral("Erreur"),
@@ -197,10 +197,10 @@ void LibraryPage::OnMaj(int attribute)
     }
     LibraryFactDialog dialog(window(), attribute, m_type, m_appellation);
     dialog.exec();
-    RechercheCarac();
+    readFacts();
 }
 
-void LibraryPage::OnPlatVin()
+void LibraryPage::showWinesForDish()
 {
     WinesForDishDialog dialog(window());
     dialog.exec();

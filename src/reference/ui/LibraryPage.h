@@ -21,12 +21,12 @@ public:
 
     // Loads the list of TYPEVIN rows (the view calls it once the cellar is open, and after the wine types
     // changed).
-    void OnInitDialog();
+    void fillControls();
     // Shows the facts of the selected row.
-    void RechercheCarac();
+    void readFacts();
     // Opens the editor of one fact (the attribute codes of the editor), then shows the row again.
-    void OnMaj(int attribute);
-    void OnPlatVin();
+    void editFact(int attribute);
+    void showWinesForDish();
 
     // Selects the row of that wine type and appellation (false when it is not listed).
     bool selectRow(const QString& type, const QString& appellation);

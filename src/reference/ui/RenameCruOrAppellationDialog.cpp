@@ -45,16 +45,16 @@ RenameCruOrAppellationDialog::RenameCruOrAppellationDialog(QWidget* parent, cons
     buttons->addButton(QStringLiteral("Enregistrer"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &RenameCruOrAppellationDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::accepted, this, &RenameCruOrAppellationDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_list, &NameList::nameSelected, this, &RenameCruOrAppellationDialog::OnSelchangeList);
-    connect(m_appellations, &NameList::nameSelected, this, &RenameCruOrAppellationDialog::OnSelchangeAppellation);
+    connect(m_list, &NameList::nameSelected, this, &RenameCruOrAppellationDialog::nameChosen);
+    connect(m_appellations, &NameList::nameSelected, this, &RenameCruOrAppellationDialog::appellationChosen);
     const int line = fontMetrics().height();
     resize(line * 34, line * 24);
-    OnInitDialog();
+    fillControls();
 }
 
-void RenameCruOrAppellationDialog::OnInitDialog()
+void RenameCruOrAppellationDialog::fillControls()
 {
     const QString label = QStringLiteral("CDModifVAT::OnInitDialog");
     m_hint->hide();
@@ -72,7 +72,7 @@ void RenameCruOrAppellationDialog::OnInitDialog()
     }
 }
 
-void RenameCruOrAppellationDialog::OnSelchangeList()
+void RenameCruOrAppellationDialog::nameChosen()
 {
     if (crus()) {
         m_current->setText(m_list->selectedName());
@@ -91,23 +91,23 @@ void RenameCruOrAppellationDialog::OnSelchangeList()
         m_appellations->selectRow(0); // the first appellation, as the list shows it selected
 }
 
-void RenameCruOrAppellationDialog::OnSelchangeAppellation()
+void RenameCruOrAppellationDialog::appellationChosen()
 {
     m_current->setText(m_appellations->selectedName());
 }
 
-void RenameCruOrAppellationDialog::OnOK()
+void RenameCruOrAppellationDialog::applyAndClose()
 {
     if (!ReferenceLists::isName(m_new->text())) {
         Prompt::show(QStringLiteral("Vous ne pouvez enregistrer cette modif sans donner la nouvelle valeur !"),
                      QStringLiteral("Erreur"), Prompt::Icon::Stop);
         return;
     }
-    if (OnModifbase())
+    if (renameInCellar())
         accept();
 }
 
-bool RenameCruOrAppellationDialog::OnModifbase()
+bool RenameCruOrAppellationDialog::renameInCellar()
 {
     if (!session())
         return false;

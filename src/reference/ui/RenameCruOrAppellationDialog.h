@@ -14,12 +14,12 @@ class RenameCruOrAppellationDialog : public QDialog
 public:
     RenameCruOrAppellationDialog(QWidget* parent, const QString& mode);
 
-    void OnInitDialog();
-    void OnSelchangeList();
-    void OnSelchangeAppellation();
-    void OnOK();
+    void fillControls();
+    void nameChosen();
+    void appellationChosen();
+    void applyAndClose();
     // The write; false when it was refused or failed (the user has been told).
-    bool OnModifbase();
+    bool renameInCellar();
 
     NameList* mainList() const { return m_list; }
     NameList* appellationList() const { return m_appellations; }

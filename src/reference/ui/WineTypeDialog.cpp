@@ -63,13 +63,13 @@ WineTypeDialog::WineTypeDialog(QWidget* parent, int mode) : QDialog(parent), m_m
                               QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &WineTypeDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::accepted, this, &WineTypeDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_types, &NameList::nameSelected, this, &WineTypeDialog::OnLbnSelchangeListvin);
-    OnInitDialog();
+    connect(m_types, &NameList::nameSelected, this, &WineTypeDialog::wineTypeChosen);
+    fillControls();
 }
 
-void WineTypeDialog::OnInitDialog()
+void WineTypeDialog::fillControls()
 {
     if (m_mode == 2) {
         setWindowTitle(QStringLiteral("Modificattion d'un Vin"));
@@ -91,7 +91,7 @@ void WineTypeDialog::OnInitDialog()
     m_country->setCurrentIndex(-1);
 }
 
-void WineTypeDialog::OnLbnSelchangeListvin()
+void WineTypeDialog::wineTypeChosen()
 {
     const QString type = m_types->selectedName();
     if (type.isEmpty() || !session())
@@ -154,7 +154,7 @@ bool WineTypeDialog::confirmMerge(const QString& oldType, const QString& appella
                         Prompt::Buttons::YesNoDefaultNo) == Prompt::Answer::Yes;
 }
 
-void WineTypeDialog::OnOK()
+void WineTypeDialog::applyAndClose()
 {
     if (!session())
         return;

@@ -16,9 +16,9 @@ class WineTypeDialog : public QDialog
 public:
     WineTypeDialog(QWidget* parent, int mode);
 
-    void OnInitDialog();
-    void OnLbnSelchangeListvin();
-    void OnOK();
+    void fillControls();
+    void wineTypeChosen();
+    void applyAndClose();
 
     NameList* typeList() const { return m_types; }
     QComboBox* countryList() const { return m_country; }

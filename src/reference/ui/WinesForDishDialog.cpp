@@ -40,29 +40,29 @@ WinesForDishDialog::WinesForDishDialog(QWidget* parent) : QDialog(parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(m_dishes, &DishList::dishSelected, this, &WinesForDishDialog::OnLbnSelchangeListplat);
+    connect(m_dishes, &DishList::dishSelected, this, &WinesForDishDialog::dishChosen);
     const int line = fontMetrics().height();
     resize(line * 44, line * 26);
-    OnInitDialog();
+    fillControls();
 }
 
-void WinesForDishDialog::OnInitDialog()
+void WinesForDishDialog::fillControls()
 {
     if (session())
         m_dishes->setDishes(Dishes::all(*session(), QStringLiteral("CDPlatVin::OnInitDialog")));
 }
 
-void WinesForDishDialog::OnLbnSelchangeListplat()
+void WinesForDishDialog::dishChosen()
 {
     const Dishes::Dish* dish = m_dishes->selectedDish();
     if (!dish) {
         m_model->removeRows(0, m_model->rowCount());
         return;
     }
-    OnRechercheVin(dish->index);
+    findWine(dish->index);
 }
 
-void WinesForDishDialog::OnRechercheVin(qint64 index)
+void WinesForDishDialog::findWine(qint64 index)
 {
     m_model->removeRows(0, m_model->rowCount());
     if (!session())

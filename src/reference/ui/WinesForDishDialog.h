@@ -13,9 +13,9 @@ class WinesForDishDialog : public QDialog
 public:
     explicit WinesForDishDialog(QWidget* parent = nullptr);
 
-    void OnInitDialog();
-    void OnLbnSelchangeListplat();
-    void OnRechercheVin(qint64 index);
+    void fillControls();
+    void dishChosen();
+    void findWine(qint64 index);
 
     DishList* dishList() const { return m_dishes; }
     QTableView* wineList() const { return m_wines; }

@@ -35,8 +35,8 @@ SearchDialog::SearchDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("CDRecherche"));
     setWindowTitle(QStringLiteral("Recherche d'un vin"));
     buildLayout();
-    OnMAJCB();
-    OnInitPlats();
+    refreshCombos();
+    fillDishes();
 }
 
 void SearchDialog::buildLayout()
@@ -131,16 +131,16 @@ void SearchDialog::buildLayout()
     layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(search, &QPushButton::clicked, this, &SearchDialog::OnBrecherche);
-    connect(reset, &QPushButton::clicked, this, &SearchDialog::OnBinit);
-    connect(m_type, &QComboBox::currentIndexChanged, this, &SearchDialog::OnSelchangeCbvin);
+    connect(search, &QPushButton::clicked, this, &SearchDialog::search);
+    connect(reset, &QPushButton::clicked, this, &SearchDialog::clearCriteria);
+    connect(m_type, &QComboBox::currentIndexChanged, this, &SearchDialog::wineTypeChanged);
     connect(m_results, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { OnDblclkList(index.row()); });
+            [this](const QModelIndex& index) { showResultInRack(index.row()); });
     const int line = fontMetrics().height();
     resize(line * 62, line * 40);
 }
 
-void SearchDialog::OnMAJCB()
+void SearchDialog::refreshCombos()
 {
     const QString label = QStringLiteral("CDRecherche::OnMAJCB");
     m_type->clear();
@@ -153,10 +153,10 @@ void SearchDialog::OnMAJCB()
     }
     m_type->setCurrentIndex(0);
     m_cru->setCurrentIndex(0);
-    OnSelchangeCbvin();
+    wineTypeChanged();
 }
 
-void SearchDialog::OnInitPlats()
+void SearchDialog::fillDishes()
 {
     // Each entry keeps its dish's index: dishes of one name stay apart, names of any length are whole.
     m_dish->clear();
@@ -167,7 +167,7 @@ void SearchDialog::OnInitPlats()
         m_dish->addItem(dish.name, dish.index);
 }
 
-void SearchDialog::OnSelchangeCbvin()
+void SearchDialog::wineTypeChanged()
 {
     m_appellation->clear();
     m_appellation->addItem(QString());
@@ -188,7 +188,7 @@ QString SearchDialog::chosen(const QComboBox* combo)
     return combo->currentIndex() > 0 ? combo->currentText() : QString();
 }
 
-void SearchDialog::OnBinit()
+void SearchDialog::clearCriteria()
 {
     for (QComboBox* combo : {m_type, m_appellation, m_cru, m_from, m_to, m_size})
         combo->setCurrentIndex(0);
@@ -196,7 +196,7 @@ void SearchDialog::OnBinit()
     m_empty->hide();
 }
 
-void SearchDialog::OnBrecherche()
+void SearchDialog::search()
 {
     m_model->clear();
     m_empty->hide();
@@ -230,7 +230,7 @@ qint64 SearchDialog::lotAt(int viewRow) const
     return m_model->row(viewRow).index;
 }
 
-void SearchDialog::OnDblclkList(int viewRow)
+void SearchDialog::showResultInRack(int viewRow)
 {
     const qint64 lot = lotAt(viewRow);
     if (lot == 0)

@@ -18,13 +18,13 @@ class SearchDialog : public QDialog
 public:
     explicit SearchDialog(QWidget* parent = nullptr);
 
-    void OnMAJCB();
-    void OnInitPlats();
-    void OnSelchangeCbvin();
-    void OnBrecherche();
-    void OnBinit();
+    void refreshCombos();
+    void fillDishes();
+    void wineTypeChanged();
+    void search();
+    void clearCriteria();
     // The rack view on the lot of a result row (view row), as a double-click opens it.
-    void OnDblclkList(int viewRow);
+    void showResultInRack(int viewRow);
 
     QComboBox* typeList() const { return m_type; }
     QComboBox* appellationList() const { return m_appellation; }

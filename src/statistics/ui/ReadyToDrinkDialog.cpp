@@ -122,10 +122,10 @@ ReadyToDrinkDialog::ReadyToDrinkDialog(QWidget* parent, int currentYear)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     const int line = fontMetrics().height();
     resize(line * 64, line * 30);
-    OnListe();
+    fillList();
 }
 
-void ReadyToDrinkDialog::OnListe()
+void ReadyToDrinkDialog::fillList()
 {
     CellarSession* session = CellarSession::current();
     m_model->setWines(session ? CellarStatistics::readyToDrink(*session, QStringLiteral("CDAboire::OnListe"), m_year)

@@ -34,7 +34,7 @@ class ReadyToDrinkDialog : public QDialog
 public:
     explicit ReadyToDrinkDialog(QWidget* parent = nullptr, int currentYear = 0);
 
-    void OnListe();
+    void fillList();
     QTableView* list() const { return m_list; }
     ReadyModel* model() const { return m_model; }
 

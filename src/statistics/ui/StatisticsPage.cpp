@@ -116,7 +116,7 @@ void StatisticsPage::buildLayout()
         grid->addWidget(m_average[g], 4, 0, 1, 3);
         grid->setColumnStretch(2, 1);
         groups->addWidget(box, 1);
-        connect(m_crus[g], &QComboBox::activated, this, [this, g] { OnSelchangeCru(g); });
+        connect(m_crus[g], &QComboBox::activated, this, [this, g] { cruChanged(g); });
     }
     layout->addLayout(groups);
     for (ColorLabel* label : {m_total, m_average[0], m_average[1], m_average[2]}) {
@@ -142,11 +142,11 @@ void StatisticsPage::buildLayout()
     }
     layout->addLayout(charts, 1);
 
-    connect(m_period, &QComboBox::activated, this, &StatisticsPage::OnSelchangePeriod);
-    connect(ready, &QPushButton::clicked, this, &StatisticsPage::OnAboire);
+    connect(m_period, &QComboBox::activated, this, &StatisticsPage::periodChanged);
+    connect(ready, &QPushButton::clicked, this, &StatisticsPage::showReadyToDrink);
 }
 
-void StatisticsPage::OnInitDialog()
+void StatisticsPage::fillControls()
 {
     m_periodText = allYears();
     {
@@ -163,7 +163,7 @@ void StatisticsPage::OnInitDialog()
     }
 }
 
-void StatisticsPage::RempliStats(int mode, const QString& s1, const QString& s2)
+void StatisticsPage::fillFigures(int mode, const QString& s1, const QString& s2)
 {
     if (!session())
         return;
@@ -290,12 +290,12 @@ void StatisticsPage::drawCharts(const Figures& figures, const Period& period)
 void StatisticsPage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    OnSetActive();
+    showWholeCellar();
 }
 
-void StatisticsPage::OnSetActive()
+void StatisticsPage::showWholeCellar()
 {
-    RempliStats(1, QString(), QString());
+    fillFigures(1, QString(), QString());
     m_periodText = allYears();
     const QSignalBlocker quiet(m_period);
     m_period->setCurrentIndex(0);
@@ -305,29 +305,29 @@ void StatisticsPage::OnSetActive()
     }
 }
 
-void StatisticsPage::OnSelchangePeriod()
+void StatisticsPage::periodChanged()
 {
     m_periodText = m_period->currentText();
     if (m_periodText == allYears())
-        RempliStats(1, QString(), QString());
+        fillFigures(1, QString(), QString());
     else
-        RempliStats(5, m_periodText.right(4), QString());
+        fillFigures(5, m_periodText.right(4), QString());
 }
 
-void StatisticsPage::OnSelchangeCru(int group)
+void StatisticsPage::cruChanged(int group)
 {
     const QString cru = m_crus[group]->currentText();
     if (group == Red) {
         if (m_periodText == allYears())
-            RempliStats(2, QString(), cru);
+            fillFigures(2, QString(), cru);
         else
-            RempliStats(6, m_periodText.right(4), cru);
+            fillFigures(6, m_periodText.right(4), cru);
     } else {
-        RempliStats(group == White ? 3 : 4, QString(), cru);
+        fillFigures(group == White ? 3 : 4, QString(), cru);
     }
 }
 
-void StatisticsPage::OnAboire()
+void StatisticsPage::showReadyToDrink()
 {
     ReadyToDrinkDialog dialog(window());
     dialog.exec();

@@ -20,15 +20,15 @@ class StatisticsPage : public QWidget
 public:
     explicit StatisticsPage(QWidget* parent = nullptr);
 
-    void OnInitDialog();
+    void fillControls();
     // mode 1: every lot; 5: vintage s1; 2: Rouge, cru s2; 6: Rouge, vintage s1 and cru s2; 3: Blanc, cru s2;
     // 4: Rosés et Autres, cru s2.
-    void RempliStats(int mode, const QString& s1, const QString& s2);
+    void fillFigures(int mode, const QString& s1, const QString& s2);
     // The page becomes the one shown: the whole cellar again.
-    void OnSetActive();
-    void OnSelchangePeriod();
-    void OnSelchangeCru(int group);
-    void OnAboire();
+    void showWholeCellar();
+    void periodChanged();
+    void cruChanged(int group);
+    void showReadyToDrink();
 
     QComboBox* periodList() const { return m_period; }
     QComboBox* cruList(int group) const { return m_crus[group]; }

@@ -118,7 +118,7 @@ CellarView::CellarView(QWidget* parent) : QWidget(parent)
         [this](QWidget* parent) {
             auto* page = new VintageRatingsPage(parent);
             if (m_session)
-                page->OnRempli();
+                page->fillTable();
             return page;
         },
         m_sheet);
@@ -126,15 +126,15 @@ CellarView::CellarView(QWidget* parent) : QWidget(parent)
     m_tab4 = new LazyTab(
         [this](QWidget* parent) {
             auto* page = new StatisticsPage(parent);
-            connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, page, &StatisticsPage::OnInitDialog);
+            connect(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged, page, &StatisticsPage::fillControls);
             // Shown while a write is made from a dialog (an import, a restore): its figures follow at once.
             for (auto signal : {&CellarEvents::lotsChanged, &CellarEvents::cellarReplaced})
                 connect(&CellarEvents::instance(), signal, page, [page] {
                     if (page->isVisible())
-                        page->OnSetActive();
+                        page->showWholeCellar();
                 });
             if (m_session)
-                page->OnInitDialog();
+                page->fillControls();
             return page;
         },
         m_sheet);
@@ -142,10 +142,10 @@ CellarView::CellarView(QWidget* parent) : QWidget(parent)
     m_tab5 = new LazyTab(
         [this](QWidget* parent) {
             auto* page = new LibraryPage(parent);
-            connect(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged, page, &LibraryPage::OnInitDialog);
-            connect(&ReferenceEvents::instance(), &ReferenceEvents::dishesChanged, page, &LibraryPage::RechercheCarac);
+            connect(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged, page, &LibraryPage::fillControls);
+            connect(&ReferenceEvents::instance(), &ReferenceEvents::dishesChanged, page, &LibraryPage::readFacts);
             if (m_session)
-                page->OnInitDialog();
+                page->fillControls();
             return page;
         },
         m_sheet);
@@ -160,11 +160,11 @@ CellarView::CellarView(QWidget* parent) : QWidget(parent)
 
     connect(m_radioType, &QRadioButton::clicked, this, [this] {
         m_radioType->setChecked(true);
-        OnRempliArbreType();
+        fillTreeByType();
     });
     connect(m_radioAnnee, &QRadioButton::clicked, this, [this] {
         m_radioAnnee->setChecked(true);
-        OnRempliArbreAnnee();
+        fillTreeByVintage();
     });
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CellarView::onTreeSelection);
     connect(m_tree, &QTreeWidget::itemExpanded, this, &CellarView::fillChildren);
@@ -218,7 +218,7 @@ bool CellarView::openCellar(const QString& path)
     return true;
 }
 
-bool CellarView::OnInitialUpdate(const QString& commandLinePath)
+bool CellarView::initialUpdate(const QString& commandLinePath)
 {
     TraceLine("%s%s : Enter", "{ ", "OnInitialUpdate");
     TraceEnter();
@@ -254,9 +254,9 @@ bool CellarView::OnInitialUpdate(const QString& commandLinePath)
         }
     }
 
-    OnCouleurListe();
+    applyTreeColour();
     TraceLine("OnInitialUpdate : g_CView = %08llX", static_cast<unsigned long long>(reinterpret_cast<quintptr>(this)));
-    OnRempliArbreType();
+    fillTreeByType();
     m_radioType->setChecked(true);
     // The vintage table is read when first asked for; the pages other than the first when first shown.
     VintageTable::forget();
@@ -271,13 +271,13 @@ bool CellarView::OnInitialUpdate(const QString& commandLinePath)
 void CellarView::initBuiltPages()
 {
     if (m_tab2->isBuilt())
-        page2()->OnInitDialog();
+        page2()->fillControls();
     if (m_tab3->isBuilt())
-        page3()->OnRempli();
+        page3()->fillTable();
     if (m_tab4->isBuilt())
-        page4()->OnInitDialog();
+        page4()->fillControls();
     if (m_tab5->isBuilt())
-        page5()->OnInitDialog();
+        page5()->fillControls();
 }
 
 BottleEntryPage* CellarView::page2() const
@@ -341,9 +341,9 @@ BottleEntryPage* CellarView::buildPage2(QWidget* parent)
         dialog.exec();
     });
     connect(&ReferenceEvents::instance(), &ReferenceEvents::estatesChanged, page,
-            &BottleEntryPage::RechercheAnnedeGardepourVin);
+            &BottleEntryPage::lookUpKeepingTime);
     if (m_session)
-        page->OnInitDialog();
+        page->fillControls();
     return page;
 }
 
@@ -369,8 +369,8 @@ void CellarView::connectPages()
     auto reloadEntryLists = [this] {
         if (!m_tab2->isBuilt())
             return;
-        page2()->OnMAJCB();
-        page2()->OnSelchangeCbvin();
+        page2()->refreshCombos();
+        page2()->wineTypeChanged();
     };
     connect(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged, this, [this, reloadEntryLists] {
         reloadEntryLists();
@@ -381,14 +381,14 @@ void CellarView::connectPages()
     connect(&CellarEvents::instance(), &CellarEvents::cellarReplaced, this, [this] {
         m_page1->clearList();
         RefreshTree();
-        OnRempliTableAnnees();
+        fillVintageTable();
         initBuiltPages();
     });
     connect(&CellarEvents::instance(), &CellarEvents::vintagesChanged, this, [this] {
         if (m_tab3->isBuilt())
-            page3()->OnRempli();
+            page3()->fillTable();
         if (m_tab2->isBuilt())
-            page2()->OnSelchangeMillesime();
+            page2()->vintageChanged();
     });
 }
 
@@ -480,12 +480,12 @@ void CellarView::RefreshTree()
     m_page1->selectLot(lot);
 }
 
-void CellarView::OnRempliArbreType()
+void CellarView::fillTreeByType()
 {
     fillTree(false);
 }
 
-void CellarView::OnRempliArbreAnnee()
+void CellarView::fillTreeByVintage()
 {
     fillTree(true);
 }
@@ -558,13 +558,13 @@ void CellarView::fillChildren(QTreeWidgetItem* item)
         addNode(item, child, depth + 1, image);
 }
 
-void CellarView::OnRempliTableAnnees()
+void CellarView::fillVintageTable()
 {
     if (m_session)
         VintageTable::load(*m_session);
 }
 
-void CellarView::OnCouleurListe()
+void CellarView::applyTreeColour()
 {
     QColor colour;
     switch (Profile::getInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 0)) {
@@ -621,24 +621,24 @@ void CellarView::listSelectedNode()
     NodePath path{colour, country->text(0), true, {}};
     if (!anneeChecked()) {
         if (depth == 2) {
-            m_page1->OnMajListeVin(colour, text, none, none, 7, path);
+            m_page1->refreshWineList(colour, text, none, none, 7, path);
         } else if (depth == 3) {
-            m_page1->OnMajListeVin(parent, text, none, none, 1, path);
+            m_page1->refreshWineList(parent, text, none, none, 1, path);
         } else if (depth == 4) {
             const QString type = node->parent()->parent()->text(0);
             path.type = type;
             if (!type.isEmpty())
-                m_page1->OnMajListeVin(parent, type, text, none, 2, path);
+                m_page1->refreshWineList(parent, type, text, none, 2, path);
         }
     } else {
         if (depth == 2) {
-            m_page1->OnMajListeVin(colour, none, text, none, 3, path);
+            m_page1->refreshWineList(colour, none, text, none, 3, path);
         } else if (depth == 3) {
-            m_page1->OnMajListeVin(text, none, parent, none, 6, path);
+            m_page1->refreshWineList(text, none, parent, none, 6, path);
         } else if (depth == 4) {
             const QString vintage = node->parent()->parent()->text(0);
             if (!parent.isEmpty())
-                m_page1->OnMajListeVin(colour, parent, vintage, text, 5, path);
+                m_page1->refreshWineList(colour, parent, vintage, text, 5, path);
         }
     }
 }

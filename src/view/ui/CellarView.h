@@ -33,7 +33,7 @@ public:
 
     // Opens the cellar (the one given, for this run only, or the one saved in the settings), records
     // its path, upgrades it and fills the tree. False when no cellar could be opened.
-    bool OnInitialUpdate(const QString& commandLinePath = QString());
+    bool initialUpdate(const QString& commandLinePath = QString());
     // Works on an open session from now on (the first update does it; tests and benchmarks too).
     void attachSession(std::unique_ptr<CellarSession> session);
     // Opens another cellar in place of this one (a cellar of the Windows release is converted first): it is
@@ -42,15 +42,15 @@ public:
     bool openCellar(const QString& path);
 
     // Rebuild the tree grouped by wine type, or by vintage.
-    void OnRempliArbreType();
-    void OnRempliArbreAnnee();
+    void fillTreeByType();
+    void fillTreeByVintage();
     // Rebuild in the grouping the radio buttons show, keeping the nodes expanded, the node selected and the
     // lot highlighted (the change notice of every write calls it).
     void RefreshTree();
     // Re-reads "Config"/"Couleur" and sets the tree background.
-    void OnCouleurListe();
+    void applyTreeColour();
     // Rebuilds the vintage table from ANNEES.
-    void OnRempliTableAnnees();
+    void fillVintageTable();
 
     bool anneeChecked() const;
     CellarSession* session() const { return m_session.get(); }

@@ -41,11 +41,11 @@ VintageRatingsPage::VintageRatingsPage(QWidget* parent, int currentYear)
     buttons->addWidget(m_modify);
     buttons->addStretch(1);
     layout->addLayout(buttons);
-    connect(m_add, &QPushButton::clicked, this, &VintageRatingsPage::OnAjout);
-    connect(m_modify, &QPushButton::clicked, this, &VintageRatingsPage::OnModif);
+    connect(m_add, &QPushButton::clicked, this, &VintageRatingsPage::addYear);
+    connect(m_modify, &QPushButton::clicked, this, &VintageRatingsPage::modifyYear);
 }
 
-void VintageRatingsPage::OnRempli()
+void VintageRatingsPage::fillTable()
 {
     m_list->setRowCount(0);
     CellarSession* session = CellarSession::current();
@@ -68,13 +68,13 @@ void VintageRatingsPage::OnRempli()
         m_list->scrollToBottom();
 }
 
-void VintageRatingsPage::OnAjout()
+void VintageRatingsPage::addYear()
 {
     VintageYearDialog dialog(window(), 0, m_year);
     dialog.exec();
 }
 
-void VintageRatingsPage::OnModif()
+void VintageRatingsPage::modifyYear()
 {
     VintageYearDialog dialog(window(), 1, m_year);
     dialog.exec();

@@ -13,9 +13,9 @@ class VintageRatingsPage : public QWidget
 public:
     explicit VintageRatingsPage(QWidget* parent = nullptr, int currentYear = 0);
 
-    void OnRempli();
-    void OnAjout();
-    void OnModif();
+    void fillTable();
+    void addYear();
+    void modifyYear();
 
     QTableWidget* list() const { return m_list; }
     QPushButton* addButton() const { return m_add; }

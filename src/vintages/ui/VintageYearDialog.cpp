@@ -42,7 +42,7 @@ VintageYearDialog::VintageYearDialog(QWidget* parent, int mode, int currentYear)
     buttons->addButton(QStringLiteral("Enregistrer"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("&Annuler"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &VintageYearDialog::OnOK);
+    connect(buttons, &QDialogButtonBox::accepted, this, &VintageYearDialog::applyAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     const int year = currentYear != 0 ? currentYear : QDate::currentDate().year();
@@ -52,8 +52,8 @@ VintageYearDialog::VintageYearDialog(QWidget* parent, int mode, int currentYear)
         setWindowTitle(QStringLiteral("Modification d'une année"));
         m_year->addItems(VintageRatings::yearsToModify(table));
         m_year->setCurrentIndex(m_year->count() > 0 ? 0 : -1);
-        OnSelchangeCbannee();
-        connect(m_year, &QComboBox::currentIndexChanged, this, &VintageYearDialog::OnSelchangeCbannee);
+        yearChosen();
+        connect(m_year, &QComboBox::currentIndexChanged, this, &VintageYearDialog::yearChosen);
     } else {
         m_label->setText(QStringLiteral("Année à ajouter :"));
         setWindowTitle(QStringLiteral("Ajout d'une année"));
@@ -63,7 +63,7 @@ VintageYearDialog::VintageYearDialog(QWidget* parent, int mode, int currentYear)
     }
 }
 
-void VintageYearDialog::OnSelchangeCbannee()
+void VintageYearDialog::yearChosen()
 {
     CellarSession* session = CellarSession::current();
     if (!session || m_year->currentIndex() < 0)
@@ -85,7 +85,7 @@ void VintageYearDialog::OnSelchangeCbannee()
     }
 }
 
-void VintageYearDialog::OnOK()
+void VintageYearDialog::applyAndClose()
 {
     CellarSession* session = CellarSession::current();
     if (!session)

@@ -14,8 +14,8 @@ class VintageYearDialog : public QDialog
 public:
     VintageYearDialog(QWidget* parent, int mode, int currentYear = 0);
 
-    void OnSelchangeCbannee();
-    void OnOK();
+    void yearChosen();
+    void applyAndClose();
 
     QComboBox* yearList() const { return m_year; }
     QComboBox* regionList(int region) const { return m_regions.value(region); }

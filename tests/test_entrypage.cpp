@@ -1,11 +1,15 @@
 // The bottle entry page, the modification dialog and the picture dialog.
+#include "cellar/EntryChoices.h"
 #include "cellar/EntryRules.h"
 #include "cellar/SharedImagePath.h"
+#include "cellar/WineStock.h"
 #include "cellar/ui/BottleEntryPage.h"
 #include "cellar/ui/EditLotDialog.h"
 #include "cellar/ui/LotPictureDialog.h"
 #include "cellar/ui/WineListModel.h"
 #include "cellar/ui/WineSheetPage.h"
+#include "db/Schema.h"
+#include "rack/RackStore.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
@@ -75,6 +79,72 @@ private Q_SLOTS:
                  QStringLiteral("La côte de l'année de ce vin est de : 18"));
         QCOMPARE(EntryRules::ratingText(QStringLiteral("Alsace"), "1999", table),
                  QStringLiteral("Pas de côte pour ce vin"));
+    }
+
+    // What the windows read through the core: duplicates kept once, unknown keys giving nothing, lots whose
+    // wine type is gone left out of the rack's list.
+    void coreReadsOfTheWindows()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        CellarSession& session = cellar.session();
+        const QString label = QStringLiteral("test");
+        addType(db, "Bordeaux", "Pauillac", "15 ans");
+        addType(db, "BORDEAUX", "Margaux", "8 ans");
+        addType(db, "Chianti", "Classico", "4 ans", "IT");
+        QCOMPARE(EntryChoices::wineTypes(session, label, QString(), true), (QStringList{"Bordeaux", "Chianti"}));
+        QCOMPARE(EntryChoices::wineTypes(session, label, QString(), false),
+                 (QStringList{"Bordeaux", "BORDEAUX", "Chianti"}));
+        QCOMPARE(EntryChoices::wineTypes(session, label, QStringLiteral("IT"), true), QStringList{"Chianti"});
+        QCOMPARE(EntryChoices::wineTypes(session, label, QStringLiteral("XX"), true), QStringList());
+        QCOMPARE(EntryChoices::appellations(session, label, QStringLiteral("Bordeaux")),
+                 (QStringList{"Margaux", "Pauillac"})); // names compare without case
+        QCOMPARE(EntryChoices::standardKeeping(session, label, QStringLiteral("Bordeaux"), QStringLiteral("Pauillac")),
+                 std::optional<QString>(QStringLiteral("15 ans")));
+        QCOMPARE(EntryChoices::standardKeeping(session, label, QStringLiteral("Bordeaux"), QStringLiteral("Yquem")),
+                 std::nullopt);
+        QVERIFY(EntryChoices::countries(session, label).contains(QStringLiteral("FR - FRANCE")));
+        QCOMPARE(EntryChoices::countryName(session, label, QStringLiteral("IT")), QStringLiteral("ITALIE"));
+        QCOMPARE(EntryChoices::countryName(session, label, QStringLiteral("XX")), QString());
+        db.execute(QStringLiteral("INSERT INTO DOMAINES VALUES ('Château B', 'Côtes du Rhône')"));
+        db.execute(QStringLiteral("INSERT INTO DOMAINES VALUES ('Château A', 'Côtes')"));
+        db.execute(QStringLiteral("INSERT INTO DOMAINES VALUES ('Château B', 'Côtes')"));
+        db.execute(QStringLiteral("INSERT INTO DOMAINES VALUES ('Château C', 'Bordeaux')"));
+        QCOMPARE(EntryChoices::estates(session, label, QStringLiteral("Côtes du Rhône"), QStringLiteral("Côtes")),
+                 (QStringList{"Château B", "Château A"}));
+
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Index], [Nom vin], RelType, Millesime, Stock, Cru, "
+                                  "Proprietaire, Contenance, Cote, Images) VALUES (5, 'Lavergne', 1, 2005, 9, "
+                                  "'Grand Cru', 'Dubreuil', '0,75 L', 99, '/photos/l.png')"));
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Index], [Nom vin], RelType, Stock) VALUES (3, 'Orphelin', "
+                                  "99, 2)"));
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Index], [Nom vin], RelType, Stock) VALUES (1, 'Classico', 3, "
+                                  "0)"));
+        const std::vector<RackStore::PlaceableWine> wines = RackStore::placeableWines(session, label);
+        QCOMPARE(wines.size(), size_t(2));
+        QCOMPARE(wines[0].index, 1);
+        QCOMPARE(wines[1].name, QStringLiteral("Lavergne"));
+        QCOMPARE(wines[1].vintage, 2005);
+        QCOMPARE(RackStore::stockOf(session, label, 3), std::optional<qint64>(2));
+        QCOMPARE(RackStore::stockOf(session, label, 42), std::nullopt);
+        const std::optional<WineStock::LotFields> fields = WineStock::lotFields(session, label, 5);
+        QVERIFY(fields);
+        QCOMPARE(fields->type, QStringLiteral("Bordeaux"));
+        QCOMPARE(fields->appellation, QStringLiteral("Pauillac"));
+        QCOMPARE(fields->keeping, 99);
+        QCOMPARE(fields->size, QStringLiteral("0,75 L"));
+        QVERIFY(!WineStock::lotFields(session, label, 3)); // its wine type is gone
+        QCOMPARE(WineStock::picture(session, label, 5), std::optional<QString>(QStringLiteral("/photos/l.png")));
+        QCOMPARE(WineStock::picture(session, label, 1), std::optional<QString>(QString()));
+        QCOMPARE(WineStock::picture(session, label, 42), std::nullopt);
+
+        db.execute(QStringLiteral("DELETE FROM INFO"));
+        QCOMPARE(Schema::recordedVersion(session, label), std::nullopt);
+        db.execute(QStringLiteral("INSERT INTO INFO ([Version Base]) VALUES ('5.00')"));
+        db.execute(QStringLiteral("INSERT INTO INFO ([Version Base]) VALUES ('6.00')"));
+        QCOMPARE(Schema::recordedVersion(session, label), std::optional<QString>(QStringLiteral("6.00")));
+        QVERIFY(prompt.messages().isEmpty());
     }
 
     void listsOfThePage()

@@ -41,6 +41,23 @@ Counts exitBottles(CellarSession& session, const QString& label, qint64 index, q
 // Adds n bottles bought for price: Stock + n, [Nbr Achat] + n, [Prix Achat] + price.
 Counts enterBottles(CellarSession& session, const QString& label, qint64 index, qint64 n, double price);
 // Deletes the lot and its rack positions.
+// A lot's fields as "Modification d'un vin" shows them, with its wine type's name and appellation.
+struct LotFields
+{
+    QString type;
+    QString appellation;
+    qint64 vintage = 0;
+    QString cru;
+    QString owner;
+    QString name;
+    QString size;
+    qint64 keeping = 0;
+};
+// Nothing when the lot or its wine type is not there, or the query failed (reported).
+std::optional<LotFields> lotFields(CellarSession& session, const QString& label, qint64 index);
+// The picture path kept for the lot (empty: none); nothing when there is no such lot.
+std::optional<QString> picture(CellarSession& session, const QString& label, qint64 index);
+
 Failure deleteWine(CellarSession& session, const QString& label, qint64 index);
 
 } // namespace WineStock

@@ -1,5 +1,5 @@
 #include "db/Schema.h"
-
+#include "db/CellarSession.h"
 #include "db/ReferenceData.h"
 #include "db/engine/Database.h"
 #include "db/engine/DbError.h"
@@ -49,10 +49,12 @@ void createTable(Database& db, const QString& table)
 {
     static const QHash<QString, QString> definitions = {
         {QStringLiteral("INFO"),
-         QStringLiteral("[Version Base] TEXT COLLATE NOCASE, Date TEXT COLLATE NOCASE, Proprietaire TEXT COLLATE NOCASE")},
+         QStringLiteral(
+             "[Version Base] TEXT COLLATE NOCASE, Date TEXT COLLATE NOCASE, Proprietaire TEXT COLLATE NOCASE")},
         {QStringLiteral("RAYONNAGE"),
          QStringLiteral("Relation INTEGER, Casier INTEGER, [Coordonnees X] INTEGER, [Coordonnees Y] INTEGER")},
-        {QStringLiteral("PLATS"), QStringLiteral("IndexPlats INTEGER PRIMARY KEY AUTOINCREMENT, Plat TEXT COLLATE NOCASE")},
+        {QStringLiteral("PLATS"),
+         QStringLiteral("IndexPlats INTEGER PRIMARY KEY AUTOINCREMENT, Plat TEXT COLLATE NOCASE")},
         {QStringLiteral("DOMAINES"), QStringLiteral("Domaine TEXT COLLATE NOCASE, Type TEXT COLLATE NOCASE")},
         {QStringLiteral("PAYS"), QStringLiteral("Pays TEXT COLLATE NOCASE, Nic TEXT COLLATE NOCASE")}};
     const auto definition = definitions.constFind(table.toUpper());
@@ -64,13 +66,17 @@ void createTable(Database& db, const QString& table)
 QStringList addedColumns(const QString& table)
 {
     if (table.compare(QLatin1String("CAVE"), Qt::CaseInsensitive) == 0)
-        return {QStringLiteral("Contenance"), QStringLiteral("Cepage"), QStringLiteral("Filler"),
+        return {QStringLiteral("Contenance"), QStringLiteral("Cepage"),  QStringLiteral("Filler"),
                 QStringLiteral("Filler1"),    QStringLiteral("Filler2"), QStringLiteral("Images")};
     if (table.compare(QLatin1String("TYPEVIN"), Qt::CaseInsensitive) == 0)
-        return {QStringLiteral("Raisin"),     QStringLiteral("Garde"),
-                QStringLiteral("Terroir"),    QStringLiteral("Caracteres"),
-                QStringLiteral("Millesimesremarquables"), QStringLiteral("RelPlats"),
-                QStringLiteral("Superficie"), QStringLiteral("Temperature"),
+        return {QStringLiteral("Raisin"),
+                QStringLiteral("Garde"),
+                QStringLiteral("Terroir"),
+                QStringLiteral("Caracteres"),
+                QStringLiteral("Millesimesremarquables"),
+                QStringLiteral("RelPlats"),
+                QStringLiteral("Superficie"),
+                QStringLiteral("Temperature"),
                 QStringLiteral("Nic")};
     return {};
 }
@@ -154,6 +160,20 @@ void createIndexes(Database& db)
             "CREATE INDEX IF NOT EXISTS RayonnageCellule ON RAYONNAGE (Casier, [Coordonnees X], [Coordonnees Y])"));
         db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS RayonnageRelation ON RAYONNAGE (Relation)"));
     }
+}
+
+std::optional<QString> recordedVersion(CellarSession& session, const QString& label)
+{
+    if (!session.OpenQuery(label, QStringLiteral("SELECT * FROM INFO;")))
+        return std::nullopt;
+    std::optional<QString> version;
+    Recordset& rs = session.recordset();
+    if (rs.recordCount() > 0) {
+        rs.moveLast();
+        version = rs.text(QStringLiteral("Version Base"));
+    }
+    session.CloseQuery();
+    return version;
 }
 
 } // namespace Schema

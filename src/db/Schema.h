@@ -2,12 +2,18 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
+class CellarSession;
 class Database;
 
 // The cellar's tables. The base schema (CAVE, TYPEVIN, CRUS, ANNEES) is what every cellar file holds;
 // the upgrade chain adds the other columns and tables.
 namespace Schema {
+
+// The version the cellar records in its last INFO row ("6.00"); nothing when it records none or the query
+// failed (reported under label).
+std::optional<QString> recordedVersion(CellarSession& session, const QString& label);
 
 // True when the file has no table at all (a database just created).
 bool isBlank(Database& db);

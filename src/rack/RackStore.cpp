@@ -135,6 +135,43 @@ Outcome apply(CellarSession& session, const QString& label, int rack, const std:
     return Outcome::Written;
 }
 
+std::vector<PlaceableWine> placeableWines(CellarSession& session, const QString& label)
+{
+    std::vector<PlaceableWine> wines;
+    if (!session.OpenQuery(
+            label, QStringLiteral("SELECT TYPEVIN.Etat, CAVE.Millesime, TYPEVIN.Appellation, CAVE.[Index] AS "
+                                  "CAVE_Index, CAVE.[Nom vin] FROM TYPEVIN INNER JOIN CAVE ON TYPEVIN.[Index] = "
+                                  "CAVE.RelType ORDER BY CAVE.[Index];")))
+        return wines;
+    Recordset& rs = session.recordset();
+    if (rs.recordCount() > 0) {
+        const int cColour = rs.fieldIndex(QStringLiteral("Etat"));
+        const int cName = rs.fieldIndex(QStringLiteral("Nom vin"));
+        const int cAppellation = rs.fieldIndex(QStringLiteral("Appellation"));
+        const int cVintage = rs.fieldIndex(QStringLiteral("Millesime"));
+        const int cIndex = rs.fieldIndex(QStringLiteral("CAVE_Index"));
+        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
+            wines.push_back({rs.value(cColour).toInt(), rs.value(cName).toString(), rs.value(cAppellation).toString(),
+                             rs.value(cVintage).toInt(), rs.value(cIndex).toLongLong()});
+    }
+    session.CloseQuery();
+    return wines;
+}
+
+std::optional<qint64> stockOf(CellarSession& session, const QString& label, qint64 wine)
+{
+    if (!session.OpenQuery(label, QStringLiteral("SELECT Stock FROM CAVE WHERE CAVE.[Index] = ? ;"), {wine}))
+        return std::nullopt;
+    std::optional<qint64> stock;
+    Recordset& rs = session.recordset();
+    if (rs.recordCount() > 0) {
+        rs.moveFirst();
+        stock = rs.integer(QStringLiteral("Stock"));
+    }
+    session.CloseQuery();
+    return stock;
+}
+
 Placed placedBottles(CellarSession& session, const QString& label, qint64 wine, int rack)
 {
     Placed placed;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "rack/RackGrid.h"
 
 #include <QString>
@@ -54,6 +56,21 @@ enum class Outcome
 Outcome apply(CellarSession& session, const QString& label, int rack, const std::vector<Change>& changes);
 
 // The positions of a wine: in all racks, and in one rack.
+// A lot as the manual update lists it: its wine type's colour code, name, appellation, vintage and index.
+struct PlaceableWine
+{
+    int colour = 0;
+    QString name;
+    QString appellation;
+    int vintage = 0;
+    qint64 index = 0;
+};
+// Every lot whose wine type exists, in the order of their index; nothing when the query failed (reported).
+std::vector<PlaceableWine> placeableWines(CellarSession& session, const QString& label);
+
+// The lot's stock; nothing when it is not there or the query failed (reported).
+std::optional<qint64> stockOf(CellarSession& session, const QString& label, qint64 wine);
+
 struct Placed
 {
     int total = 0;

@@ -1,6 +1,7 @@
 #include "app/ui/AboutDialog.h"
 
 #include "db/CellarSession.h"
+#include "db/Schema.h"
 #include "widgets/ui/ColorLabel.h"
 
 #include <QDesktopServices>
@@ -26,16 +27,10 @@ QString AboutDialog::readDatabaseVersion()
 {
     const QString none = QStringLiteral("Version 1.00");
     CellarSession* session = CellarSession::current();
-    if (!session || !session->OpenQuery(QStringLiteral("RechercheVerBase"), QStringLiteral("SELECT * FROM INFO;")))
+    if (!session)
         return none;
-    Recordset& rs = session->recordset();
-    QString version = none;
-    if (rs.recordCount() > 0) {
-        rs.moveLast();
-        version = QStringLiteral("Version : ") + rs.text(QStringLiteral("Version Base"));
-    }
-    session->CloseQuery();
-    return version;
+    const std::optional<QString> version = Schema::recordedVersion(*session, QStringLiteral("RechercheVerBase"));
+    return version ? QStringLiteral("Version : ") + *version : none;
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)

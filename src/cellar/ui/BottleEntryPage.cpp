@@ -1,5 +1,7 @@
 #include "cellar/ui/BottleEntryPage.h"
 
+#include "cellar/EntryChoices.h"
+
 #include "cellar/EntryRules.h"
 #include "cellar/SharedImagePath.h"
 #include "cellar/WineEntry.h"
@@ -161,46 +163,23 @@ void BottleEntryPage::fillControls()
     vintageChanged();
     lookUpKeepingTime();
     m_country->clear();
-    if (!session() ||
-        !session()->OpenQuery(QStringLiteral("CPage2::OnInitDialog"), QStringLiteral("SELECT * FROM PAYS;")))
+    if (!session())
         return;
-    Recordset& rs = session()->recordset();
-    if (rs.recordCount() > 0) {
-        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
-            m_country->addItem(rs.text(QStringLiteral("Nic")) + QStringLiteral(" - ") +
-                               rs.text(QStringLiteral("Pays")));
-    }
-    session()->CloseQuery();
+    m_country->addItems(EntryChoices::countries(*session(), QStringLiteral("CPage2::OnInitDialog")));
     // Until the user picks a country, the type list holds the types of every country.
     m_country->setCurrentIndex(m_country->findText(QStringLiteral("FR - FRANCE")));
 }
 
-void BottleEntryPage::fillTypes(const QString& sql, const QVariantList& values, const QString& label,
-                                bool caseInsensitive)
+void BottleEntryPage::fillTypes(const QString& code, const QString& label, bool caseInsensitive)
 {
     m_type->clear();
-    if (!session() || !session()->OpenQuery(label, sql, values))
-        return;
-    QStringList types;
-    QSet<QString> seen;
-    Recordset& rs = session()->recordset();
-    if (rs.recordCount() > 0) {
-        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
-            const QString type = rs.text(QStringLiteral("Type"));
-            const QString key = caseInsensitive ? type.toCaseFolded() : type;
-            if (!seen.contains(key)) {
-                seen.insert(key);
-                types << type;
-            }
-        }
-    }
-    session()->CloseQuery();
-    ComboTools::setSortedItems(m_type, types);
+    if (session())
+        ComboTools::setSortedItems(m_type, EntryChoices::wineTypes(*session(), label, code, caseInsensitive));
 }
 
 void BottleEntryPage::refreshCombos()
 {
-    fillTypes(QStringLiteral("SELECT * FROM TYPEVIN;"), {}, QStringLiteral("CPage2::OnMAJCB"), true);
+    fillTypes(QString(), QStringLiteral("CPage2::OnMAJCB"), true);
     m_type->setCurrentIndex(m_type->count() > 1 ? 1 : m_type->count() - 1);
     m_firstWine->setVisible(m_type->count() == 0);
     m_cru->clear();
@@ -216,8 +195,7 @@ void BottleEntryPage::countryChanged()
 {
     const QString code = m_country->currentText().left(2);
     m_appellation->clear();
-    fillTypes(QStringLiteral("SELECT * FROM TYPEVIN WHERE Nic = ?;"), {code},
-              QStringLiteral("CPage2::OnCbnSelchangeCbpays"), false);
+    fillTypes(code, QStringLiteral("CPage2::OnCbnSelchangeCbpays"), false);
     m_type->setCurrentIndex(m_type->count() > 0 ? 0 : -1);
     wineTypeChanged();
 }
@@ -227,21 +205,10 @@ void BottleEntryPage::wineTypeChanged()
     if (m_type->currentIndex() < 0 || !session())
         return;
     m_appellation->clear();
-    if (session()->OpenQuery(QStringLiteral("CPage2::OnSelchangeCbvin"),
-                             QStringLiteral("SELECT * FROM TYPEVIN WHERE Type = ?;"), {m_type->currentText()})) {
-        QStringList appellations;
-        Recordset& rs = session()->recordset();
-        if (rs.recordCount() > 0) {
-            for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
-                const QString appellation = rs.text(QStringLiteral("Appellation"));
-                if (!appellations.contains(appellation))
-                    appellations << appellation;
-            }
-        }
-        session()->CloseQuery();
-        ComboTools::setSortedItems(m_appellation, appellations);
-        m_appellation->setCurrentIndex(m_appellation->count() > 0 ? 0 : -1);
-    }
+    ComboTools::setSortedItems(
+        m_appellation,
+        EntryChoices::appellations(*session(), QStringLiteral("CPage2::OnSelchangeCbvin"), m_type->currentText()));
+    m_appellation->setCurrentIndex(m_appellation->count() > 0 ? 0 : -1);
     lookUpKeepingTime();
     vintageChanged();
 }
@@ -251,33 +218,18 @@ void BottleEntryPage::lookUpKeepingTime()
     if (!session())
         return;
     const QString type = m_type->currentText();
-    if (session()->OpenQuery(QStringLiteral("CPage2::RechercheAnnedeGardepourVin"),
-                             QStringLiteral("SELECT Garde FROM TYPEVIN WHERE Type = ? AND Appellation = ?;"),
-                             {type, m_appellation->currentText()})) {
-        Recordset& rs = session()->recordset();
-        if (rs.recordCount() > 0) {
-            rs.moveFirst();
-            const QString garde = rs.text(QStringLiteral("Garde"));
-            m_standard->setText(garde);
-            m_keeping->setCurrentIndex(qMax(0, m_keeping->findText(EntryRules::keepingFor(garde))));
-        }
-        session()->CloseQuery();
+    if (const std::optional<QString> garde = EntryChoices::standardKeeping(
+            *session(), QStringLiteral("CPage2::RechercheAnnedeGardepourVin"), type, m_appellation->currentText())) {
+        m_standard->setText(*garde);
+        m_keeping->setCurrentIndex(qMax(0, m_keeping->findText(EntryRules::keepingFor(*garde))));
     }
     m_name->clear();
     // The estates kept for the wine type, under its full name or, as earlier releases kept them, under its
     // first word; each once.
-    if (!type.isEmpty() &&
-        session()->OpenQuery(QStringLiteral("CPage2::RechercheAnnedeGardepourVin(domaines)"),
-                             QStringLiteral("SELECT Domaine FROM DOMAINES WHERE Type = ? OR Type = ? "
-                                            "GROUP BY Domaine ORDER BY min(rowid);"),
-                             {type, EntryRules::firstWord(type)})) {
-        Recordset& rs = session()->recordset();
-        if (rs.recordCount() > 0) {
-            for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
-                m_name->addItem(rs.text(QStringLiteral("Domaine")));
-        }
-        session()->CloseQuery();
-    }
+    if (!type.isEmpty())
+        m_name->addItems(EntryChoices::estates(*session(),
+                                               QStringLiteral("CPage2::RechercheAnnedeGardepourVin(domaines)"), type,
+                                               EntryRules::firstWord(type)));
     m_name->setCurrentIndex(-1);
     m_name->setEditText(QString());
 }

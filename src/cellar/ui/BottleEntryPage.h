@@ -60,7 +60,8 @@ Q_SIGNALS:
 
 private:
     void buildLayout();
-    void fillTypes(const QString& sql, const QVariantList& values, const QString& label, bool caseInsensitive);
+    // The wine-type list: every type, or those of a country code.
+    void fillTypes(const QString& code, const QString& label, bool caseInsensitive);
     bool confirm(const QString& text);
     void refuse(const QString& text);
 

@@ -77,33 +77,25 @@ void EditLotDialog::fillControls()
     if (m_cru->count() == 0 || !m_cru->itemText(0).isEmpty())
         m_cru->insertItem(0, QString()); // no cru: sorted, an empty name comes first
 
-    if (!session()->OpenQuery(
-            QStringLiteral("CDModifVin::OnInitDialog"),
-            QStringLiteral("SELECT TYPEVIN.Type, TYPEVIN.Appellation, CAVE.Millesime, CAVE.Cru, CAVE.Proprietaire, "
-                           "CAVE.[Nom vin], CAVE.Contenance, CAVE.Cote FROM TYPEVIN INNER JOIN CAVE ON "
-                           "TYPEVIN.[Index] = CAVE.RelType WHERE CAVE.[Index]  = ?;"),
-            {m_wine}))
-        return;
-    Recordset& wine = session()->recordset();
-    if (wine.recordCount() > 0) {
-        wine.moveLast();
+    const std::optional<WineStock::LotFields> wine =
+        WineStock::lotFields(*session(), QStringLiteral("CDModifVin::OnInitDialog"), m_wine);
+    if (wine) {
         // Each list shows the first entry that begins with the lot's value; a value no entry begins with (an
         // old size such as the clavelin, a vintage out of range, a cru since removed) is shown as it is.
         // While an entry stays as it was opened, saving writes the lot's own value back unchanged.
-        m_storedVintage.select(m_vintage, QString::number(wine.integer(QStringLiteral("Millesime"))));
-        m_storedSize.select(m_size, wine.text(QStringLiteral("Contenance")));
-        m_name->setText(wine.text(QStringLiteral("Nom Vin")));
-        m_storedCru.select(m_cru, wine.text(QStringLiteral("Cru")));
-        m_owner->setText(wine.text(QStringLiteral("Proprietaire")));
-        m_type->setText(wine.text(QStringLiteral("Type")));
-        m_appellation->setText(wine.text(QStringLiteral("Appellation")));
-        const QString cote = QString::number(wine.integer(QStringLiteral("Cote")));
+        m_storedVintage.select(m_vintage, QString::number(wine->vintage));
+        m_storedSize.select(m_size, wine->size);
+        m_name->setText(wine->name);
+        m_storedCru.select(m_cru, wine->cru);
+        m_owner->setText(wine->owner);
+        m_type->setText(wine->type);
+        m_appellation->setText(wine->appellation);
+        const QString cote = QString::number(wine->keeping);
         if (cote == QLatin1String("99"))
             m_storedKeeping.selectIndex(m_keeping, cote, 0); // no keeping: the empty entry
         else
             m_storedKeeping.select(m_keeping, cote);
     }
-    session()->CloseQuery();
 }
 
 void EditLotDialog::applyAndClose()

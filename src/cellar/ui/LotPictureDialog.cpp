@@ -1,6 +1,7 @@
 #include "cellar/ui/LotPictureDialog.h"
 
 #include "cellar/SharedImagePath.h"
+#include "cellar/WineStock.h"
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
 #include "widgets/ui/Pictures.h"
@@ -114,18 +115,12 @@ LotPictureDialog::LotPictureDialog(QWidget* parent, int mode, const QString& win
 bool LotPictureDialog::findPicture()
 {
     m_path.clear();
-    if (!session() ||
-        !session()->OpenQuery(QStringLiteral("CDImage::OnRecherche"),
-                              QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"), {m_wine.toLongLong()}))
+    if (!session())
         return false;
-    Recordset& rs = session()->recordset();
-    QString images;
-    const bool found = rs.recordCount() > 0;
-    if (found) {
-        rs.moveFirst();
-        images = rs.text(QStringLiteral("Images"));
-    }
-    session()->CloseQuery();
+    const std::optional<QString> picture =
+        WineStock::picture(*session(), QStringLiteral("CDImage::OnRecherche"), m_wine.toLongLong());
+    const bool found = picture.has_value();
+    const QString images = picture.value_or(QString());
     if (!images.isEmpty()) {
         m_path = images;
         m_pathEdit->setText(m_path);

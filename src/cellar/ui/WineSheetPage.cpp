@@ -1,5 +1,7 @@
 #include "cellar/ui/WineSheetPage.h"
 
+#include "cellar/EntryChoices.h"
+
 #include "cellar/KeepingStatus.h"
 #include "cellar/SharedImagePath.h"
 #include "cellar/WineStock.h"
@@ -196,8 +198,8 @@ void WineSheetPage::clearList()
     m_model->clear();
 }
 
-void WineSheetPage::refreshWineList(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
-                                  const NodePath& path)
+void WineSheetPage::refreshWineList(const QString& a0, const QString& a1, const QString& a2, const QString& a3,
+                                    int mode, const NodePath& path)
 {
     const WineListQuery query = WineListQuery::build(a0, a1, a2, a3, mode, path);
     if (!query.valid || !session())
@@ -215,15 +217,8 @@ void WineSheetPage::refreshWineList(const QString& a0, const QString& a1, const 
 void WineSheetPage::countryName(const QString& code)
 {
     m_pays->clear(); // a code without a PAYS row shows no country, not the previous wine's
-    if (!session() || !session()->OpenQuery(QStringLiteral("Cpage1::RechercheLibPays"),
-                                            QStringLiteral("SELECT * FROM PAYS WHERE Nic = ?;"), {code}))
-        return;
-    Recordset& rs = session()->recordset();
-    if (rs.recordCount() > 0) {
-        rs.moveFirst();
-        m_pays->setText(rs.text(QStringLiteral("Pays")));
-    }
-    session()->CloseQuery();
+    if (session())
+        m_pays->setText(EntryChoices::countryName(*session(), QStringLiteral("Cpage1::RechercheLibPays"), code));
 }
 
 void WineSheetPage::selectRow(int viewRow)

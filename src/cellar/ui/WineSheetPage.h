@@ -25,15 +25,15 @@ public:
     // Fills the list with the wines of a tree node (modes: see WineListQuery).
     // path: what the tree node's path adds (its colour, country and type), so that a node lists exactly its lots.
     void refreshWineList(const QString& a0, const QString& a1, const QString& a2, const QString& a3, int mode,
-                       const NodePath& path = {});
+                         const NodePath& path = {});
     // Empties the list (the view does it before every fill).
     void clearList();
     // Puts the country's name of a code in "Pays :".
     void countryName(const QString& code);
 
-    void recordExit();      // exit of bottles
-    void recordEntry();     // entry of bottles
-    void deleteLot(); // total deletion
+    void recordExit();  // exit of bottles
+    void recordEntry(); // entry of bottles
+    void deleteLot();   // total deletion
     void showInRack();
     void editLot();
     void choosePicture();

@@ -165,28 +165,14 @@ void RackManualUpdateDialog::applyGeometry(int rack)
 void RackManualUpdateDialog::fillWineList()
 {
     m_wines->removeRows(0, m_wines->rowCount());
-    if (!session() ||
-        !session()->OpenQuery(
-            QStringLiteral("CDMajRange::OnRempliListe"),
-            QStringLiteral("SELECT TYPEVIN.Etat, CAVE.Millesime, TYPEVIN.Appellation, CAVE.[Index] AS CAVE_Index, "
-                           "CAVE.[Nom vin] FROM TYPEVIN INNER JOIN CAVE ON TYPEVIN.[Index] = CAVE.RelType "
-                           "ORDER BY CAVE.[Index];")))
+    if (!session())
         return;
-    Recordset& rs = session()->recordset();
-    if (rs.recordCount() > 0) {
-        const int cEtat = rs.fieldIndex(QStringLiteral("Etat"));
-        const int cName = rs.fieldIndex(QStringLiteral("Nom vin"));
-        const int cAppellation = rs.fieldIndex(QStringLiteral("Appellation"));
-        const int cVintage = rs.fieldIndex(QStringLiteral("Millesime"));
-        const int cIndex = rs.fieldIndex(QStringLiteral("CAVE_Index"));
-        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
-            auto* name = new QStandardItem(Pictures::listIcon(rs.value(cEtat).toInt()), rs.value(cName).toString());
-            m_wines->appendRow({name, new QStandardItem(rs.value(cAppellation).toString()),
-                                new QStandardItem(QString::number(rs.value(cVintage).toInt())),
-                                new QStandardItem(QString::number(rs.value(cIndex).toLongLong()))});
-        }
+    for (const RackStore::PlaceableWine& wine :
+         RackStore::placeableWines(*session(), QStringLiteral("CDMajRange::OnRempliListe"))) {
+        auto* name = new QStandardItem(Pictures::listIcon(wine.colour), wine.name);
+        m_wines->appendRow({name, new QStandardItem(wine.appellation), new QStandardItem(QString::number(wine.vintage)),
+                            new QStandardItem(QString::number(wine.index))});
     }
-    session()->CloseQuery();
 }
 
 bool RackManualUpdateDialog::showWineInRack(int rack)
@@ -272,15 +258,9 @@ void RackManualUpdateDialog::reloadStored()
     for (const RackGrid::Cell& cell : placed.inRack)
         m_grid.setState(cell.column, cell.row, RackGrid::Hatched);
     m_storedTotal = placed.total;
-    if (session()->OpenQuery(QStringLiteral("CDMajRange::OnClickListrangementmaj"),
-                             QStringLiteral("SELECT Stock FROM CAVE WHERE CAVE.[Index] = ? ;"), {m_wine})) {
-        Recordset& rs = session()->recordset();
-        if (rs.recordCount() > 0) {
-            rs.moveFirst();
-            m_stock = rs.integer(QStringLiteral("Stock"));
-        }
-        session()->CloseQuery();
-    }
+    if (const std::optional<qint64> stock =
+            RackStore::stockOf(*session(), QStringLiteral("CDMajRange::OnClickListrangementmaj"), m_wine))
+        m_stock = *stock;
 }
 
 bool RackManualUpdateDialog::requireWine()

@@ -20,8 +20,8 @@ public:
     void fillControls();
     void fillDishList();
     void readFacts();
-    void addDish();   // "<<"
-    void removeDish();   // ">>"
+    void addDish();          // "<<"
+    void removeDish();       // ">>"
     void addReferenceDish(); // "Ajout d'un plat de référence"
     void applyAndClose();
 

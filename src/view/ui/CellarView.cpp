@@ -340,8 +340,7 @@ BottleEntryPage* CellarView::buildPage2(QWidget* parent)
         WineTypeDialog dialog(window(), 1);
         dialog.exec();
     });
-    connect(&ReferenceEvents::instance(), &ReferenceEvents::estatesChanged, page,
-            &BottleEntryPage::lookUpKeepingTime);
+    connect(&ReferenceEvents::instance(), &ReferenceEvents::estatesChanged, page, &BottleEntryPage::lookUpKeepingTime);
     if (m_session)
         page->fillControls();
     return page;

@@ -115,28 +115,25 @@ private Q_SLOTS:
     {
         TempProfile profile;
         ScriptedPrompt prompt;
+        std::vector<RateDownload::Notice> notices;
         PageServer server;
         Profile::writeString(kConfig, QStringLiteral("Site"), server.site());
         Profile::writeString(kConfig, QStringLiteral("Page"), QStringLiteral("/dollar"));
         double rate = 0;
-        prompt.queue(Prompt::Answer::Ok);
-        RateDownload::downloadDollar(rate);
+        notices = RateDownload::downloadDollar(rate);
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.2736"));
         QCOMPARE(rate, 1.2736);
         QCOMPARE(server.lastAgent, QByteArray("Zalbrec Calculette"));
-        QCOMPARE(prompt.messages().last().text,
-                 QStringLiteral("Le téléchargement de la valeur du dollar US est terminé"));
-        QCOMPARE(prompt.messages().last().caption, kDone);
+        QCOMPARE(notices.back().text, QStringLiteral("Le téléchargement de la valeur du dollar US est terminé"));
+        QCOMPARE(notices.back().caption, kDone);
 
         // A label cut by the original's 1023-byte parts is found all the same; a page with a query is fetched.
         Profile::writeString(kConfig, QStringLiteral("Dollar"), QStringLiteral("1.0"));
         Profile::writeString(kConfig, QStringLiteral("Page"), QStringLiteral("/dollar-cut"));
-        prompt.queue(Prompt::Answer::Ok);
-        RateDownload::downloadDollar(rate);
+        notices = RateDownload::downloadDollar(rate);
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.2736"));
         Profile::writeString(kConfig, QStringLiteral("Page"), QStringLiteral("rates?fmt=html&amp;x=%3F"));
-        prompt.queue(Prompt::Answer::Ok);
-        RateDownload::downloadDollar(rate);
+        notices = RateDownload::downloadDollar(rate);
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.1"));
         QCOMPARE(rate, 1.1);
         Profile::writeString(kConfig, QStringLiteral("Dollar"), QStringLiteral("1.2736"));
@@ -144,29 +141,27 @@ private Q_SLOTS:
         // Text where the rate should be: the rate stays.
         for (const char* page : {"/dollar-text"}) {
             Profile::writeString(kConfig, QStringLiteral("Page"), QString::fromLatin1(page));
-            prompt.queue(Prompt::Answer::Ok);
-            RateDownload::downloadDollar(rate);
+            notices = RateDownload::downloadDollar(rate);
             QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.2736"));
-            QVERIFY(prompt.messages().last().text.contains(QStringLiteral("aucune valeur du dollar")));
+            QVERIFY(notices.back().text.contains(QStringLiteral("aucune valeur du dollar")));
         }
         // A missing page: nothing written, the completion message all the same.
         Profile::writeString(kConfig, QStringLiteral("Page"), QStringLiteral("/nowhere"));
-        prompt.queue(Prompt::Answer::Ok);
-        RateDownload::downloadDollar(rate);
+        notices = RateDownload::downloadDollar(rate);
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.2736"));
-        QCOMPARE(prompt.messages().last().caption, kDone);
+        QCOMPARE(notices.back().caption, kDone);
     }
 
     void failuresAreReported()
     {
         TempProfile profile;
         ScriptedPrompt prompt;
+        std::vector<RateDownload::Notice> notices;
         Profile::writeString(kConfig, QStringLiteral("Dollar"), QStringLiteral("1.1"));
         double rate = 0;
-        prompt.queue(Prompt::Answer::Ok);
-        RateDownload::downloadDollar(rate); // no site
-        QCOMPARE(prompt.messages().size(), 1);
-        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur de Téléchargement !"));
+        notices = RateDownload::downloadDollar(rate); // no site
+        QCOMPARE(notices.size(), size_t(1));
+        QCOMPARE(notices.back().caption, QStringLiteral("Erreur de Téléchargement !"));
         QCOMPARE(rate, 1.1);
 
         // Nobody listening.
@@ -175,9 +170,8 @@ private Q_SLOTS:
         const quint16 port = closed.serverPort();
         closed.close();
         Profile::writeString(kConfig, QStringLiteral("Site"), QStringLiteral("127.0.0.1:%1").arg(port));
-        prompt.queue(Prompt::Answer::Ok);
-        RateDownload::downloadDollar(rate);
-        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur de Téléchargement !"));
+        notices = RateDownload::downloadDollar(rate);
+        QCOMPARE(notices.back().caption, QStringLiteral("Erreur de Téléchargement !"));
         QCOMPARE(Profile::getString(kConfig, QStringLiteral("Dollar")), QStringLiteral("1.1"));
 
         // A server that never answers is given up, not waited for forever.
@@ -192,35 +186,35 @@ private Q_SLOTS:
     {
         TempProfile profile;
         ScriptedPrompt prompt;
+        std::vector<RateDownload::Notice> notices;
         PageServer server;
         Profile::writeString(kConfig, QStringLiteral("SiteTVA"), server.site());
         Profile::writeString(kConfig, QStringLiteral("PageTVA"), QStringLiteral("vat"));
         Profile::writeInt(kConfig, QStringLiteral("TIL"), 2000);
         double rate = 0;
-        prompt.queue(Prompt::Answer::Ok);
-        RateDownload::downloadVat(rate);
+        notices = RateDownload::downloadVat(rate);
         QCOMPARE(server.lastAgent, QByteArray("Zalbrec Tonnelix"));
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TFR")), 1960);
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TBE")), 2100);
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TAL")), 1600); // from the second part
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TIL")), 2000); // "n.c." is no rate
-        QCOMPARE(prompt.messages().last().text, QStringLiteral("Le téléchargement des taux de TVA est terminé"));
+        QCOMPARE(notices.back().text, QStringLiteral("Le téléchargement des taux de TVA est terminé"));
 
         // 1960 is no percentage: the page is refused whole, nothing is stored.
         Profile::writeString(kConfig, QStringLiteral("PageTVA"), QStringLiteral("/vat-bad"));
-        prompt.queue(Prompt::Answer::Ok);
-        RateDownload::downloadVat(rate);
+        notices = RateDownload::downloadVat(rate);
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TFR")), 1960);
         QCOMPARE(Profile::getInt(kConfig, QStringLiteral("TBE")), 2100);
-        QCOMPARE(prompt.messages().size(), 2);
-        QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Le taux de TVA téléchargé (TFR = 1")));
-        QCOMPARE(prompt.messages().last().caption, QStringLiteral("Erreur de Téléchargement !"));
+        QCOMPARE(notices.size(), size_t(1)); // the refusal alone
+        QVERIFY(notices.back().text.startsWith(QStringLiteral("Le taux de TVA téléchargé (TFR = 1")));
+        QCOMPARE(notices.back().caption, QStringLiteral("Erreur de Téléchargement !"));
     }
 
     void oneDownloadAtATimeAndCancel()
     {
         TempProfile profile;
         ScriptedPrompt prompt;
+        std::vector<RateDownload::Notice> notices;
         PageServer server;
         Profile::writeString(kConfig, QStringLiteral("Dollar"), QStringLiteral("1.5"));
         Profile::writeString(kConfig, QStringLiteral("Site"), server.site());
@@ -233,11 +227,11 @@ private Q_SLOTS:
             RateDownload::cancel();
         });
         double rate = 0;
-        RateDownload::downloadDollar(rate); // would wait 15 s without the cancel
+        notices = RateDownload::downloadDollar(rate); // would wait 15 s without the cancel
         QVERIFY(wasRunning);
         QCOMPARE(second.error, QStringLiteral("Un téléchargement est déjà en cours."));
         QVERIFY(!RateDownload::running());
-        QCOMPARE(prompt.messages().size(), 0); // a cancelled download says nothing
+        QCOMPARE(notices.size(), size_t(0)); // a cancelled download says nothing
         QCOMPARE(rate, 1.5);
     }
 };

@@ -3,7 +3,6 @@
 #include "calculator/Currencies.h"
 #include "platform/LocaleFormat.h"
 #include "platform/Profile.h"
-#include "platform/Prompt.h"
 
 #include <QEventLoop>
 #include <QLocale>
@@ -216,17 +215,18 @@ std::vector<Vat> parseVat(const QByteArray& body)
     return rates;
 }
 
-void downloadDollar(double& dollarRate)
+std::vector<Notice> downloadDollar(double& dollarRate)
 {
+    std::vector<Notice> notices;
     const Answer answer =
         get(Profile::getString(QStringLiteral("Config"), QStringLiteral("Site")),
             Profile::getString(QStringLiteral("Config"), QStringLiteral("Page")), QStringLiteral("Zalbrec Calculette"));
     if (answer.cancelled) {
         dollarRate = Currencies::dollarRate();
-        return;
+        return notices;
     }
     if (!answer.error.isEmpty())
-        Prompt::show(answer.error, kFailed);
+        notices.push_back({answer.error, kFailed});
     bool found = true;
     if (answer.connected && answer.status == 200) {
         const std::optional<QString> rate = parseDollar(answer.body);
@@ -236,35 +236,39 @@ void downloadDollar(double& dollarRate)
     }
     dollarRate = Currencies::dollarRate();
     if (!answer.connected)
-        return;
+        return notices;
     if (!found)
-        Prompt::show(QStringLiteral("Le téléchargement n'a trouvé aucune valeur du dollar US : elle reste inchangée"),
-                     kDone, Prompt::Icon::Exclamation);
+        notices.push_back(
+            {QStringLiteral("Le téléchargement n'a trouvé aucune valeur du dollar US : elle reste inchangée"), kDone,
+             Prompt::Icon::Exclamation});
     else
-        Prompt::show(QStringLiteral("Le téléchargement de la valeur du dollar US est terminé"), kDone);
+        notices.push_back({QStringLiteral("Le téléchargement de la valeur du dollar US est terminé"), kDone});
+    return notices;
 }
 
-void downloadVat(double& dollarRate)
+std::vector<Notice> downloadVat(double& dollarRate)
 {
+    std::vector<Notice> notices;
     const Answer answer = get(Profile::getString(QStringLiteral("Config"), QStringLiteral("SiteTVA")),
                               Profile::getString(QStringLiteral("Config"), QStringLiteral("PageTVA")),
                               QStringLiteral("Zalbrec Tonnelix"));
     if (answer.cancelled) {
         dollarRate = Currencies::dollarRate();
-        return;
+        return notices;
     }
     if (!answer.error.isEmpty())
-        Prompt::show(answer.error, kFailed);
+        notices.push_back({answer.error, kFailed});
     bool refused = false;
     if (answer.connected && answer.status == 200) {
         const std::vector<Vat> rates = parseVat(answer.body);
         // A page that gives a rate no VAT can have is not trusted at all.
         for (const Vat& vat : rates) {
             if (vat.percent < 0 || vat.percent > 100) {
-                Prompt::show(QStringLiteral("Le taux de TVA téléchargé (%1 = %2) n'est pas un pourcentage entre 0 et "
-                                            "100 :\naucun taux n'a été enregistré.")
-                                 .arg(vat.key, LocaleFormat::fixed(vat.percent, 2)),
-                             kFailed, Prompt::Icon::Exclamation);
+                notices.push_back(
+                    {QStringLiteral("Le taux de TVA téléchargé (%1 = %2) n'est pas un pourcentage entre 0 et "
+                                    "100 :\naucun taux n'a été enregistré.")
+                         .arg(vat.key, LocaleFormat::fixed(vat.percent, 2)),
+                     kFailed, Prompt::Icon::Exclamation});
                 refused = true;
                 break;
             }
@@ -276,7 +280,8 @@ void downloadVat(double& dollarRate)
     }
     dollarRate = Currencies::dollarRate();
     if (answer.connected && !refused)
-        Prompt::show(QStringLiteral("Le téléchargement des taux de TVA est terminé"), kDone);
+        notices.push_back({QStringLiteral("Le téléchargement des taux de TVA est terminé"), kDone});
+    return notices;
 }
 
 } // namespace RateDownload

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Prompt.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -44,7 +46,14 @@ std::vector<Vat> parseVat(const QByteArray& body);
 
 // The two downloads as the calculator runs them: settings read and written, messages shown.
 // Both read "Dollar" back into dollarRate.
-void downloadDollar(double& dollarRate);
-void downloadVat(double& dollarRate);
+// What a download has to tell the user, in order: the page shows each in a message box.
+struct Notice
+{
+    QString text;
+    QString caption;
+    Prompt::Icon icon = Prompt::Icon::None;
+};
+std::vector<Notice> downloadDollar(double& dollarRate);
+std::vector<Notice> downloadVat(double& dollarRate);
 
 } // namespace RateDownload

@@ -2,7 +2,6 @@
 
 #include "db/Schema.h"
 #include "platform/FileSync.h"
-#include "platform/Prompt.h"
 #include "trace/Trace.h"
 
 #include <QDir>
@@ -21,14 +20,26 @@ CellarSession*& currentSession()
     return session;
 }
 
+CellarSession::FailureReporter& failureReporter()
+{
+    static CellarSession::FailureReporter reporter = nullptr;
+    return reporter;
+}
+
+void tell(const QString& text, const QString& caption, bool offerHelp = false)
+{
+    if (failureReporter())
+        failureReporter()(text, caption, offerHelp);
+}
+
 void reportOpenFailure(const QString& label, const QString& caption, const DbError& error)
 {
     TraceLine("%s : %s (%d)", qUtf8Printable(label), qUtf8Printable(error.description()), error.code());
     // A text typed with a character that cannot be stored is the user's to correct: say which.
     if (error.code() == DbError::kInvalidText)
-        Prompt::show(error.description(), caption, Prompt::Icon::Exclamation);
+        tell(error.description(), caption);
     else
-        Prompt::show(QStringLiteral("\n") + label, caption, Prompt::Icon::Exclamation);
+        tell(QStringLiteral("\n") + label, caption);
 }
 
 } // namespace
@@ -49,6 +60,11 @@ CellarSession* CellarSession::current()
 void CellarSession::setCurrent(CellarSession* session)
 {
     currentSession() = session;
+}
+
+void CellarSession::setFailureReporter(FailureReporter reporter)
+{
+    failureReporter() = reporter;
 }
 
 void CellarSession::reportFailure(const QString& label, const DbError& error)
@@ -137,9 +153,7 @@ void ReportDaoException(const DbError& error)
 {
     const QString text =
         QStringLiteral("%1   (%2)\n\nWould you like to see help?").arg(error.description()).arg(error.code());
-    if (Prompt::show(text, QStringLiteral("Tonnelix"), Prompt::Icon::Stop, Prompt::Buttons::YesNo) ==
-        Prompt::Answer::Yes)
-        Prompt::current().openHelp();
+    tell(text, QStringLiteral("Tonnelix"), true);
 }
 
 namespace {

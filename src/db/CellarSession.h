@@ -30,6 +30,12 @@ public:
     using JetConverter = std::function<QString(const QString& jetPath)>;
     static void setJetConverter(JetConverter converter);
 
+    // Where the failures of queries and writes are told: the program installs Prompt::tellFailure (message
+    // boxes in the window, standard error on the command line). This layer never asks the user anything
+    // itself; with no reporter installed, a failure is only traced.
+    using FailureReporter = void (*)(const QString& text, const QString& caption, bool offerHelp);
+    static void setFailureReporter(FailureReporter reporter);
+
     // The session in use by the application (set by whoever owns it).
     static CellarSession* current();
     static void setCurrent(CellarSession* session);

@@ -50,3 +50,13 @@ Prompt::Answer Prompt::show(const QString& text, const QString& caption, Icon ic
 {
     return current().message(text, caption, icon, buttons);
 }
+
+void Prompt::tellFailure(const QString& text, const QString& caption, bool offerHelp)
+{
+    if (!offerHelp) {
+        show(text, caption, Icon::Exclamation);
+        return;
+    }
+    if (show(text, caption, Icon::Stop, Buttons::YesNo) == Answer::Yes)
+        current().openHelp();
+}

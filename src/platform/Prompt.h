@@ -55,4 +55,7 @@ public:
 
     static Answer show(const QString& text, const QString& caption = QString(), Icon icon = Icon::None,
                        Buttons buttons = Buttons::Ok);
+    // Tells the user of a failure the storage layer reports: a warning, or with offerHelp a stop that offers
+    // the help ("Would you like to see help?"), opened on Yes.
+    static void tellFailure(const QString& text, const QString& caption, bool offerHelp);
 };

@@ -1,10 +1,13 @@
 #include "support/ScriptedPrompt.h"
 
+#include "db/CellarSession.h"
+
 #include <QTest>
 
 ScriptedPrompt::ScriptedPrompt()
 {
     Prompt::install(this);
+    CellarSession::setFailureReporter(&Prompt::tellFailure); // as the program does
 }
 
 ScriptedPrompt::~ScriptedPrompt()

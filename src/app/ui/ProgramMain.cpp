@@ -3,6 +3,8 @@
 #include "app/ui/MessageBoxPrompt.h"
 #include "app/ui/TonnelixApplication.h"
 #include "cli/CommandLine.h"
+#include "db/CellarSession.h"
+#include "platform/Prompt.h"
 
 #include <QApplication>
 
@@ -10,6 +12,9 @@ namespace ProgramMain {
 
 int run(int argc, char** argv, const Hooks& hooks)
 {
+    // The storage layer tells its failures through the prompt in place: message boxes in the window,
+    // standard error on the command line.
+    CellarSession::setFailureReporter(&Prompt::tellFailure);
     // Help, version, usage errors and the work without a window need no display.
     const int done = CommandLine::mainWithoutWindow(argc, argv);
     if (done >= 0)

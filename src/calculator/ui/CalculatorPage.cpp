@@ -363,10 +363,10 @@ void CalculatorPage::downloadRates(bool dollar)
         key->setEnabled(false);
     m_cancelDownload->setEnabled(true);
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    if (dollar)
-        RateDownload::downloadDollar(m_engine.dollarRate);
-    else
-        RateDownload::downloadVat(m_engine.dollarRate);
+    const std::vector<RateDownload::Notice> notices =
+        dollar ? RateDownload::downloadDollar(m_engine.dollarRate) : RateDownload::downloadVat(m_engine.dollarRate);
+    for (const RateDownload::Notice& notice : notices)
+        Prompt::show(notice.text, notice.caption, notice.icon);
     QApplication::restoreOverrideCursor();
     m_cancelDownload->setEnabled(false);
     for (QPushButton* key : m_downloadKeys)

@@ -116,6 +116,7 @@ private Q_SLOTS:
         const QStringList typeNames = {"Bordeaux", "bordeaux", "Loire", "Rhône", ""};
         const QVariantList vintages = {2001, 2005, 0, QVariant(), 70000, 4464, "abc", -1, 2019};
         const int types = 12 + static_cast<int>(random.bounded(10));
+        Transaction writing(db); // one commit (and one sync) for the whole cellar
         for (int t = 0; t < types; ++t)
             db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"),
                        {typeNames[random.bounded(typeNames.size())], QStringLiteral("App %1").arg(t),
@@ -127,6 +128,7 @@ private Q_SLOTS:
         db.execute(QStringLiteral("DELETE FROM CAVE WHERE [Index] % 7 = 3"));
         db.execute(
             QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Millesime, Stock) VALUES ('Tard', 1, 1990, 1)"));
+        writing.commit();
         for (bool byVintage : {false, true}) {
             const QStringList expected = everyLot(db, byVintage);
             QVERIFY(expected.size() > 20);

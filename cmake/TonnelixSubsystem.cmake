@@ -87,24 +87,42 @@ function(tonnelix_check_core_libraries)
 endfunction()
 
 # Precompiled Qt headers: one set for the widget-free libraries, one for the window libraries, each
-# compiled once and reused by every library of its kind (their compile options are the same).
+# compiled once, by a target of its own that has Qt's definitions of its kind and no other, and reused by
+# every library and test of its kind (a reuser may define more: the Qt headers below never read them).
+set(TONNELIX_PCH_CORE <QByteArray> <QHash> <QList> <QString> <QStringList> <QVariant> <QFile> <QFileInfo> <QDir>
+    <QDateTime> <QLocale> <functional> <memory> <optional> <vector>)
+set(TONNELIX_PCH_UI ${TONNELIX_PCH_CORE} <QWidget> <QDialog> <QLabel> <QPushButton> <QComboBox> <QLineEdit>
+    <QListWidget> <QTreeWidget> <QTableWidget> <QHeaderView> <QBoxLayout> <QGridLayout> <QGroupBox> <QCheckBox>
+    <QRadioButton> <QSpinBox> <QTabWidget> <QMainWindow> <QMenu> <QAction> <QPainter> <QTimer>)
+
 function(tonnelix_precompile target kind)
     if(NOT TONNELIX_PCH)
         return()
     endif()
-    get_property(owner GLOBAL PROPERTY TONNELIX_PCH_${kind})
-    if(owner)
-        target_precompile_headers(${target} REUSE_FROM ${owner})
-    elseif(kind STREQUAL "core")
-        set_property(GLOBAL PROPERTY TONNELIX_PCH_${kind} ${target})
-        target_precompile_headers(${target} PRIVATE <QByteArray> <QHash> <QList> <QString> <QStringList>
-            <QVariant> <QFile> <QFileInfo> <QDir> <QDateTime> <QLocale> <functional> <memory> <optional> <vector>)
+    set(owner tonnelix_pch_${kind})
+    if(NOT TARGET ${owner})
+        set(source ${PROJECT_BINARY_DIR}/pch/${kind}.cpp)
+        if(NOT EXISTS ${source})
+            file(WRITE ${source} "// The precompiled headers of the ${kind} libraries are made from this target.\n")
+        endif()
+        add_library(${owner} OBJECT ${source})
+        if(kind STREQUAL "core")
+            target_link_libraries(${owner} PRIVATE Qt6::Core)
+            target_precompile_headers(${owner} PRIVATE ${TONNELIX_PCH_CORE})
+        else()
+            target_link_libraries(${owner} PRIVATE Qt6::Widgets)
+            target_precompile_headers(${owner} PRIVATE ${TONNELIX_PCH_UI})
+        endif()
+    endif()
+    target_precompile_headers(${target} REUSE_FROM ${owner})
+endfunction()
+
+# The kind of precompiled headers for a program that links these libraries.
+function(tonnelix_precompile_program target)
+    tonnelix_linked_closure(closure ${ARGN})
+    if("Qt6::Widgets" IN_LIST closure)
+        tonnelix_precompile(${target} ui)
     else()
-        set_property(GLOBAL PROPERTY TONNELIX_PCH_${kind} ${target})
-        target_precompile_headers(${target} PRIVATE <QByteArray> <QHash> <QList> <QString> <QStringList>
-            <QVariant> <QFile> <QFileInfo> <QDir> <QDateTime> <QLocale> <functional> <memory> <optional> <vector>
-            <QWidget> <QDialog> <QLabel> <QPushButton> <QComboBox> <QLineEdit> <QListWidget> <QTreeWidget>
-            <QTableWidget> <QHeaderView> <QBoxLayout> <QGridLayout> <QGroupBox> <QCheckBox> <QRadioButton>
-            <QSpinBox> <QTabWidget> <QMainWindow> <QMenu> <QAction> <QPainter> <QTimer>)
+        tonnelix_precompile(${target} core)
     endif()
 endfunction()

@@ -67,6 +67,28 @@ private Q_SLOTS:
         TraceSetEnabled(false);
     }
 
+    // Qt's own warnings land in the trace between its records; the trace's records never reach the console.
+    void qtWarningsAreTraced()
+    {
+        QTemporaryDir dir;
+        TraceSetEnabled(true);
+        TraceOpen(dir.filePath(QStringLiteral("caveTrace")));
+        TraceText(QStringLiteral("avant"));
+        QTest::ignoreMessage(QtWarningMsg, "QFile::open: vide");
+        qWarning("QFile::open: vide");
+        TraceText(QStringLiteral("après"));
+        const QStringList all = lines(TraceFileName());
+        QCOMPARE(all.size(), 7);
+        QVERIFY(all[4].endsWith(QStringLiteral("\u00A0avant")));
+        QVERIFY2(all[5].endsWith(QStringLiteral("\u00A0Qt (default) : QFile::open: vide")), qPrintable(all[5]));
+        QVERIFY(all[6].endsWith(QStringLiteral("\u00A0après")));
+        // Off, a warning goes to the console alone.
+        TraceSetEnabled(false);
+        QTest::ignoreMessage(QtWarningMsg, "hors trace");
+        qWarning("hors trace");
+        QCOMPARE(lines(TraceFileName()).size(), 7);
+    }
+
     void lastNumberIsReused()
     {
         QTemporaryDir dir;

@@ -1,4 +1,5 @@
 #include "calculator/Currencies.h"
+#include "platform/Settings.h"
 
 #include "platform/Profile.h"
 
@@ -44,14 +45,14 @@ const Currency* find(const QString& name)
 QString rateText(const QString& name)
 {
     if (name == kDollar)
-        return Profile::getString(QStringLiteral("Config"), QStringLiteral("Dollar"), QStringLiteral("0"));
+        return Settings::get(Settings::dollarRate);
     const Currency* c = find(name);
     return c ? c->rateText : QString();
 }
 
 double dollarRate()
 {
-    return Profile::getString(QStringLiteral("Config"), QStringLiteral("Dollar"), QStringLiteral("0")).toDouble();
+    return Settings::get(Settings::dollarRate).toDouble();
 }
 
 QString vatText(const QString& name)

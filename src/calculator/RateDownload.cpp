@@ -1,4 +1,5 @@
 #include "calculator/RateDownload.h"
+#include "platform/Settings.h"
 
 #include "calculator/Currencies.h"
 #include "platform/LocaleFormat.h"
@@ -218,9 +219,8 @@ std::vector<Vat> parseVat(const QByteArray& body)
 std::vector<Notice> downloadDollar(double& dollarRate)
 {
     std::vector<Notice> notices;
-    const Answer answer =
-        get(Profile::getString(QStringLiteral("Config"), QStringLiteral("Site")),
-            Profile::getString(QStringLiteral("Config"), QStringLiteral("Page")), QStringLiteral("Zalbrec Calculette"));
+    const Answer answer = get(Settings::get(Settings::dollarSite), Settings::get(Settings::dollarPage),
+                              QStringLiteral("Zalbrec Calculette"));
     if (answer.cancelled) {
         dollarRate = Currencies::dollarRate();
         return notices;
@@ -232,7 +232,7 @@ std::vector<Notice> downloadDollar(double& dollarRate)
         const std::optional<QString> rate = parseDollar(answer.body);
         found = rate.has_value();
         if (rate)
-            Profile::writeString(QStringLiteral("Config"), QStringLiteral("Dollar"), *rate);
+            Settings::set(Settings::dollarRate, *rate);
     }
     dollarRate = Currencies::dollarRate();
     if (!answer.connected)
@@ -249,9 +249,8 @@ std::vector<Notice> downloadDollar(double& dollarRate)
 std::vector<Notice> downloadVat(double& dollarRate)
 {
     std::vector<Notice> notices;
-    const Answer answer = get(Profile::getString(QStringLiteral("Config"), QStringLiteral("SiteTVA")),
-                              Profile::getString(QStringLiteral("Config"), QStringLiteral("PageTVA")),
-                              QStringLiteral("Zalbrec Tonnelix"));
+    const Answer answer =
+        get(Settings::get(Settings::vatSite), Settings::get(Settings::vatPage), QStringLiteral("Zalbrec Tonnelix"));
     if (answer.cancelled) {
         dollarRate = Currencies::dollarRate();
         return notices;

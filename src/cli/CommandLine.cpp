@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "platform/Settings.h"
 
 #include "backup/Backups.h"
 #include "db/CellarSession.h"
@@ -8,7 +9,6 @@
 #include "jet/JetConversion.h"
 #include "platform/Application.h"
 #include "platform/Paths.h"
-#include "platform/Profile.h"
 #include "platform/Prompt.h"
 #include "printing/WineListPrint.h"
 
@@ -227,7 +227,8 @@ Parsed parse(const QStringList& arguments)
     if (works > 1)
         return usage(QStringLiteral("Une seule des options --export, --import, --export-csv, --import-csv, --backup, "
                                     "--restore, --print-pdf, --convert-jet et --new à la fois."));
-    if ((!parsed.options.jetSource.isEmpty() || !parsed.options.newCellar.isEmpty()) && !parsed.options.cellar.isEmpty())
+    if ((!parsed.options.jetSource.isEmpty() || !parsed.options.newCellar.isEmpty()) &&
+        !parsed.options.cellar.isEmpty())
         return usage(QStringLiteral("--convert-jet et --new ne prennent pas de cave à ouvrir."));
     if (parsed.options.replace && parsed.options.importFile.isEmpty())
         return usage(QStringLiteral("--replace ne va qu'avec --import."));
@@ -308,8 +309,7 @@ int runBatch(const Options& options)
         return convertJet(options);
     if (!options.newCellar.isEmpty())
         return createCellar(options.newCellar);
-    const QString path = options.cellar.isEmpty() ? Profile::getString(QStringLiteral("Config"), QStringLiteral("Base"))
-                                                  : options.cellar;
+    const QString path = options.cellar.isEmpty() ? Settings::get(Settings::cellarPath) : options.cellar;
     // The work without a window never creates a cellar: with none given, saved or found, it says so.
     if (path.isEmpty() && !QFileInfo::exists(Paths::portableDatabasePath()) &&
         !QFileInfo::exists(Paths::defaultDatabasePath())) {

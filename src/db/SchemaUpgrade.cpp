@@ -1,9 +1,9 @@
 #include "db/SchemaUpgrade.h"
+#include "platform/Settings.h"
 
 #include "db/CellarSession.h"
 #include "db/Schema.h"
 #include "platform/Paths.h"
-#include "platform/Profile.h"
 #include "trace/Trace.h"
 
 #include <QDir>
@@ -23,8 +23,6 @@ const QStringList kTypeColumns34 = {QStringLiteral("Raisin"),
                                     QStringLiteral("Superficie"),
                                     QStringLiteral("Temperature")};
 const QString kOwner = QStringLiteral("Zalbrec");
-const QString kConfig = QStringLiteral("Config");
-const QString kVersionKey = QStringLiteral("Version Base");
 
 // A step of the chain that failed: what it was adding, and the engine's reason.
 struct StepFailed
@@ -131,8 +129,8 @@ SchemaUpgrade::Result SchemaUpgrade::RunChain()
         return failure(step, error);
     }
     // Whatever the path, the cellar now has the complete schema: the settings say so once it is on disk.
-    if (Profile::getString(kConfig, kVersionKey) != QStringLiteral("6.00"))
-        Profile::writeString(kConfig, kVersionKey, QStringLiteral("6.00"));
+    if (Settings::get(Settings::schemaVersion) != QStringLiteral("6.00"))
+        Settings::set(Settings::schemaVersion, QStringLiteral("6.00"));
     return {};
 }
 

@@ -1,6 +1,6 @@
 #include "rack/RackGeometry.h"
 
-#include "platform/Profile.h"
+#include "platform/Settings.h"
 
 namespace {
 
@@ -32,15 +32,24 @@ QString RackGeometry::text() const
     return twoDigits(columns) + QLatin1Char('-') + twoDigits(rows);
 }
 
+namespace {
+
+// "Casier<n>": the columns and rows of rack n ("14-14" until it is set).
+Setting<QString> sizeKey(int rack)
+{
+    return {QStringLiteral("Config"), QStringLiteral("Casier%1").arg(rack), QStringLiteral("14-14")};
+}
+
+} // namespace
+
 RackGeometry RackGeometry::load(int rack)
 {
-    return parse(
-        Profile::getString(QStringLiteral("Config"), QStringLiteral("Casier%1").arg(rack), QStringLiteral("14-14")));
+    return parse(Settings::get(sizeKey(rack)));
 }
 
 void RackGeometry::save(int rack, const RackGeometry& geometry)
 {
-    Profile::writeString(QStringLiteral("Config"), QStringLiteral("Casier%1").arg(rack), geometry.text());
+    Settings::set(sizeKey(rack), geometry.text());
 }
 
 QStringList RackGeometry::countItems()

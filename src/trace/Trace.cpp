@@ -4,10 +4,14 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QRecursiveMutex>
 
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
+
+Q_LOGGING_CATEGORY(lcTrace, "tonnelix.trace", QtInfoMsg)
 
 namespace {
 
@@ -15,7 +19,11 @@ struct TraceState
 {
     bool enabled = false;
     QString fileName;
+    QFile file; // open from TraceOpen on, every record flushed at once
     int depth = 0;
+    QRecursiveMutex mutex; // a warning raised while a record is written comes back here
+    QtMessageHandler previous = nullptr;
+    bool handling = false;
 };
 
 TraceState& state()
@@ -55,6 +63,33 @@ QString recordPrefix()
     return prefix;
 }
 
+void writeRecord(const QString& text)
+{
+    TraceState& s = state();
+    if (!s.file.isOpen())
+        return;
+    s.file.write((recordPrefix() + text + QLatin1Char('\n')).toUtf8());
+    s.file.flush();
+}
+
+// The trace's own records go to its file only; Qt's warnings and errors go to the file too (while it is
+// open), and on to the handler that was there before.
+void handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    TraceState& s = state();
+    const bool ours = context.category && qstrcmp(context.category, lcTrace().categoryName()) == 0;
+    {
+        QMutexLocker lock(&s.mutex);
+        if (ours)
+            writeRecord(message);
+        else if (s.enabled && type != QtDebugMsg && type != QtInfoMsg)
+            writeRecord(QStringLiteral("Qt (%1) : %2")
+                            .arg(QString::fromLatin1(context.category ? context.category : "default"), message));
+    }
+    if (!ours && s.previous)
+        s.previous(type, context, message);
+}
+
 } // namespace
 
 void TraceSetEnabled(bool enabled)
@@ -82,7 +117,18 @@ void TraceOpen(const QString& baseName)
         if (!QFileInfo::exists(name))
             break;
     }
-    state().fileName = name;
+    {
+        QMutexLocker lock(&state().mutex);
+        state().fileName = name;
+        state().file.close();
+        state().file.setFileName(name);
+        if (!state().file.open(QIODevice::Append | QIODevice::Text))
+            return;
+        if (!state().handling) {
+            state().handling = true;
+            state().previous = qInstallMessageHandler(handleMessage);
+        }
+    }
     TraceText(QStringLiteral("V2.08"));
     TraceText(QStringLiteral("Tonnelix PC"));
     TraceText(QCoreApplication::applicationFilePath());
@@ -91,12 +137,9 @@ void TraceOpen(const QString& baseName)
 
 void TraceText(const QString& text)
 {
-    if (!state().enabled || state().fileName.isEmpty())
+    if (!state().enabled || !state().file.isOpen())
         return;
-    QFile file(state().fileName);
-    if (!file.open(QIODevice::Append | QIODevice::Text))
-        return;
-    file.write((recordPrefix() + text + QLatin1Char('\n')).toUtf8());
+    qCInfo(lcTrace).noquote() << text;
 }
 
 void TraceLine(const char* format, ...)

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QLoggingCategory>
 #include <QString>
+
+// The trace's records are messages of this category; while the file is open, a message handler writes them
+// to it, with Qt's own warnings beside them.
+Q_DECLARE_LOGGING_CATEGORY(lcTrace)
 
 // The trace log: when switched on, each start writes to a new numbered file and every record is
 // stamped with date, time, user name and nesting depth. When off, a record costs one test.

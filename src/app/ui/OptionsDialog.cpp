@@ -1,6 +1,6 @@
 #include "app/ui/OptionsDialog.h"
+#include "platform/Settings.h"
 
-#include "platform/Profile.h"
 #include "view/ui/CellarView.h"
 #include "widgets/ui/ColorLabel.h"
 
@@ -43,7 +43,7 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent)
     }
     row->addStretch(1);
     layout->addWidget(group);
-    const int current = Profile::getInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 0);
+    const int current = Settings::get(Settings::treeColour);
     if (QAbstractButton* button = m_colours->button(current))
         button->setChecked(true);
     auto* buttons = new QDialogButtonBox(this);
@@ -57,7 +57,7 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent)
 void OptionsDialog::applyAndClose()
 {
     if (m_colours->checkedId() >= 0)
-        Profile::writeInt(QStringLiteral("Config"), QStringLiteral("Couleur"), m_colours->checkedId());
+        Settings::set(Settings::treeColour, m_colours->checkedId());
     if (g_CView)
         g_CView->applyTreeColour();
     accept();

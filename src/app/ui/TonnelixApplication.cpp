@@ -1,4 +1,5 @@
 #include "app/ui/TonnelixApplication.h"
+#include "platform/Settings.h"
 
 #include "app/RecentCellars.h"
 #include "app/ui/CellarDocument.h"
@@ -9,7 +10,6 @@
 #include "jet/ui/JetImport.h"
 #include "platform/Application.h"
 #include "platform/Paths.h"
-#include "platform/Profile.h"
 #include "platform/Prompt.h"
 #include "trace/Trace.h"
 #include "view/ui/CellarView.h"
@@ -40,8 +40,8 @@ bool TonnelixApplication::installTranslations()
 QString TonnelixApplication::offerTheDemo()
 {
     // Only at the very first start: no cellar saved, none beside the program, none in the data folder.
-    if (!Profile::getString(QStringLiteral("Config"), QStringLiteral("Base")).isEmpty() ||
-        QFileInfo::exists(Paths::portableDatabasePath()) || QFileInfo::exists(Paths::defaultDatabasePath()))
+    if (!Settings::get(Settings::cellarPath).isEmpty() || QFileInfo::exists(Paths::portableDatabasePath()) ||
+        QFileInfo::exists(Paths::defaultDatabasePath()))
         return QString();
     const QString demo = Paths::demoCellarPath();
     if (demo.isEmpty())
@@ -72,7 +72,7 @@ bool TonnelixApplication::start(const QStringList& arguments)
     // A cellar of the Windows release met anywhere a cellar is opened is offered for conversion.
     CellarSession::setJetConverter([](const QString& jetPath) { return JetImport::convertInteractively(jetPath); });
 
-    TraceSetEnabled(Profile::getInt(QStringLiteral("Config"), QStringLiteral("Trace"), 0) == 1);
+    TraceSetEnabled(Settings::get(Settings::trace) == 1);
     if (TraceEnabled()) {
         QDir().mkpath(Paths::userDataDir());
         TraceOpen(Paths::traceBaseName());
@@ -98,7 +98,7 @@ bool TonnelixApplication::start(const QStringList& arguments)
                          (session->isReadOnly() ? QStringLiteral(" (lecture seule)") : QString()));
     m_frame->updateTitle();
     // The first start fills the screen; later ones give back the window as the user left it.
-    if (Profile::contains(QStringLiteral("Fenetre"), QStringLiteral("Geometrie")))
+    if (Settings::contains(Settings::windowGeometry))
         m_frame->show();
     else
         m_frame->showMaximized();

@@ -1,4 +1,5 @@
 #include "app/ui/WindowState.h"
+#include "platform/Settings.h"
 
 #include "platform/Profile.h"
 #include "view/ui/CellarView.h"
@@ -45,7 +46,7 @@ void save(const QMainWindow& window, const CellarView& view)
     writeBytes(QStringLiteral("Barres"), window.saveState());
     if (auto* splitter = view.findChild<QSplitter*>())
         writeBytes(QStringLiteral("Separateur"), splitter->saveState());
-    Profile::writeInt(kSection, QStringLiteral("Page"), view.sheet()->currentIndex());
+    Settings::set(Settings::lastPage, view.sheet()->currentIndex());
     for (QAbstractItemView* list : namedLists(view)) {
         for (QHeaderView* header : list->findChildren<QHeaderView*>(QString(), Qt::FindDirectChildrenOnly)) {
             if (header->orientation() == Qt::Horizontal)
@@ -83,7 +84,7 @@ void restoreColumns(const QWidget& page)
 
 void restorePage(CellarView& view)
 {
-    const int page = Profile::getInt(kSection, QStringLiteral("Page"), -1);
+    const int page = Settings::get(Settings::lastPage);
     if (page >= 0 && page < view.sheet()->count())
         view.sheet()->setCurrentIndex(page);
 }

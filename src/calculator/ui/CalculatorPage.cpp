@@ -1,4 +1,5 @@
 #include "calculator/ui/CalculatorPage.h"
+#include "platform/Settings.h"
 
 #include "calculator/Currencies.h"
 #include "calculator/RateDownload.h"
@@ -6,7 +7,6 @@
 #include "calculator/ui/CurrencyValuesDialog.h"
 #include "calculator/ui/StoredFormulasDialog.h"
 #include "platform/LocaleFormat.h"
-#include "platform/Profile.h"
 #include "platform/Prompt.h"
 #include "widgets/ui/Pictures.h"
 
@@ -54,9 +54,9 @@ CalculatorPage::CalculatorPage(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("CCalculetteDlg"));
     Pictures::init();
     buildLayout();
-    m_engine.decimals = qBound(0, Profile::getInt(QStringLiteral("Config"), QStringLiteral("NDecimal"), 2), 10);
+    m_engine.decimals = qBound(0, Settings::get(Settings::decimals), 10);
     m_engine.dollarRate = Currencies::dollarRate();
-    m_engine.rounding = Profile::getInt(QStringLiteral("Config"), QStringLiteral("ArrondiEuro"), 0) != 0;
+    m_engine.rounding = Settings::get(Settings::euroRounding) != 0;
     m_rounding->setChecked(m_engine.rounding);
     {
         const QSignalBlocker quietUpper(m_upperList);
@@ -295,7 +295,7 @@ void CalculatorPage::press(const QString& key)
         show();
     } else if (key == QStringLiteral("Appliquer l'arrondi")) {
         m_engine.rounding = m_rounding->isChecked();
-        Profile::writeInt(QStringLiteral("Config"), QStringLiteral("ArrondiEuro"), m_engine.rounding ? 1 : 0);
+        Settings::set(Settings::euroRounding, m_engine.rounding ? 1 : 0);
         m_engine.convert();
         show();
     } else if (key == QStringLiteral("&TVA")) {
@@ -349,7 +349,7 @@ void CalculatorPage::editCurrencyValues()
     CurrencyValuesDialog dialog(this);
     dialog.exec();
     m_engine.dollarRate = Currencies::dollarRate();
-    m_engine.decimals = qBound(0, Profile::getInt(QStringLiteral("Config"), QStringLiteral("NDecimal"), 2), 10);
+    m_engine.decimals = qBound(0, Settings::get(Settings::decimals), 10);
     if (m_lowerList->currentText() == Currencies::kDollar || m_upperList->currentText() == Currencies::kDollar)
         onLowerChanged();
 }

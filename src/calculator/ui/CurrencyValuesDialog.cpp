@@ -1,4 +1,5 @@
 #include "calculator/ui/CurrencyValuesDialog.h"
+#include "platform/Settings.h"
 
 #include "platform/LocaleFormat.h"
 #include "platform/Profile.h"
@@ -112,7 +113,7 @@ CurrencyValuesDialog::CurrencyValuesDialog(QWidget* parent) : QDialog(parent)
         country->setIcon(Pictures::countryFlag(QString::fromLatin1(c.flag)));
         m_currencies->setItem(row, 1, country);
     }
-    const int decimals = qBound(0, Profile::getInt(kConfig, QStringLiteral("NDecimal"), 2), 10);
+    const int decimals = qBound(0, Settings::get(Settings::decimals), 10);
     m_decimals->setValue(decimals);
     m_decimalsText->setText(QString::number(decimals));
     for (int row = 0; row < static_cast<int>(std::size(kParities)); ++row) {
@@ -140,7 +141,7 @@ CurrencyValuesDialog::CurrencyValuesDialog(QWidget* parent) : QDialog(parent)
                                 metrics.height() * 2);
 
     connect(m_decimals, &QSlider::valueChanged, this, [this](int value) {
-        Profile::writeInt(kConfig, QStringLiteral("NDecimal"), value);
+        Settings::set(Settings::decimals, value);
         m_decimalsText->setText(QString::number(value));
     });
     connect(m_currencies, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
@@ -164,7 +165,7 @@ void CurrencyValuesDialog::setCurrencyValue(int row, const QString& text)
 
 void CurrencyValuesDialog::applyAndClose()
 {
-    Profile::writeInt(kConfig, QStringLiteral("NDecimal"), m_decimals->value());
+    Settings::set(Settings::decimals, m_decimals->value());
     for (int row = 0; row < m_values.size(); ++row)
         Profile::writeString(kConfig, QString::fromLatin1(kForeign[row].key), m_values.at(row));
     accept();

@@ -1,7 +1,7 @@
 #include "jet/ui/JetImport.h"
+#include "platform/Settings.h"
 
 #include "jet/JetConversion.h"
-#include "platform/Profile.h"
 #include "platform/Prompt.h"
 
 #include <QCoreApplication>
@@ -173,7 +173,7 @@ QString convertInteractively(const QString& jetPath, QWidget* parent)
     if (outcome.report.contains(QStringLiteral("Image introuvable ici")))
         offerPictureFolder(target);
     // The new cellar is the user's cellar from now on.
-    Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), target);
+    Settings::set(Settings::cellarPath, target);
     return target;
 }
 

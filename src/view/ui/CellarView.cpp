@@ -1,4 +1,5 @@
 #include "view/ui/CellarView.h"
+#include "platform/Settings.h"
 
 #include "calculator/ui/CalculatorPage.h"
 #include "cellar/ui/BottleEntryPage.h"
@@ -9,7 +10,6 @@
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
 #include "journal/ui/JournalPage.h"
-#include "platform/Profile.h"
 #include "platform/Prompt.h"
 #include "rack/ui/RackDialog.h"
 #include "reference/ReferenceEvents.h"
@@ -212,7 +212,7 @@ bool CellarView::openCellar(const QString& path)
     }
     m_page1->clearList();
     attachSession(std::move(next)); // the first session, and its lock, go
-    Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), m_session->path());
+    Settings::set(Settings::cellarPath, m_session->path());
     VintageTable::forget();
     CellarEvents::instance().notifyCellarReplaced();
     return true;
@@ -225,8 +225,7 @@ bool CellarView::initialUpdate(const QString& commandLinePath)
     m_sheet->setCurrentIndex(0);
 
     const bool fromCommandLine = !commandLinePath.isEmpty();
-    const QString savedPath =
-        fromCommandLine ? commandLinePath : Profile::getString(QStringLiteral("Config"), QStringLiteral("Base"));
+    const QString savedPath = fromCommandLine ? commandLinePath : Settings::get(Settings::cellarPath);
     std::unique_ptr<CellarSession> session = CellarSession::Open(savedPath);
     if (!session) {
         TraceLeave();
@@ -235,7 +234,7 @@ bool CellarView::initialUpdate(const QString& commandLinePath)
     attachSession(std::move(session));
     // A file given on the command line is for this run only: the saved path stays as it was.
     if (!fromCommandLine) {
-        Profile::writeString(QStringLiteral("Config"), QStringLiteral("Base"), m_session->path());
+        Settings::set(Settings::cellarPath, m_session->path());
         TraceLine("J'ai ecrit la base dans regedit %s", qUtf8Printable(m_session->path()));
     }
     // A cellar another Tonnelix holds is only read: no upgrade is written to it.
@@ -566,7 +565,7 @@ void CellarView::fillVintageTable()
 void CellarView::applyTreeColour()
 {
     QColor colour;
-    switch (Profile::getInt(QStringLiteral("Config"), QStringLiteral("Couleur"), 0)) {
+    switch (Settings::get(Settings::treeColour)) {
     case 0:
         colour = QColor(243, 244, 186);
         break;

@@ -18,6 +18,7 @@
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QScopeGuard>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -87,77 +88,154 @@ QStringList withPdfFileNamed(QStringList arguments)
 
 } // namespace
 
-Parsed parse(const QStringList& arguments)
+namespace {
+
+// Every option of the program, declared on the parser in the order its help lists them.
+struct OptionTable
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Tonnelix, l'inventaire de votre cave à vin."));
-    // Our own help option: Qt's own says its text in English.
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Affiche cette aide."));
-    parser.addOption(help);
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption exportOption(QStringLiteral("export"),
-                                          QStringLiteral("Ajoute tous les vins de la cave au fichier d'échange FICHIER "
-                                                         "(créé s'il n'existe pas), sans fenêtre."),
-                                          QStringLiteral("FICHIER"));
-    const QCommandLineOption importOption(QStringLiteral("import"),
-                                          QStringLiteral("Ajoute à la cave les vins du fichier d'échange FICHIER, "
-                                                         "sans fenêtre."),
-                                          QStringLiteral("FICHIER"));
-    const QCommandLineOption replaceOption(
-        QStringLiteral("replace"), QStringLiteral("Avec --import : remplace les vins de la cave par ceux du fichier."));
-    const QCommandLineOption backupOption(QStringLiteral("backup"),
-                                          QStringLiteral("Écrit la sauvegarde datée de la cave à côté d'elle et "
-                                                         "affiche son chemin, sans fenêtre."));
-    const QCommandLineOption printOption(QStringLiteral("print-pdf"),
-                                         QStringLiteral("Imprime la liste des vins dans l'ordre ORDRE (1 à 7) dans le "
-                                                        "fichier PDF donné après, sans fenêtre."),
-                                         QStringLiteral("ORDRE"));
-    const QCommandLineOption restoreOption(QStringLiteral("restore"),
-                                           QStringLiteral("Remplace la cave par la sauvegarde SAUVEGARDE (la cave est "
-                                                          "d'abord sauvée à côté d'elle), sans fenêtre."),
-                                           QStringLiteral("SAUVEGARDE"));
-    const QCommandLineOption exportCsvOption(QStringLiteral("export-csv"),
-                                             QStringLiteral("Écrit tous les lots de la cave dans le fichier CSV "
-                                                            "FICHIER (UTF-8, une ligne d'en-tête), sans fenêtre."),
-                                             QStringLiteral("FICHIER"));
-    const QCommandLineOption importCsvOption(QStringLiteral("import-csv"),
-                                             QStringLiteral("Ajoute à la cave les lots du fichier CSV FICHIER "
-                                                            "(colonnes reconnues par leur nom), sans fenêtre."),
-                                             QStringLiteral("FICHIER"));
-    parser.addOption(backupOption);
-    parser.addOption(restoreOption);
-    parser.addOption(exportCsvOption);
-    parser.addOption(importCsvOption);
-    parser.addOption(printOption);
-    QCommandLineOption printFileOption(QStringLiteral("print-pdf-file"), QString(), QStringLiteral("FICHIER"));
-    printFileOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(printFileOption);
-    const QCommandLineOption convertOption(
+    QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Affiche cette aide.")}; // Qt's own says its text in English
+    QCommandLineOption version;
+    QCommandLineOption exportOption{QStringLiteral("export"),
+                                    QStringLiteral("Ajoute tous les vins de la cave au fichier d'échange FICHIER "
+                                                   "(créé s'il n'existe pas), sans fenêtre."),
+                                    QStringLiteral("FICHIER")};
+    QCommandLineOption importOption{QStringLiteral("import"),
+                                    QStringLiteral("Ajoute à la cave les vins du fichier d'échange FICHIER, "
+                                                   "sans fenêtre."),
+                                    QStringLiteral("FICHIER")};
+    QCommandLineOption replaceOption{
+        QStringLiteral("replace"), QStringLiteral("Avec --import : remplace les vins de la cave par ceux du fichier.")};
+    QCommandLineOption backupOption{QStringLiteral("backup"),
+                                    QStringLiteral("Écrit la sauvegarde datée de la cave à côté d'elle et "
+                                                   "affiche son chemin, sans fenêtre.")};
+    QCommandLineOption printOption{QStringLiteral("print-pdf"),
+                                   QStringLiteral("Imprime la liste des vins dans l'ordre ORDRE (1 à 7) dans le "
+                                                  "fichier PDF donné après, sans fenêtre."),
+                                   QStringLiteral("ORDRE")};
+    QCommandLineOption restoreOption{QStringLiteral("restore"),
+                                     QStringLiteral("Remplace la cave par la sauvegarde SAUVEGARDE (la cave est "
+                                                    "d'abord sauvée à côté d'elle), sans fenêtre."),
+                                     QStringLiteral("SAUVEGARDE")};
+    QCommandLineOption exportCsvOption{QStringLiteral("export-csv"),
+                                       QStringLiteral("Écrit tous les lots de la cave dans le fichier CSV "
+                                                      "FICHIER (UTF-8, une ligne d'en-tête), sans fenêtre."),
+                                       QStringLiteral("FICHIER")};
+    QCommandLineOption importCsvOption{QStringLiteral("import-csv"),
+                                       QStringLiteral("Ajoute à la cave les lots du fichier CSV FICHIER "
+                                                      "(colonnes reconnues par leur nom), sans fenêtre."),
+                                       QStringLiteral("FICHIER")};
+    QCommandLineOption printFileOption{QStringLiteral("print-pdf-file"), QString(), QStringLiteral("FICHIER")};
+    QCommandLineOption convertOption{
         QStringLiteral("convert-jet"),
         QStringLiteral("Copie la cave SOURCE de la version Windows (base Access .mdb) dans une nouvelle cave "
                        "Tonnelix, le fichier donné après (jamais un fichier existant), sans fenêtre ; affiche le "
                        "compte rendu."),
-        QStringLiteral("SOURCE"));
-    parser.addOption(convertOption);
-    QCommandLineOption convertTargetOption(QStringLiteral("convert-jet-target"), QString(), QStringLiteral("CIBLE"));
-    convertTargetOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(convertTargetOption);
-    QCommandLineOption progressOption(QStringLiteral("progress"), QString());
-    progressOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(progressOption);
-    const QCommandLineOption newOption(QStringLiteral("new"),
-                                       QStringLiteral("Crée une cave vide FICHIER (jamais sur un fichier existant), "
-                                                      "sans fenêtre."),
-                                       QStringLiteral("FICHIER"));
-    parser.addOption(newOption);
-    parser.addOption(exportOption);
-    parser.addOption(importOption);
-    parser.addOption(replaceOption);
-    parser.addPositionalArgument(QStringLiteral("cave"),
-                                 QStringLiteral("Base de la cave à ouvrir pour cette session (facultatif)."),
-                                 QStringLiteral("[cave]"));
+        QStringLiteral("SOURCE")};
+    QCommandLineOption convertTargetOption{QStringLiteral("convert-jet-target"), QString(), QStringLiteral("CIBLE")};
+    QCommandLineOption progressOption{QStringLiteral("progress"), QString()};
+    QCommandLineOption newOption{QStringLiteral("new"),
+                                 QStringLiteral("Crée une cave vide FICHIER (jamais sur un fichier existant), "
+                                                "sans fenêtre."),
+                                 QStringLiteral("FICHIER")};
 
+    explicit OptionTable(QCommandLineParser& parser) : version(QStringLiteral("_"))
+    {
+        parser.setApplicationDescription(QStringLiteral("Tonnelix, l'inventaire de votre cave à vin."));
+        parser.addOption(help);
+        version = parser.addVersionOption();
+        parser.addOption(backupOption);
+        parser.addOption(restoreOption);
+        parser.addOption(exportCsvOption);
+        parser.addOption(importCsvOption);
+        parser.addOption(printOption);
+        for (QCommandLineOption* hidden : {&printFileOption, &convertTargetOption, &progressOption})
+            hidden->setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(printFileOption);
+        parser.addOption(convertOption);
+        parser.addOption(convertTargetOption);
+        parser.addOption(progressOption);
+        parser.addOption(newOption);
+        parser.addOption(exportOption);
+        parser.addOption(importOption);
+        parser.addOption(replaceOption);
+        parser.addPositionalArgument(QStringLiteral("cave"),
+                                     QStringLiteral("Base de la cave à ouvrir pour cette session (facultatif)."),
+                                     QStringLiteral("[cave]"));
+    }
+};
+
+// Reads the work asked for into options; the usage error, or empty.
+QString readWork(const QCommandLineParser& parser, const OptionTable& o, Options& options)
+{
+    if (parser.isSet(o.printOption)) {
+        bool ok = false;
+        options.printOrder = parser.value(o.printOption).toInt(&ok);
+        if (!ok || options.printOrder < 1 || options.printOrder > 7)
+            return QStringLiteral("--print-pdf demande un ordre de 1 à 7, puis un fichier.");
+        if (parser.value(o.printFileOption).isEmpty())
+            return QStringLiteral("--print-pdf demande un fichier après l'ordre.");
+        options.pdfFile = parser.value(o.printFileOption);
+    }
+    if (parser.isSet(o.convertOption)) {
+        options.jetSource = parser.value(o.convertOption);
+        options.jetTarget = parser.value(o.convertTargetOption);
+        if (options.jetSource.isEmpty() || options.jetTarget.isEmpty())
+            return QStringLiteral("--convert-jet demande la cave Windows, puis le fichier de la nouvelle cave.");
+        options.progress = parser.isSet(o.progressOption);
+    }
+    if (parser.isSet(o.newOption)) {
+        options.newCellar = parser.value(o.newOption);
+        if (options.newCellar.isEmpty())
+            return QStringLiteral("--new demande le fichier de la nouvelle cave.");
+    }
+    options.backup = parser.isSet(o.backupOption);
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        return QStringLiteral("Une seule cave peut être donnée.");
+    options.cellar = positional.value(0);
+    options.exportFile = parser.value(o.exportOption);
+    options.importFile = parser.value(o.importOption);
+    options.replace = parser.isSet(o.replaceOption);
+    options.restoreFile = parser.value(o.restoreOption);
+    options.exportCsv = parser.value(o.exportCsvOption);
+    options.importCsv = parser.value(o.importCsvOption);
+    if ((parser.isSet(o.exportCsvOption) && options.exportCsv.isEmpty()) ||
+        (parser.isSet(o.importCsvOption) && options.importCsv.isEmpty()))
+        return QStringLiteral("--export-csv et --import-csv demandent un fichier.");
+    if (parser.isSet(o.restoreOption) && options.restoreFile.isEmpty())
+        return QStringLiteral("--restore demande une sauvegarde.");
+    if (parser.isSet(o.exportOption) && options.exportFile.isEmpty())
+        return QStringLiteral("--export demande un fichier.");
+    if (parser.isSet(o.importOption) && options.importFile.isEmpty())
+        return QStringLiteral("--import demande un fichier.");
+    return QString();
+}
+
+// One work at a time, and only the words that go with it; the usage error, or empty.
+QString combinationError(const Options& options)
+{
+    const int works = (options.exportFile.isEmpty() ? 0 : 1) + (options.importFile.isEmpty() ? 0 : 1) +
+                      (options.backup ? 1 : 0) + (options.printOrder != 0 ? 1 : 0) +
+                      (options.restoreFile.isEmpty() ? 0 : 1) + (options.exportCsv.isEmpty() ? 0 : 1) +
+                      (options.importCsv.isEmpty() ? 0 : 1) + (options.jetSource.isEmpty() ? 0 : 1) +
+                      (options.newCellar.isEmpty() ? 0 : 1);
+    if (works > 1)
+        return QStringLiteral("Une seule des options --export, --import, --export-csv, --import-csv, --backup, "
+                              "--restore, --print-pdf, --convert-jet et --new à la fois.");
+    if ((!options.jetSource.isEmpty() || !options.newCellar.isEmpty()) && !options.cellar.isEmpty())
+        return QStringLiteral("--convert-jet et --new ne prennent pas de cave à ouvrir.");
+    if (options.replace && options.importFile.isEmpty())
+        return QStringLiteral("--replace ne va qu'avec --import.");
+    return QString();
+}
+
+} // namespace
+
+Parsed parse(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const OptionTable options(parser);
     Parsed parsed;
     auto usage = [&parsed](const QString& message) {
         parsed.action = Parsed::Action::Exit;
@@ -167,71 +245,22 @@ Parsed parse(const QStringList& arguments)
     };
     if (!parser.parse(withJetTargetNamed(withPdfFileNamed(arguments))))
         return usage(parser.errorText());
-    if (parser.isSet(help)) {
+    if (parser.isSet(options.help)) {
         parsed.action = Parsed::Action::Exit;
         parsed.message = parser.helpText();
         return parsed;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(options.version)) {
         parsed.action = Parsed::Action::Exit;
         parsed.message =
             QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
         return parsed;
     }
-    QStringList positional = parser.positionalArguments();
-    if (parser.isSet(printOption)) {
-        bool ok = false;
-        parsed.options.printOrder = parser.value(printOption).toInt(&ok);
-        if (!ok || parsed.options.printOrder < 1 || parsed.options.printOrder > 7)
-            return usage(QStringLiteral("--print-pdf demande un ordre de 1 à 7, puis un fichier."));
-        if (parser.value(printFileOption).isEmpty())
-            return usage(QStringLiteral("--print-pdf demande un fichier après l'ordre."));
-        parsed.options.pdfFile = parser.value(printFileOption);
-    }
-    if (parser.isSet(convertOption)) {
-        parsed.options.jetSource = parser.value(convertOption);
-        parsed.options.jetTarget = parser.value(convertTargetOption);
-        if (parsed.options.jetSource.isEmpty() || parsed.options.jetTarget.isEmpty())
-            return usage(QStringLiteral("--convert-jet demande la cave Windows, puis le fichier de la nouvelle cave."));
-        parsed.options.progress = parser.isSet(progressOption);
-    }
-    if (parser.isSet(newOption)) {
-        parsed.options.newCellar = parser.value(newOption);
-        if (parsed.options.newCellar.isEmpty())
-            return usage(QStringLiteral("--new demande le fichier de la nouvelle cave."));
-    }
-    parsed.options.backup = parser.isSet(backupOption);
-    if (positional.size() > 1)
-        return usage(QStringLiteral("Une seule cave peut être donnée."));
-    parsed.options.cellar = positional.value(0);
-    parsed.options.exportFile = parser.value(exportOption);
-    parsed.options.importFile = parser.value(importOption);
-    parsed.options.replace = parser.isSet(replaceOption);
-    parsed.options.restoreFile = parser.value(restoreOption);
-    parsed.options.exportCsv = parser.value(exportCsvOption);
-    parsed.options.importCsv = parser.value(importCsvOption);
-    if ((parser.isSet(exportCsvOption) && parsed.options.exportCsv.isEmpty()) ||
-        (parser.isSet(importCsvOption) && parsed.options.importCsv.isEmpty()))
-        return usage(QStringLiteral("--export-csv et --import-csv demandent un fichier."));
-    if (parser.isSet(restoreOption) && parsed.options.restoreFile.isEmpty())
-        return usage(QStringLiteral("--restore demande une sauvegarde."));
-    if (parser.isSet(exportOption) && parsed.options.exportFile.isEmpty())
-        return usage(QStringLiteral("--export demande un fichier."));
-    if (parser.isSet(importOption) && parsed.options.importFile.isEmpty())
-        return usage(QStringLiteral("--import demande un fichier."));
-    const int works = (parsed.options.exportFile.isEmpty() ? 0 : 1) + (parsed.options.importFile.isEmpty() ? 0 : 1) +
-                      (parsed.options.backup ? 1 : 0) + (parsed.options.printOrder != 0 ? 1 : 0) +
-                      (parsed.options.restoreFile.isEmpty() ? 0 : 1) + (parsed.options.exportCsv.isEmpty() ? 0 : 1) +
-                      (parsed.options.importCsv.isEmpty() ? 0 : 1) + (parsed.options.jetSource.isEmpty() ? 0 : 1) +
-                      (parsed.options.newCellar.isEmpty() ? 0 : 1);
-    if (works > 1)
-        return usage(QStringLiteral("Une seule des options --export, --import, --export-csv, --import-csv, --backup, "
-                                    "--restore, --print-pdf, --convert-jet et --new à la fois."));
-    if ((!parsed.options.jetSource.isEmpty() || !parsed.options.newCellar.isEmpty()) &&
-        !parsed.options.cellar.isEmpty())
-        return usage(QStringLiteral("--convert-jet et --new ne prennent pas de cave à ouvrir."));
-    if (parsed.options.replace && parsed.options.importFile.isEmpty())
-        return usage(QStringLiteral("--replace ne va qu'avec --import."));
+    QString error = readWork(parser, options, parsed.options);
+    if (error.isEmpty())
+        error = combinationError(parsed.options);
+    if (!error.isEmpty())
+        return usage(error);
     parsed.action = parsed.options.batch() ? Parsed::Action::Batch : Parsed::Action::Window;
     return parsed;
 }
@@ -297,18 +326,85 @@ int createCellar(const QString& file)
 
 } // namespace
 
-int runBatch(const Options& options)
+namespace {
+
+int backUp(CellarSession& session)
 {
-    ConsolePrompt prompt;
-    Prompt::install(&prompt);
-    struct Uninstall
-    {
-        ~Uninstall() { Prompt::install(nullptr); }
-    } uninstall;
-    if (!options.jetSource.isEmpty())
-        return convertJet(options);
-    if (!options.newCellar.isEmpty())
-        return createCellar(options.newCellar);
+    const Backups::Result backup = Backups::backup(session);
+    if (!backup.ok) {
+        print(stderr, backup.message);
+        return 1;
+    }
+    print(stdout, QStringLiteral("Votre base à été sauvé sous :\n") + backup.path +
+                      (backup.sameMinute
+                           ? QStringLiteral(
+                                 "\n(une sauvegarde de cette minute existait déjà : celle-ci porte le numéro suivant)")
+                           : QString()));
+    return 0;
+}
+
+int exchangeCsv(CellarSession& session, const Options& options)
+{
+    if (!options.importCsv.isEmpty()) {
+        const CsvExchange::Result columns = CsvExchange::inspect(options.importCsv);
+        if (columns.ok)
+            print(stdout, QStringLiteral("Colonnes reconnues : %1\nColonnes ignorées : %2")
+                              .arg(columns.recognised.join(QStringLiteral(", ")),
+                                   columns.ignored.isEmpty() ? QStringLiteral("aucune")
+                                                             : columns.ignored.join(QStringLiteral(", "))));
+    }
+    const CsvExchange::Result result = options.exportCsv.isEmpty() ? CsvExchange::importFrom(session, options.importCsv)
+                                                                   : CsvExchange::exportTo(session, options.exportCsv);
+    print(result.ok ? stdout : stderr, result.message);
+    return result.ok ? 0 : 1;
+}
+
+int restore(CellarSession& session, const QString& backup)
+{
+    const Backups::Result restored = Backups::restore(session, backup);
+    if (!restored.ok) {
+        print(stderr, restored.message);
+        return 1;
+    }
+    print(stdout, QStringLiteral("Votre base à été restaurer !\nL'ancienne cave est gardée sous :\n") + restored.path);
+    return 0;
+}
+
+int printToPdf(CellarSession& session, int order, const QString& file)
+{
+    WineListPrint::registerFontSubstitutes();
+    const std::vector<WineListPrint::Lot> lots = WineListPrint::load(session, order);
+    QPdfWriter pdf(file);
+    pdf.setResolution(600);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setTitle(WineListPrint::title(order));
+    pdf.setCreator(QStringLiteral("Tonnelix"));
+    const int pages = WineListPrint::paint(pdf, lots, order);
+    if (pages == 0) {
+        print(stderr, QStringLiteral("Impossible d'écrire le fichier %1.").arg(file));
+        return 1;
+    }
+    print(stdout, QStringLiteral("%1 : %2 page(s) dans %3.").arg(WineListPrint::title(order)).arg(pages).arg(file));
+    return 0;
+}
+
+int exchangeFile(CellarSession& session, const Options& options)
+{
+    const ExchangeFile::Result result = options.exportFile.isEmpty()
+                                            ? ExchangeFile::importFrom(session, options.importFile, options.replace)
+                                            : ExchangeFile::exportTo(session, options.exportFile);
+    if (!result.ok) {
+        print(stderr, result.message);
+        return 1;
+    }
+    print(stdout, ExchangeFile::report(result) + QStringLiteral("\n%1 vin(s).").arg(result.records));
+    return 0;
+}
+
+// The cellar the work is done on, opened and brought up to date as at a normal start; nullptr (the reason
+// printed) when there is none or it cannot be opened or upgraded.
+std::unique_ptr<CellarSession> openForWork(const Options& options)
+{
     const QString path = options.cellar.isEmpty() ? Settings::get(Settings::cellarPath) : options.cellar;
     // The work without a window never creates a cellar: with none given, saved or found, it says so.
     if (path.isEmpty() && !QFileInfo::exists(Paths::portableDatabasePath()) &&
@@ -316,92 +412,50 @@ int runBatch(const Options& options)
         print(stderr, QStringLiteral("Aucune cave n'est encore enregistrée : donnez le fichier de la cave avant "
                                      "l'option (tonnelix CAVE --backup, par exemple), ou démarrez Tonnelix une fois "
                                      "avec sa fenêtre. Rien n'a été fait."));
-        return 1;
+        return nullptr;
     }
     std::unique_ptr<CellarSession> session = CellarSession::Open(path);
     if (!session) {
         print(stderr, QStringLiteral("Impossible d'ouvrir la cave : rien n'a été fait."));
-        return 1;
+        return nullptr;
     }
-    CellarSession::setCurrent(session.get());
     if (!session->isReadOnly()) {
+        CellarSession::setCurrent(session.get());
         const SchemaUpgrade::Result upgraded = SchemaUpgrade(*session).RunChain();
+        CellarSession::setCurrent(nullptr);
         if (!upgraded.ok) {
             print(stderr, upgraded.message + QStringLiteral("\nRien n'a été fait."));
-            return 1;
+            return nullptr;
         }
     }
-    struct Current
-    {
-        ~Current() { CellarSession::setCurrent(nullptr); }
-    } current;
-    if (options.backup) {
-        const Backups::Result backup = Backups::backup(*session);
-        if (!backup.ok) {
-            print(stderr, backup.message);
-            return 1;
-        }
-        print(stdout,
-              QStringLiteral("Votre base à été sauvé sous :\n") + backup.path +
-                  (backup.sameMinute
-                       ? QStringLiteral(
-                             "\n(une sauvegarde de cette minute existait déjà : celle-ci porte le numéro suivant)")
-                       : QString()));
-        return 0;
-    }
-    if (!options.exportCsv.isEmpty() || !options.importCsv.isEmpty()) {
-        if (!options.importCsv.isEmpty()) {
-            const CsvExchange::Result columns = CsvExchange::inspect(options.importCsv);
-            if (columns.ok)
-                print(stdout, QStringLiteral("Colonnes reconnues : %1\nColonnes ignorées : %2")
-                                  .arg(columns.recognised.join(QStringLiteral(", ")),
-                                       columns.ignored.isEmpty() ? QStringLiteral("aucune")
-                                                                 : columns.ignored.join(QStringLiteral(", "))));
-        }
-        const CsvExchange::Result result = options.exportCsv.isEmpty()
-                                               ? CsvExchange::importFrom(*session, options.importCsv)
-                                               : CsvExchange::exportTo(*session, options.exportCsv);
-        print(result.ok ? stdout : stderr, result.message);
-        return result.ok ? 0 : 1;
-    }
-    if (!options.restoreFile.isEmpty()) {
-        const Backups::Result restored = Backups::restore(*session, options.restoreFile);
-        if (!restored.ok) {
-            print(stderr, restored.message);
-            return 1;
-        }
-        print(stdout,
-              QStringLiteral("Votre base à été restaurer !\nL'ancienne cave est gardée sous :\n") + restored.path);
-        return 0;
-    }
-    if (options.printOrder != 0) {
-        WineListPrint::registerFontSubstitutes();
-        const std::vector<WineListPrint::Lot> lots = WineListPrint::load(*session, options.printOrder);
-        QPdfWriter pdf(options.pdfFile);
-        pdf.setResolution(600);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setTitle(WineListPrint::title(options.printOrder));
-        pdf.setCreator(QStringLiteral("Tonnelix"));
-        const int pages = WineListPrint::paint(pdf, lots, options.printOrder);
-        if (pages == 0) {
-            print(stderr, QStringLiteral("Impossible d'écrire le fichier %1.").arg(options.pdfFile));
-            return 1;
-        }
-        print(stdout, QStringLiteral("%1 : %2 page(s) dans %3.")
-                          .arg(WineListPrint::title(options.printOrder))
-                          .arg(pages)
-                          .arg(options.pdfFile));
-        return 0;
-    }
-    const ExchangeFile::Result result = options.exportFile.isEmpty()
-                                            ? ExchangeFile::importFrom(*session, options.importFile, options.replace)
-                                            : ExchangeFile::exportTo(*session, options.exportFile);
-    if (!result.ok) {
-        print(stderr, result.message);
+    return session;
+}
+
+} // namespace
+
+int runBatch(const Options& options)
+{
+    ConsolePrompt prompt;
+    Prompt::install(&prompt);
+    const auto uninstall = qScopeGuard([] { Prompt::install(nullptr); });
+    if (!options.jetSource.isEmpty())
+        return convertJet(options);
+    if (!options.newCellar.isEmpty())
+        return createCellar(options.newCellar);
+    std::unique_ptr<CellarSession> session = openForWork(options);
+    if (!session)
         return 1;
-    }
-    print(stdout, ExchangeFile::report(result) + QStringLiteral("\n%1 vin(s).").arg(result.records));
-    return 0;
+    CellarSession::setCurrent(session.get());
+    const auto current = qScopeGuard([] { CellarSession::setCurrent(nullptr); });
+    if (options.backup)
+        return backUp(*session);
+    if (!options.exportCsv.isEmpty() || !options.importCsv.isEmpty())
+        return exchangeCsv(*session, options);
+    if (!options.restoreFile.isEmpty())
+        return restore(*session, options.restoreFile);
+    if (options.printOrder != 0)
+        return printToPdf(*session, options.printOrder, options.pdfFile);
+    return exchangeFile(*session, options);
 }
 
 int mainWithoutWindow(int argc, char** argv)

@@ -1,4 +1,5 @@
 #include "cellar/WineEntry.h"
+#include "db/Write.h"
 
 #include "db/CellarEvents.h"
 #include "db/CellarSession.h"
@@ -39,19 +40,18 @@ qint64 addLot(CellarSession& session, const QString& label, const NewLot& lot)
     (void)label; // one INSERT: no recordset of the session is opened
     Database& db = session.database();
     qint64 index = 0;
-    try {
-        // The journal's trigger writes the lot's first movement in the same statement.
-        Transaction tx(db);
+    // The journal's trigger writes the lot's first movement in the same statement.
+    const WriteResult written = inTransaction(db, "WineEntry::addLot", [&](Database& db) {
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Images, Cote, Millesime, Cru, "
                                   "Contenance, [Nbr Achat], Stock, [Date Achat], [Prix Achat]) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                    {lot.name, lot.typeIndex, lot.owner, lot.image, lot.cote, lot.millesime, lot.cru, lot.contenance,
                     lot.bottles, lot.bottles, lot.date, lot.price});
         index = db.lastInsertId();
-        tx.commit();
-    } catch (const DbError&) {
+        return true;
+    });
+    if (!written.done())
         return 0; // rolled back: the caller says the lot could not be written
-    }
     CellarEvents::instance().notifyLotsChanged();
     return index;
 }

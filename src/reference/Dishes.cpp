@@ -1,4 +1,5 @@
 #include "reference/Dishes.h"
+#include "db/Write.h"
 
 #include "db/CellarSession.h"
 
@@ -85,30 +86,25 @@ QString names(CellarSession& session, const QString& label, const QString& relPl
 
 qint64 add(CellarSession& session, const QString& name)
 {
-    try {
-        Transaction tx(session.database());
-        session.database().execute(QStringLiteral("INSERT INTO PLATS (Plat) VALUES (?)"), {name});
-        const qint64 index = session.database().lastInsertId();
-        tx.commit();
-        return index;
-    } catch (const DbError&) {
-        return 0;
-    }
+    qint64 index = 0;
+    const WriteResult written = inTransaction(session.database(), "Dishes::add", [&](Database& db) {
+        db.execute(QStringLiteral("INSERT INTO PLATS (Plat) VALUES (?)"), {name});
+        index = db.lastInsertId();
+        return true;
+    });
+    return written.done() ? index : 0;
 }
 
 Write rename(CellarSession& session, qint64 index, const QString& name)
 {
-    try {
-        Transaction tx(session.database());
-        const int changed =
-            session.database().execute(QStringLiteral("UPDATE PLATS SET Plat = ? WHERE IndexPlats = ?"), {name, index});
-        if (changed == 0)
-            return Write::NotFound;
-        tx.commit();
+    bool found = true;
+    const WriteResult written = inTransaction(session.database(), "Dishes::rename", [&](Database& db) {
+        found = db.execute(QStringLiteral("UPDATE PLATS SET Plat = ? WHERE IndexPlats = ?"), {name, index}) != 0;
+        return found;
+    });
+    if (written.done())
         return Write::Done;
-    } catch (const DbError&) {
-        return Write::Failed;
-    }
+    return found ? Write::Failed : Write::NotFound;
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "reference/Library.h"
+#include "db/Write.h"
 
 #include "db/CellarSession.h"
 
@@ -102,22 +103,20 @@ Write setFact(CellarSession& session, const QString& type, const QString& appell
     const QString name = field(attribute);
     if (name.isEmpty())
         return Write::Failed;
-    try {
-        Database& db = session.database();
-        Transaction tx(db);
-        // The field name comes from the table above, never from the user.
+    // The field name comes from the table above, never from the user.
+    bool found = true;
+    const WriteResult written = inTransaction(session.database(), "Library::setFact", [&](Database& db) {
         const int changed = db.execute(QStringLiteral("UPDATE TYPEVIN SET [%1] = ? WHERE [Index] = (SELECT [Index] "
                                                       "FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
                                                       "ORDER BY rowid LIMIT 1)")
                                            .arg(name),
                                        {value, type, appellation});
-        if (changed == 0)
-            return Write::NotFound;
-        tx.commit();
+        found = changed != 0;
+        return found;
+    });
+    if (written.done())
         return Write::Done;
-    } catch (const DbError&) {
-        return Write::Failed;
-    }
+    return found ? Write::Failed : Write::NotFound;
 }
 
 TemperatureRange splitTemperature(const QString& text)

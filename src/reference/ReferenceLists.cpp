@@ -1,5 +1,7 @@
 #include "reference/ReferenceLists.h"
 
+#include "db/Write.h"
+
 #include "db/CellarSession.h"
 
 namespace ReferenceLists {
@@ -25,16 +27,16 @@ QStringList column(CellarSession& session, const QString& label, const QString& 
 // Runs a change in one transaction; a duplicate key and other failures leave the cellar as it was.
 template <typename Change> Write inTransaction(CellarSession& session, Change change)
 {
-    try {
-        Transaction tx(session.database());
-        const Write result = change(session.database());
-        if (result != Write::Done)
-            return result; // rolled back
-        tx.commit();
+    Write refusal = Write::Done;
+    const WriteResult written = ::inTransaction(session.database(), "ReferenceLists", [&](Database& db) {
+        refusal = change(db);
+        return refusal == Write::Done;
+    });
+    if (written.done())
         return Write::Done;
-    } catch (const DbError& error) {
-        return error.code() == DbError::kDuplicateKey ? Write::Duplicate : Write::Failed;
-    }
+    if (written.outcome == WriteResult::Outcome::Refused)
+        return refusal; // rolled back
+    return written.duplicate() ? Write::Duplicate : Write::Failed;
 }
 
 bool exists(Database& db, const QString& sql, const QVariantList& values)

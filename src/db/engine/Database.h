@@ -1,6 +1,8 @@
 #pragma once
 
+#include "db/engine/DbError.h"
 #include "db/engine/Recordset.h"
+#include "trace/Trace.h"
 
 #include <QString>
 #include <QStringList>
@@ -96,7 +98,10 @@ public:
         if (!m_done) {
             try {
                 m_db.rollback();
-            } catch (...) {
+            } catch (const DbError& error) {
+                // A destructor cannot fail: the failed rollback is traced, and SQLite ends the transaction
+                // with the connection at the latest.
+                TraceLine("Transaction : %s (%d)", qUtf8Printable(error.description()), error.code());
             }
         }
     }

@@ -1,5 +1,6 @@
 // The SQLite engine layer: error numbers, recordsets, counters, transactions, bound values.
 #include "db/Schema.h"
+#include "db/Write.h"
 #include "db/engine/BatchInsert.h"
 #include "db/engine/Database.h"
 #include "db/engine/DbError.h"
@@ -183,6 +184,44 @@ private Q_SLOTS:
             tx.commit();
         }
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM CRUS")).toInt(), 1);
+    }
+
+    // The one way to write: done commits; a refusal or a failure half-way leaves the cellar as it was, and a
+    // failure carries the engine's code and text (a duplicate known as such).
+    void writesAreWholeOrNothing()
+    {
+        Database db;
+        openFresh(db);
+        db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Grand Cru')"));
+        const WriteResult done = inTransaction(db, "test", [](Database& d) {
+            d.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Premier Cru')"));
+            return true;
+        });
+        QVERIFY(done.done());
+        const WriteResult refused = inTransaction(db, "test", [](Database& d) {
+            d.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Cru Bourgeois')"));
+            return false;
+        });
+        QCOMPARE(refused.outcome, WriteResult::Outcome::Refused);
+        const WriteResult failed = inTransaction(db, "test", [](Database& d) {
+            d.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Cru Classé')"));
+            d.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Grand Cru')")); // already there
+            return true;
+        });
+        QCOMPARE(failed.outcome, WriteResult::Outcome::Failed);
+        QVERIFY(failed.duplicate());
+        QVERIFY(!failed.engineText.isEmpty());
+        const WriteResult broken = inTransaction(db, "test", [](Database& d) {
+            d.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Cru Artisan')"));
+            d.execute(QStringLiteral("INSERT INTO NULLEPART VALUES (1)"));
+            return true;
+        });
+        QCOMPARE(broken.outcome, WriteResult::Outcome::Failed);
+        QVERIFY(!broken.duplicate());
+        QCOMPARE(db.scalar(QStringLiteral("SELECT group_concat(Nom, '|') FROM (SELECT Nom FROM CRUS ORDER BY rowid)"))
+                     .toString(),
+                 QStringLiteral("Grand Cru|Premier Cru"));
+        QCOMPARE(db.transactionDepth(), 0);
     }
 
     // Rows written several to a statement keep their order, whatever the count left over at the end, and

@@ -183,6 +183,33 @@ private Q_SLOTS:
         QCOMPARE(Backups::list(cellar.path()).size(), size_t(1)); // nothing written beside it
     }
 
+    // A backup that the upgrade chain cannot bring up to date is put in place as it is, and the user is told
+    // where the cellar of before the restore was kept.
+    void restoreOfABackupThatCannotBeUpgraded()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        const QString old = cellar.dir() + QStringLiteral("/Save201901010000.mdb");
+        {
+            Database db;
+            db.open(old, Database::OpenMode::CreateIfMissing);
+            db.execute(QStringLiteral("CREATE TABLE CAVE ([Index] INTEGER PRIMARY KEY, [Nom vin] TEXT)"));
+            db.execute(QStringLiteral("CREATE TABLE TYPEVIN ([Index] INTEGER PRIMARY KEY, Type TEXT)"));
+            // A view where the upgrade must create its table: the upgrade fails.
+            db.execute(QStringLiteral("CREATE VIEW PLATS AS SELECT 1 AS IndexPlats"));
+            db.execute(QStringLiteral("CREATE VIEW PAYS AS SELECT 'FR' AS Nic"));
+        }
+        const Backups::Result result = Backups::restore(cellar.session(), old);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.message.contains(QStringLiteral("remise en place telle quelle")), qPrintable(result.message));
+        QVERIFY(QFileInfo::exists(result.path));
+        QVERIFY(result.message.endsWith(result.path));
+        // The cellar of before is the one kept: it holds the demo's lots.
+        Database kept;
+        kept.open(result.path, Database::OpenMode::ReadOnly);
+        QVERIFY(kept.scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt() > 0);
+    }
+
     void optionsAndAbout()
     {
         ScriptedPrompt prompt;

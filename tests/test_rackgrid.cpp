@@ -1,6 +1,10 @@
-// The rack grid without a display: geometry, hit test, discs, fills; the stored geometry.
+// The rack grid without a display: geometry, hit test, discs, fills; the stored geometry; the positions
+// kept in RAYONNAGE.
 #include "rack/RackGeometry.h"
 #include "rack/RackGrid.h"
+#include "rack/RackStore.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempCellar.h"
 #include "support/TempProfile.h"
 
 #include <QTest>
@@ -93,6 +97,52 @@ private Q_SLOTS:
         QCOMPARE(RackGeometry::parse(QStringLiteral("30-01")).text(), QStringLiteral("14-14"));
         QCOMPARE(RackGeometry::parse(QStringLiteral("ab")).text(), QStringLiteral("14-14"));
         QCOMPARE(RackGeometry::countItems().size(), 24);
+    }
+
+    // Positions: found, described and loaded by rack; a set of changes is written whole or not at all.
+    void positionsInTheRacks()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar cellar;
+        Database& db = cellar.db();
+        CellarSession& session = cellar.session();
+        db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES ('Bordeaux', "
+                                  "'Pauillac', '0', 'FR'), ('Alsace', 'Riesling', '1', 'FR')"));
+        db.execute(QStringLiteral("INSERT INTO CAVE ([Index], [Nom vin], RelType, Millesime, Stock) VALUES "
+                                  "(1, 'Lavergne', 1, 2005, 3), (2, 'Schlossberg', 2, 2001, 1)"));
+        QCOMPARE(RackStore::findRack(session, 1), 1); // no bottle placed yet
+        QCOMPARE(RackStore::apply(session, QStringLiteral("t"), 3, {{2, 4, 1, 0}, {3, 4, 1, 0}, {5, 1, 2, 0}}),
+                 RackStore::Outcome::Written);
+        QCOMPARE(RackStore::findRack(session, 2), 3);
+        QVERIFY(RackStore::wineExists(session, 2));
+        QVERIFY(!RackStore::wineExists(session, 9));
+        QCOMPARE(RackStore::describeCell(session, QStringLiteral("t"), 3, 5, 1),
+                 QStringLiteral("Schlossberg - Alsace - Riesling - 2001"));
+        QCOMPARE(RackStore::describeCell(session, QStringLiteral("t"), 3, 1, 1), QString());
+
+        RackGrid grid;
+        RackStore::CellOwners owners{};
+        bool found = false;
+        QVERIFY(RackStore::loadRack(session, QStringLiteral("t"), 3, 1, grid, owners, &found));
+        QVERIFY(found);
+        QCOMPARE(owners[2][4].wine, 1);
+        QCOMPARE(owners[5][1].wine, 2);
+        QCOMPARE(owners[1][1].wine, 0);
+        const RackStore::Placed placed = RackStore::placedBottles(session, QStringLiteral("t"), 1, 3);
+        QCOMPARE(placed.total, 2);
+        QCOMPARE(placed.inRack.size(), size_t(2));
+
+        // A removal of a row that is not there undoes the bottle placed before it in the same set.
+        const int before = db.scalar(QStringLiteral("SELECT count(*) FROM RAYONNAGE")).toInt();
+        QCOMPARE(RackStore::apply(session, QStringLiteral("t"), 3, {{7, 7, 1, 0}, {2, 4, 0, 999999}}),
+                 RackStore::Outcome::RemoveFailed);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM RAYONNAGE")).toInt(), before);
+        // The very row of the cell goes.
+        QCOMPARE(RackStore::apply(session, QStringLiteral("t"), 3, {{2, 4, 0, owners[2][4].rowid}}),
+                 RackStore::Outcome::Written);
+        QCOMPARE(RackStore::placedBottles(session, QStringLiteral("t"), 1, 3).total, 1);
+        QVERIFY(prompt.messages().isEmpty());
     }
 };
 

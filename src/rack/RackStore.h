@@ -55,7 +55,6 @@ enum class Outcome
 // Writes every change in one transaction: all of them, or none.
 Outcome apply(CellarSession& session, const QString& label, int rack, const std::vector<Change>& changes);
 
-// The positions of a wine: in all racks, and in one rack.
 // A lot as the manual update lists it: its wine type's colour code, name, appellation, vintage and index.
 struct PlaceableWine
 {
@@ -71,6 +70,7 @@ std::vector<PlaceableWine> placeableWines(CellarSession& session, const QString&
 // The lot's stock; nothing when it is not there or the query failed (reported).
 std::optional<qint64> stockOf(CellarSession& session, const QString& label, qint64 wine);
 
+// The positions of a wine: in all racks, and in one rack.
 struct Placed
 {
     int total = 0;

@@ -32,9 +32,11 @@ Figures compute(CellarSession& session, const QString& label, const Period& peri
 {
     Figures figures;
     QVariantList values;
+    // The bottles bought add up lot by lot, each count truncated to whole bottles as it is added.
     const QString sql =
         QStringLiteral("SELECT CASE TYPEVIN.Etat WHEN '0' THEN 0 WHEN '1' THEN 1 WHEN '2' THEN 2 WHEN '3' THEN 2 "
-                       "ELSE -1 END AS grp, total(CAVE.[Nbr Achat]), total(CAVE.Stock), total(CAVE.[Prix Achat]), "
+                       "ELSE -1 END AS grp, total(CAST(CAVE.[Nbr Achat] AS INTEGER)), total(CAVE.Stock), "
+                       "total(CAVE.[Prix Achat]), "
                        "count(*)") +
         kFrom + where(period, values) + QStringLiteral(" GROUP BY grp;");
     if (!session.OpenQuery(label, sql, values))

@@ -188,24 +188,56 @@ void MainWindow::updateLockPanes(const QString& ledsFolder)
         pane->setText(on ? pane->property("word").toString() : QString());
 }
 
+template <typename Slot> void MainWindow::wire(int id, Slot slot)
+{
+    QAction* action = m_actions.value(id);
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, slot);
+}
+
 void MainWindow::wireCommands()
 {
-    auto wire = [this](int id, auto slot) {
-        QAction* action = m_actions.value(id);
-        action->setEnabled(true);
-        connect(action, &QAction::triggered, this, slot);
-    };
+    wireFileCommands();
+    wireHelpCommands();
+    wireCellarCommands();
+    wireExchangeCommands();
+    wireViewToggles();
+}
+
+// "Fichier": cellars, printing, backup and restore.
+void MainWindow::wireFileCommands()
+{
     wire(Commands::Exit, &MainWindow::close);
     wire(Commands::NewCellar, &MainWindow::newCellar);
     wire(Commands::OpenCellar, &MainWindow::chooseCellarToOpen);
     fillRecentCellars();
     wire(Commands::PrintSetup, &MainWindow::pageSetup);
+    wire(Commands::Print, [this] { PrintCommands::print(this); });
+    wire(Commands::PrintPreview, [this] { PrintCommands::preview(this); });
+    wire(Commands::Options, [this] { OptionsDialog(this).exec(); });
+    wire(Commands::Restore, [this] {
+        RestoreDialog dialog(this);
+        if (dialog.exec() == QDialog::Accepted && !dialog.convertedCellar().isEmpty())
+            openCellar(dialog.convertedCellar());
+    });
+    wire(Commands::Backup, [this] { backUp(); });
+}
+
+// "?": the guide, the context help, the about box; F1 in every dialog and every window fitted to its screen.
+void MainWindow::wireHelpCommands()
+{
     wire(Commands::HelpTopics, [] { HelpWindow::showGuide(); });
     // The context help opens the guide at the part of the page shown.
     wire(Commands::Help, [this] { HelpWindow::showGuide(HelpTopics::sectionFor(this)); });
     HelpWindow::installF1ForDialogs();
     ScreenFit::install();
     wire(Commands::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+    wire(Commands::About, [this] { AboutDialog(this).exec(); });
+}
+
+// The racks, the reference lists (each command opens its dialog in its mode), the search, the wines to drink.
+void MainWindow::wireCellarCommands()
+{
     wire(Commands::RackView, [this] {
         RackDialog dialog(this, 0, QString(), 0);
         dialog.exec();
@@ -214,7 +246,6 @@ void MainWindow::wireCommands()
         RackManualUpdateDialog dialog(this);
         dialog.exec();
     });
-    // The reference lists: each command opens its dialog in its mode.
     wire(Commands::AddWine, [this] { WineTypeDialog(this, 1).exec(); });
     wire(Commands::ModifyWine, [this] { WineTypeDialog(this, 2).exec(); });
     wire(Commands::AddCru, [this] { AddCruOrAppellationDialog(1, this).exec(); });
@@ -222,19 +253,17 @@ void MainWindow::wireCommands()
     wire(Commands::ModifyCru, [this] { RenameCruOrAppellationDialog(this, QStringLiteral("1")).exec(); });
     wire(Commands::ModifyAppellation, [this] { RenameCruOrAppellationDialog(this, QStringLiteral("2")).exec(); });
     wire(Commands::AddEstate, [this] { EstatesDialog(this, 1).exec(); });
+    wire(Commands::ModifyEstate, [this] { EstatesDialog(this, 2).exec(); });
     wire(Commands::AddDish, [this] { AddDishDialog(this).exec(); });
+    wire(Commands::ModifyDish, [this] { EditDishDialog(this).exec(); });
     wire(Commands::Search, [this] { SearchDialog(this).exec(); });
-    wire(Commands::Print, [this] { PrintCommands::print(this); });
-    wire(Commands::PrintPreview, [this] { PrintCommands::preview(this); });
-    wire(Commands::Options, [this] { OptionsDialog(this).exec(); });
-    wire(Commands::About, [this] { AboutDialog(this).exec(); });
-    wire(Commands::Restore, [this] {
-        RestoreDialog dialog(this);
-        if (dialog.exec() == QDialog::Accepted && !dialog.convertedCellar().isEmpty())
-            openCellar(dialog.convertedCellar());
-    });
-    wire(Commands::Backup, [this] { backUp(); });
-    // The exchange file: chosen first, then the dialog of the direction. The export may name a new file.
+    wire(Commands::ReadyToDrink, [this] { ReadyToDrinkDialog(this).exec(); });
+    wire(Commands::ReadyToDrinkToolbar, [this] { ReadyToDrinkDialog(this).exec(); });
+}
+
+// The exchange file (chosen first, then the dialog of the direction; the export may name a new file) and CSV.
+void MainWindow::wireExchangeCommands()
+{
     wire(Commands::Import, [this] {
         const QString path =
             Prompt::current().openFileName(QStringLiteral("Ouverture du fichier Tonnelix à Importer ..."),
@@ -249,50 +278,55 @@ void MainWindow::wireCommands()
         if (!path.isEmpty())
             ExchangeFileDialog(this, path, 2).exec();
     });
-    // CSV: the columns the file's header gives are shown before anything is written.
-    wire(Commands::ImportCsv, [this] {
-        CellarSession* session = m_view->session();
-        if (!session)
-            return;
-        const QString path =
-            Prompt::current().openFileName(QStringLiteral("Fichier CSV à importer"),
-                                           QStringLiteral("Fichiers CSV (*.csv);;Tous Fichiers (*)"), QString());
-        if (path.isEmpty())
-            return;
-        const CsvExchange::Result columns = CsvExchange::inspect(path);
-        if (!columns.ok) {
-            Prompt::show(columns.message, QStringLiteral("Importation CSV"), Prompt::Icon::Exclamation);
-            return;
-        }
-        const QString question =
-            QStringLiteral("Colonnes reconnues : %1\nColonnes ignorées : %2\n\nImporter les lots de ce fichier ?")
-                .arg(columns.recognised.isEmpty() ? QStringLiteral("aucune")
-                                                  : columns.recognised.join(QStringLiteral(", ")),
-                     columns.ignored.isEmpty() ? QStringLiteral("aucune") : columns.ignored.join(QStringLiteral(", ")));
-        if (Prompt::show(question, QStringLiteral("Importation CSV"), Prompt::Icon::Question, Prompt::Buttons::YesNo) !=
-            Prompt::Answer::Yes)
-            return;
-        const CsvExchange::Result result = CsvExchange::importFrom(*session, path);
-        Prompt::show(result.message, QStringLiteral("Importation CSV"),
-                     result.ok ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
-    });
-    wire(Commands::ExportCsv, [this] {
-        CellarSession* session = m_view->session();
-        if (!session)
-            return;
-        const QString path = Prompt::current().saveFileName(QStringLiteral("Fichier CSV à écrire"),
-                                                            QStringLiteral("Fichiers CSV (*.csv)"), QString());
-        if (path.isEmpty())
-            return;
-        const CsvExchange::Result result = CsvExchange::exportTo(*session, path);
-        Prompt::show(result.message, QStringLiteral("Exportation CSV"),
-                     result.ok ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
-    });
-    wire(Commands::ReadyToDrink, [this] { ReadyToDrinkDialog(this).exec(); });
-    wire(Commands::ReadyToDrinkToolbar, [this] { ReadyToDrinkDialog(this).exec(); });
-    wire(Commands::ModifyDish, [this] { EditDishDialog(this).exec(); });
-    wire(Commands::ModifyEstate, [this] { EstatesDialog(this, 2).exec(); });
+    wire(Commands::ImportCsv, &MainWindow::importCsv);
+    wire(Commands::ExportCsv, &MainWindow::exportCsv);
+}
 
+// CSV: the columns the file's header gives are shown before anything is written.
+void MainWindow::importCsv()
+{
+    CellarSession* session = m_view->session();
+    if (!session)
+        return;
+    const QString path = Prompt::current().openFileName(
+        QStringLiteral("Fichier CSV à importer"), QStringLiteral("Fichiers CSV (*.csv);;Tous Fichiers (*)"), QString());
+    if (path.isEmpty())
+        return;
+    const CsvExchange::Result columns = CsvExchange::inspect(path);
+    if (!columns.ok) {
+        Prompt::show(columns.message, QStringLiteral("Importation CSV"), Prompt::Icon::Exclamation);
+        return;
+    }
+    const QString question =
+        QStringLiteral("Colonnes reconnues : %1\nColonnes ignorées : %2\n\nImporter les lots de ce fichier ?")
+            .arg(columns.recognised.isEmpty() ? QStringLiteral("aucune")
+                                              : columns.recognised.join(QStringLiteral(", ")),
+                 columns.ignored.isEmpty() ? QStringLiteral("aucune") : columns.ignored.join(QStringLiteral(", ")));
+    if (Prompt::show(question, QStringLiteral("Importation CSV"), Prompt::Icon::Question, Prompt::Buttons::YesNo) !=
+        Prompt::Answer::Yes)
+        return;
+    const CsvExchange::Result result = CsvExchange::importFrom(*session, path);
+    Prompt::show(result.message, QStringLiteral("Importation CSV"),
+                 result.ok ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
+}
+
+void MainWindow::exportCsv()
+{
+    CellarSession* session = m_view->session();
+    if (!session)
+        return;
+    const QString path = Prompt::current().saveFileName(QStringLiteral("Fichier CSV à écrire"),
+                                                        QStringLiteral("Fichiers CSV (*.csv)"), QString());
+    if (path.isEmpty())
+        return;
+    const CsvExchange::Result result = CsvExchange::exportTo(*session, path);
+    Prompt::show(result.message, QStringLiteral("Exportation CSV"),
+                 result.ok ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
+}
+
+// "Affichage": the toolbar and the status bar shown or hidden, their menu entries checked to match.
+void MainWindow::wireViewToggles()
+{
     QAction* toolbarToggle = m_actions.value(Commands::ViewToolbar);
     toolbarToggle->setCheckable(true);
     toolbarToggle->setChecked(true);

@@ -52,6 +52,14 @@ private:
     void createToolBars();
     void createStatusBar();
     void wireCommands();
+    template <typename Slot> void wire(int id, Slot slot);
+    void wireFileCommands();
+    void wireHelpCommands();
+    void wireCellarCommands();
+    void wireExchangeCommands();
+    void wireViewToggles();
+    void importCsv();
+    void exportCsv();
     void pageSetup();
     // "Sauvegarde": a dated copy of the cellar beside it.
     void backUp();

@@ -132,7 +132,7 @@ QString wineName(const QString& wine, const QString& producer)
     return w;
 }
 
-CsvExchange::Result describe(const QStringList& header)
+ImportResult describe(const QStringList& header)
 {
     static const QStringList known{
         QStringLiteral("iWine"),        QStringLiteral("Size"),           QStringLiteral("Price"),
@@ -141,15 +141,15 @@ CsvExchange::Result describe(const QStringList& header)
         QStringLiteral("Appellation"),  QStringLiteral("Producer"),       QStringLiteral("Color"),
         QStringLiteral("BeginConsume"), QStringLiteral("BottleState"),    QStringLiteral("Quantity"),
         QStringLiteral("BottleCost"),   QStringLiteral("ConsumptionDate")};
-    CsvExchange::Result result;
+    ImportResult result;
     for (const QString& column : header)
         (known.contains(column.trimmed()) ? result.recognised : result.ignored) << column.trimmed();
     return result;
 }
 
-CsvExchange::Result import(CellarSession& session, const Csv::Table& table, const QString& path)
+ImportResult import(CellarSession& session, const Csv::Table& table, const QString& path)
 {
-    CsvExchange::Result result;
+    ImportResult result;
     const QStringList& header = table.rows.front();
     QHash<QString, int> at;
     for (int i = 0; i < header.size(); ++i)
@@ -268,7 +268,7 @@ CsvExchange::Result import(CellarSession& session, const Csv::Table& table, cons
         result.newTypes = types.created();
         tx.commit();
     } catch (const DbError& error) {
-        CsvExchange::Result failed;
+        ImportResult failed;
         failed.message = QStringLiteral("L'importation a échoué, votre cave est restée telle qu'elle était : %1")
                              .arg(error.description());
         return failed;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "exchange/Csv.h"
-#include "exchange/CsvExchange.h"
+#include "exchange/ImportResult.h"
 
 class CellarSession;
 
@@ -11,11 +11,11 @@ namespace CellarTrackerCsv {
 
 bool recognises(const QStringList& header);
 // The header's columns that the import uses, and those it passes over.
-CsvExchange::Result describe(const QStringList& header);
+ImportResult describe(const QStringList& header);
 
 // Rows of one wine bought the same day at the same price are one lot; the consumed bottles of the Bottles
 // export become exits of their lot, dated when they were drunk. One transaction.
-CsvExchange::Result import(CellarSession& session, const Csv::Table& table, const QString& path);
+ImportResult import(CellarSession& session, const Csv::Table& table, const QString& path);
 
 // The pieces of the mapping, for the tests.
 QString decodeEntities(const QString& text);           // "Feteasc&#259;" -> "Fetească"

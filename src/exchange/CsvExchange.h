@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/ImportResult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,16 +15,7 @@ namespace CsvExchange {
 // The header of our own export, in its order.
 QStringList columns();
 
-struct Result
-{
-    bool ok = false;
-    QString message;        // what went wrong, or the summary of what was done, in French
-    int lots = 0;           // lots written (export) or created (import)
-    qint64 bottles = 0;     // bottles in stock of the lots created
-    int newTypes = 0;       // wine type and appellation pairs created
-    QStringList recognised; // the file's columns that the import uses
-    QStringList ignored;    // the file's columns it passes over
-};
+using Result = ImportResult;
 
 Result exportTo(CellarSession& session, const QString& path);
 

@@ -317,31 +317,78 @@ QString proposedTarget(const QString& source)
     }
 }
 
+namespace {
+
+// What refuses the file before it is read: a file that is not there or not a file, too large, not Jet, or a
+// target that exists. Empty when nothing does.
+QString refusalBeforeReading(const QString& source, const QString& target)
+{
+    const QFileInfo info(source);
+    if (!info.exists())
+        return QStringLiteral("il n'existe pas");
+    if (!info.isFile())
+        return QStringLiteral("ce n'est pas un fichier ordinaire");
+    if (info.size() > kMaxSize)
+        return QStringLiteral("il dépasse la taille d'une base Access (2 Go)");
+    switch (JetSignature::of(source)) {
+    case JetSignature::Kind::None:
+        return QStringLiteral("ce n'est pas une base Access (Jet)");
+    case JetSignature::Kind::Ace:
+        return QStringLiteral("c'est une base Access 2007 ou plus récente (.accdb), que la version "
+                              "Windows de Tonnelix n'écrivait pas et que Tonnelix ne sait pas lire");
+    case JetSignature::Kind::Jet:
+        break;
+    }
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+        return QStringLiteral("le fichier %1 existe déjà : choisissez un autre nom pour la nouvelle "
+                              "cave (un fichier existant n'est jamais remplacé)")
+            .arg(target);
+    return QString();
+}
+
+// Copies every table of the file into the new cellar, inside the caller's transaction: the cellar's own
+// first, in their order, then any other; the version the file records goes into the report.
+void copyTables(JetReader& reader, const QStringList& tables, Database& db, Report& report, const Progress& progress)
+{
+    qint64 total = 0;
+    for (const QString& table : tables)
+        total += reader.rowCount(table);
+    Copier copier(reader, db, report, progress, total);
+    // The cellar's own tables first, in their order, then any other table the file holds.
+    for (const QString& table : kTables) {
+        const QString name = sourceName(tables, table);
+        if (!name.isEmpty())
+            copier.copy(name, table);
+    }
+    for (const QString& table : tables) {
+        if (kTables.contains(table, Qt::CaseInsensitive) ||
+            table.compare(QLatin1String("MOUVEMENTS"), Qt::CaseInsensitive) == 0)
+            continue;
+        if (!isPlainName(table)) {
+            report.skipped << QStringLiteral("table « %1 »").arg(table);
+            continue;
+        }
+        copier.copy(table, table);
+    }
+    const QString version = sourceName(tables, QStringLiteral("INFO")).isEmpty()
+                                ? QString()
+                                : db.scalar(QStringLiteral("SELECT [Version Base] FROM INFO ORDER BY rowid "
+                                                           "LIMIT 1"))
+                                      .toString();
+    report.version = version.isEmpty() ? QStringLiteral("de base") : version;
+}
+
+} // namespace
+
 Report convert(const QString& source, const QString& target, const Progress& progress)
 {
     Report report;
     report.source = source;
     report.target = target;
+    const QString refusal = refusalBeforeReading(source, target);
+    if (!refusal.isEmpty())
+        return refused(report, refusal);
     const QFileInfo info(source);
-    if (!info.exists())
-        return refused(report, QStringLiteral("il n'existe pas"));
-    if (!info.isFile())
-        return refused(report, QStringLiteral("ce n'est pas un fichier ordinaire"));
-    if (info.size() > kMaxSize)
-        return refused(report, QStringLiteral("il dépasse la taille d'une base Access (2 Go)"));
-    switch (JetSignature::of(source)) {
-    case JetSignature::Kind::None:
-        return refused(report, QStringLiteral("ce n'est pas une base Access (Jet)"));
-    case JetSignature::Kind::Ace:
-        return refused(report, QStringLiteral("c'est une base Access 2007 ou plus récente (.accdb), que la version "
-                                              "Windows de Tonnelix n'écrivait pas et que Tonnelix ne sait pas lire"));
-    case JetSignature::Kind::Jet:
-        break;
-    }
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-        return refused(report, QStringLiteral("le fichier %1 existe déjà : choisissez un autre nom pour la nouvelle "
-                                              "cave (un fichier existant n'est jamais remplacé)")
-                                   .arg(target));
     JetReader reader;
     QString error;
     if (!reader.open(source, &error))
@@ -366,32 +413,7 @@ Report convert(const QString& source, const QString& target, const Progress& pro
             scratchWrites(db);
             Transaction tx(db);
             Schema::createBaseSchema(db);
-            qint64 total = 0;
-            for (const QString& table : tables)
-                total += reader.rowCount(table);
-            Copier copier(reader, db, report, progress, total);
-            // The cellar's own tables first, in their order, then any other table the file holds.
-            for (const QString& table : kTables) {
-                const QString name = sourceName(tables, table);
-                if (!name.isEmpty())
-                    copier.copy(name, table);
-            }
-            for (const QString& table : tables) {
-                if (kTables.contains(table, Qt::CaseInsensitive) ||
-                    table.compare(QLatin1String("MOUVEMENTS"), Qt::CaseInsensitive) == 0)
-                    continue;
-                if (!isPlainName(table)) {
-                    report.skipped << QStringLiteral("table « %1 »").arg(table);
-                    continue;
-                }
-                copier.copy(table, table);
-            }
-            const QString version = sourceName(tables, QStringLiteral("INFO")).isEmpty()
-                                        ? QString()
-                                        : db.scalar(QStringLiteral("SELECT [Version Base] FROM INFO ORDER BY rowid "
-                                                                   "LIMIT 1"))
-                                              .toString();
-            report.version = version.isEmpty() ? QStringLiteral("de base") : version;
+            copyTables(reader, tables, db, report, progress);
             tx.commit();
         }
         if (progress)

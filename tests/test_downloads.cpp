@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -27,6 +28,8 @@ public:
 
     QString site() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
     QByteArray lastAgent;
+    // Called when the request for "/silent" has arrived: the download is running and waiting.
+    std::function<void()> silentRequested;
 
 private:
     static QByteArray page(const QByteArray& path, int& status)
@@ -60,8 +63,11 @@ private:
             if (line.toLower().startsWith("user-agent:"))
                 lastAgent = line.mid(11).trimmed();
         }
-        if (path == "/silent")
+        if (path == "/silent") {
+            if (silentRequested)
+                QTimer::singleShot(0, this, silentRequested);
             return;
+        }
         int status = 200;
         const QByteArray body = page(path, status);
         socket->write("HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Not Found") +
@@ -221,11 +227,12 @@ private Q_SLOTS:
         Profile::writeString(kConfig, QStringLiteral("Page"), QStringLiteral("/silent"));
         RateDownload::Answer second;
         bool wasRunning = false;
-        QTimer::singleShot(100, [&] {
+        // Once the server holds the request, not after a guessed delay.
+        server.silentRequested = [&] {
             wasRunning = RateDownload::running();
             second = RateDownload::get(server.site(), QStringLiteral("/dollar"), QStringLiteral("x"));
             RateDownload::cancel();
-        });
+        };
         double rate = 0;
         notices = RateDownload::downloadDollar(rate); // would wait 15 s without the cancel
         QVERIFY(wasRunning);

@@ -1,36 +1,60 @@
 #include "support/ModalDriver.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QEvent>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
 
 namespace {
 
-void poll(std::shared_ptr<std::function<void(QWidget*)>> action, std::shared_ptr<QElapsedTimer> clock, int timeoutMs,
-          QWidget* before)
+// Waits for the next modal window to be shown, then hands it to the action from inside its own event loop.
+class ModalWatcher : public QObject
 {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != before && modal->isVisible()) {
-        (*action)(modal);
-        return;
+public:
+    ModalWatcher(std::function<void(QWidget*)> action, int timeoutMs)
+        : m_action(std::move(action)), m_before(QApplication::activeModalWidget())
+    {
+        qApp->installEventFilter(this);
+        m_timeout.setSingleShot(true);
+        connect(&m_timeout, &QTimer::timeout, this, [this] {
+            qApp->removeEventFilter(this);
+            QTest::qFail("no modal dialog appeared", __FILE__, __LINE__);
+            deleteLater();
+        });
+        m_timeout.start(timeoutMs);
     }
-    if (clock->elapsed() > timeoutMs) {
-        QTest::qFail("no modal dialog appeared", __FILE__, __LINE__);
-        return;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Show || !watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (!widget->isWindow() || widget->windowModality() == Qt::NonModal || widget == m_before)
+            return false;
+        qApp->removeEventFilter(this);
+        m_timeout.stop();
+        // Shown, the dialog enters its loop: the action runs there, as a user's click would.
+        QPointer<QWidget> modal(widget);
+        QTimer::singleShot(0, widget, [this, modal] {
+            if (modal)
+                m_action(modal);
+            deleteLater();
+        });
+        return false;
     }
-    QTimer::singleShot(10, [=] { poll(action, clock, timeoutMs, before); });
-}
+
+private:
+    std::function<void(QWidget*)> m_action;
+    QPointer<QWidget> m_before;
+    QTimer m_timeout;
+};
 
 } // namespace
 
 void onNextModal(std::function<void(QWidget*)> action, int timeoutMs)
 {
-    auto shared = std::make_shared<std::function<void(QWidget*)>>(std::move(action));
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    QWidget* before = QApplication::activeModalWidget();
-    QTimer::singleShot(0, [=] { poll(shared, clock, timeoutMs, before); });
+    new ModalWatcher(std::move(action), timeoutMs);
 }

@@ -6,29 +6,10 @@
 
 namespace EntryChoices {
 
-namespace {
-
-// Every row's texts of the query, through the session's recordset; nothing when it cannot be opened.
-template <typename Row>
-bool eachRow(CellarSession& session, const QString& label, const QString& sql, const QVariantList& values, Row row)
-{
-    if (!session.OpenQuery(label, sql, values))
-        return false;
-    Recordset& rs = session.recordset();
-    if (rs.recordCount() > 0) {
-        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
-            row(rs);
-    }
-    session.CloseQuery();
-    return true;
-}
-
-} // namespace
-
 QStringList countries(CellarSession& session, const QString& label)
 {
     QStringList names;
-    eachRow(session, label, QStringLiteral("SELECT * FROM PAYS;"), {}, [&](Recordset& rs) {
+    session.forEachRow(label, QStringLiteral("SELECT * FROM PAYS;"), {}, [&](Recordset& rs) {
         names << rs.text(QStringLiteral("Nic")) + QStringLiteral(" - ") + rs.text(QStringLiteral("Pays"));
     });
     return names;
@@ -38,7 +19,7 @@ QString countryName(CellarSession& session, const QString& label, const QString&
 {
     QString name;
     bool first = true;
-    eachRow(session, label, QStringLiteral("SELECT * FROM PAYS WHERE Nic = ?;"), {code}, [&](Recordset& rs) {
+    session.forEachRow(label, QStringLiteral("SELECT * FROM PAYS WHERE Nic = ?;"), {code}, [&](Recordset& rs) {
         if (first)
             name = rs.text(QStringLiteral("Pays"));
         first = false;
@@ -52,7 +33,7 @@ QStringList wineTypes(CellarSession& session, const QString& label, const QStrin
     QSet<QString> seen;
     const QString sql = code.isEmpty() ? QStringLiteral("SELECT * FROM TYPEVIN;")
                                        : QStringLiteral("SELECT * FROM TYPEVIN WHERE Nic = ?;");
-    eachRow(session, label, sql, code.isEmpty() ? QVariantList() : QVariantList{code}, [&](Recordset& rs) {
+    session.forEachRow(label, sql, code.isEmpty() ? QVariantList() : QVariantList{code}, [&](Recordset& rs) {
         const QString type = rs.text(QStringLiteral("Type"));
         const QString key = caseInsensitive ? type.toCaseFolded() : type;
         if (!seen.contains(key)) {
@@ -66,7 +47,7 @@ QStringList wineTypes(CellarSession& session, const QString& label, const QStrin
 QStringList appellations(CellarSession& session, const QString& label, const QString& type)
 {
     QStringList names;
-    eachRow(session, label, QStringLiteral("SELECT * FROM TYPEVIN WHERE Type = ?;"), {type}, [&](Recordset& rs) {
+    session.forEachRow(label, QStringLiteral("SELECT * FROM TYPEVIN WHERE Type = ?;"), {type}, [&](Recordset& rs) {
         const QString appellation = rs.text(QStringLiteral("Appellation"));
         if (!names.contains(appellation))
             names << appellation;
@@ -78,21 +59,22 @@ std::optional<QString> standardKeeping(CellarSession& session, const QString& la
                                        const QString& appellation)
 {
     std::optional<QString> keeping;
-    eachRow(session, label, QStringLiteral("SELECT Garde FROM TYPEVIN WHERE Type = ? AND Appellation = ?;"),
-            {type, appellation}, [&](Recordset& rs) {
-                if (!keeping)
-                    keeping = rs.text(QStringLiteral("Garde"));
-            });
+    session.forEachRow(label, QStringLiteral("SELECT Garde FROM TYPEVIN WHERE Type = ? AND Appellation = ?;"),
+                       {type, appellation}, [&](Recordset& rs) {
+                           if (!keeping)
+                               keeping = rs.text(QStringLiteral("Garde"));
+                       });
     return keeping;
 }
 
 QStringList estates(CellarSession& session, const QString& label, const QString& type, const QString& firstWord)
 {
     QStringList names;
-    eachRow(session, label,
-            QStringLiteral("SELECT Domaine FROM DOMAINES WHERE Type = ? OR Type = ? GROUP BY Domaine ORDER BY "
-                           "min(rowid);"),
-            {type, firstWord}, [&](Recordset& rs) { names << rs.text(QStringLiteral("Domaine")); });
+    session.forEachRow(
+        label,
+        QStringLiteral("SELECT Domaine FROM DOMAINES WHERE Type = ? OR Type = ? GROUP BY Domaine ORDER BY "
+                       "min(rowid);"),
+        {type, firstWord}, [&](Recordset& rs) { names << rs.text(QStringLiteral("Domaine")); });
     return names;
 }
 

@@ -70,37 +70,28 @@ std::optional<qint64> currentStock(CellarSession& session, const QString& label,
 
 std::optional<LotFields> lotFields(CellarSession& session, const QString& label, qint64 index)
 {
-    if (!session.OpenQuery(
-            label,
-            QStringLiteral("SELECT TYPEVIN.Type, TYPEVIN.Appellation, CAVE.Millesime, CAVE.Cru, CAVE.Proprietaire, "
-                           "CAVE.[Nom vin], CAVE.Contenance, CAVE.Cote FROM TYPEVIN INNER JOIN CAVE ON "
-                           "TYPEVIN.[Index] = CAVE.RelType WHERE CAVE.[Index]  = ?;"),
-            {index}))
-        return std::nullopt;
     std::optional<LotFields> fields;
-    Recordset& wine = session.recordset();
-    if (wine.recordCount() > 0) {
-        wine.moveLast();
-        fields = LotFields{wine.text(QStringLiteral("Type")),         wine.text(QStringLiteral("Appellation")),
-                           wine.integer(QStringLiteral("Millesime")), wine.text(QStringLiteral("Cru")),
-                           wine.text(QStringLiteral("Proprietaire")), wine.text(QStringLiteral("Nom Vin")),
-                           wine.text(QStringLiteral("Contenance")),   wine.integer(QStringLiteral("Cote"))};
-    }
-    session.CloseQuery();
+    session.forEachRow(
+        label,
+        QStringLiteral("SELECT TYPEVIN.Type, TYPEVIN.Appellation, CAVE.Millesime, CAVE.Cru, CAVE.Proprietaire, "
+                       "CAVE.[Nom vin], CAVE.Contenance, CAVE.Cote FROM TYPEVIN INNER JOIN CAVE ON "
+                       "TYPEVIN.[Index] = CAVE.RelType WHERE CAVE.[Index]  = ?;"),
+        {index}, [&](Recordset& wine) {
+            fields = LotFields{wine.text(QStringLiteral("Type")),         wine.text(QStringLiteral("Appellation")),
+                               wine.integer(QStringLiteral("Millesime")), wine.text(QStringLiteral("Cru")),
+                               wine.text(QStringLiteral("Proprietaire")), wine.text(QStringLiteral("Nom Vin")),
+                               wine.text(QStringLiteral("Contenance")),   wine.integer(QStringLiteral("Cote"))};
+        }); // the last row, as the dialog always read it
     return fields;
 }
 
 std::optional<QString> picture(CellarSession& session, const QString& label, qint64 index)
 {
-    if (!session.OpenQuery(label, QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"), {index}))
-        return std::nullopt;
     std::optional<QString> path;
-    Recordset& rs = session.recordset();
-    if (rs.recordCount() > 0) {
-        rs.moveFirst();
-        path = rs.text(QStringLiteral("Images"));
-    }
-    session.CloseQuery();
+    session.forEachRow(label, QStringLiteral("SELECT * FROM CAVE WHERE [Index]  = ?;"), {index}, [&](Recordset& rs) {
+        if (!path)
+            path = rs.text(QStringLiteral("Images"));
+    });
     return path;
 }
 

@@ -47,6 +47,20 @@ public:
     bool OpenQuery(const QString& label, const QString& sql, const QVariantList& values = {});
     void CloseTable();
     void CloseQuery();
+    // Opens the query, calls row for each of its rows (the session's recordset on that row), closes it;
+    // false when it cannot be opened (the user has been told).
+    template <typename Row>
+    bool forEachRow(const QString& label, const QString& sql, const QVariantList& values, Row row)
+    {
+        if (!OpenQuery(label, sql, values))
+            return false;
+        if (m_recordset.recordCount() > 0) {
+            for (m_recordset.moveFirst(); !m_recordset.isEOF(); m_recordset.moveNext())
+                row(m_recordset);
+        }
+        CloseQuery();
+        return true;
+    }
     // Tells the user of a query that failed, as OpenQuery does: for the readers that step through statements.
     static void reportFailure(const QString& label, const DbError& error);
     Recordset& recordset() { return m_recordset; }

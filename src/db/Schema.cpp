@@ -164,15 +164,9 @@ void createIndexes(Database& db)
 
 std::optional<QString> recordedVersion(CellarSession& session, const QString& label)
 {
-    if (!session.OpenQuery(label, QStringLiteral("SELECT * FROM INFO;")))
-        return std::nullopt;
     std::optional<QString> version;
-    Recordset& rs = session.recordset();
-    if (rs.recordCount() > 0) {
-        rs.moveLast();
-        version = rs.text(QStringLiteral("Version Base"));
-    }
-    session.CloseQuery();
+    session.forEachRow(label, QStringLiteral("SELECT * FROM INFO;"), {},
+                       [&](Recordset& rs) { version = rs.text(QStringLiteral("Version Base")); }); // the last row
     return version;
 }
 

@@ -138,38 +138,26 @@ Outcome apply(CellarSession& session, const QString& label, int rack, const std:
 std::vector<PlaceableWine> placeableWines(CellarSession& session, const QString& label)
 {
     std::vector<PlaceableWine> wines;
-    if (!session.OpenQuery(
-            label, QStringLiteral("SELECT TYPEVIN.Etat, CAVE.Millesime, TYPEVIN.Appellation, CAVE.[Index] AS "
-                                  "CAVE_Index, CAVE.[Nom vin] FROM TYPEVIN INNER JOIN CAVE ON TYPEVIN.[Index] = "
-                                  "CAVE.RelType ORDER BY CAVE.[Index];")))
-        return wines;
-    Recordset& rs = session.recordset();
-    if (rs.recordCount() > 0) {
-        const int cColour = rs.fieldIndex(QStringLiteral("Etat"));
-        const int cName = rs.fieldIndex(QStringLiteral("Nom vin"));
-        const int cAppellation = rs.fieldIndex(QStringLiteral("Appellation"));
-        const int cVintage = rs.fieldIndex(QStringLiteral("Millesime"));
-        const int cIndex = rs.fieldIndex(QStringLiteral("CAVE_Index"));
-        for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
-            wines.push_back({rs.value(cColour).toInt(), rs.value(cName).toString(), rs.value(cAppellation).toString(),
-                             rs.value(cVintage).toInt(), rs.value(cIndex).toLongLong()});
-    }
-    session.CloseQuery();
+    session.forEachRow(label,
+                       QStringLiteral("SELECT TYPEVIN.Etat, CAVE.Millesime, TYPEVIN.Appellation, CAVE.[Index] AS "
+                                      "CAVE_Index, CAVE.[Nom vin] FROM TYPEVIN INNER JOIN CAVE ON TYPEVIN.[Index] = "
+                                      "CAVE.RelType ORDER BY CAVE.[Index];"),
+                       {}, [&](Recordset& rs) {
+                           wines.push_back({rs.value(0).toInt(), rs.value(4).toString(), rs.value(2).toString(),
+                                            rs.value(1).toInt(), rs.value(3).toLongLong()});
+                       });
     return wines;
 }
 
 std::optional<qint64> stockOf(CellarSession& session, const QString& label, qint64 wine)
 {
-    if (!session.OpenQuery(label, QStringLiteral("SELECT Stock FROM CAVE WHERE CAVE.[Index] = ? ;"), {wine}))
-        return std::nullopt;
     std::optional<qint64> stock;
-    Recordset& rs = session.recordset();
-    if (rs.recordCount() > 0) {
-        rs.moveFirst();
-        stock = rs.integer(QStringLiteral("Stock"));
-    }
-    session.CloseQuery();
-    return stock;
+    const bool read = session.forEachRow(label, QStringLiteral("SELECT Stock FROM CAVE WHERE CAVE.[Index] = ? ;"),
+                                         {wine}, [&](Recordset& rs) {
+                                             if (!stock)
+                                                 stock = rs.integer(QStringLiteral("Stock"));
+                                         });
+    return read ? stock : std::nullopt;
 }
 
 Placed placedBottles(CellarSession& session, const QString& label, qint64 wine, int rack)

@@ -286,6 +286,10 @@ private Q_SLOTS:
         }
         QCOMPARE(parse({"--help"}).exitCode, 0);
         QVERIFY(parse({"--help"}).message.contains(QStringLiteral("--export")));
+        // Every line of the help is French, the version's included.
+        QVERIFY(parse({"--help"}).message.contains(QStringLiteral("Affiche la version de Tonnelix.")));
+        QVERIFY(!parse({"--help"}).message.contains(QStringLiteral("Displays")));
+        QCOMPARE(parse({"-v"}).action, CommandLine::Parsed::Action::Exit);
     }
 
     // The real program, scripted: no window, no display, its exit codes.

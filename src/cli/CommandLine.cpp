@@ -95,7 +95,8 @@ struct OptionTable
 {
     QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Affiche cette aide.")}; // Qt's own says its text in English
-    QCommandLineOption version;
+    QCommandLineOption version{QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Affiche la version de Tonnelix.")}; // Qt's own is in English
     QCommandLineOption exportOption{QStringLiteral("export"),
                                     QStringLiteral("Ajoute tous les vins de la cave au fichier d'échange FICHIER "
                                                    "(créé s'il n'existe pas), sans fenêtre."),
@@ -139,11 +140,11 @@ struct OptionTable
                                                 "sans fenêtre."),
                                  QStringLiteral("FICHIER")};
 
-    explicit OptionTable(QCommandLineParser& parser) : version(QStringLiteral("_"))
+    explicit OptionTable(QCommandLineParser& parser)
     {
         parser.setApplicationDescription(QStringLiteral("Tonnelix, l'inventaire de votre cave à vin."));
         parser.addOption(help);
-        version = parser.addVersionOption();
+        parser.addOption(version);
         parser.addOption(backupOption);
         parser.addOption(restoreOption);
         parser.addOption(exportCsvOption);

@@ -2,6 +2,7 @@
 #include "db/CellarEvents.h"
 
 #include "db/CellarSession.h"
+#include "db/Write.h"
 
 #include <cmath>
 
@@ -35,25 +36,29 @@ QString failureText(Failure failure)
 Failure changeLot(CellarSession& session, const QString& label, qint64 index,
                   const std::function<void(Recordset&)>& change)
 {
-    try {
-        Transaction tx(session.database());
-        const Failure found = openLot(session, label, index);
-        if (found != Failure::None)
-            return found;
+    Failure refusal = Failure::None;
+    const WriteResult written = inTransaction(session.database(), "WineStock::changeLot", [&](Database&) {
+        refusal = openLot(session, label, index);
+        if (refusal != Failure::None)
+            return false;
         Recordset& rs = session.recordset();
         try {
             rs.edit();
-        } catch (const DbError&) {
+        } catch (const DbError& error) {
+            // A lot the recordset cannot edit is one the user cannot change: told as not found.
+            TraceLine("WineStock::changeLot : %s (%d)", qUtf8Printable(error.description()), error.code());
             session.CloseQuery();
-            return Failure::NotFound;
+            refusal = Failure::NotFound;
+            return false;
         }
         change(rs);
         rs.update();
         session.CloseQuery();
-        tx.commit();
-    } catch (const DbError&) {
+        return true;
+    });
+    if (!written.done()) {
         session.CloseQuery();
-        return Failure::WriteFailed;
+        return written.outcome == WriteResult::Outcome::Refused ? refusal : Failure::WriteFailed;
     }
     CellarEvents::instance().notifyLotsChanged();
     return Failure::None;
@@ -135,20 +140,20 @@ Counts enterBottles(CellarSession& session, const QString& label, qint64 index, 
 
 Failure deleteWine(CellarSession& session, const QString& label, qint64 index)
 {
-    Database& db = session.database();
-    try {
-        Transaction tx(db);
-        const Failure found = openLot(session, label, index);
-        if (found != Failure::None)
-            return found;
+    Failure refusal = Failure::None;
+    const WriteResult written = inTransaction(session.database(), "WineStock::deleteWine", [&](Database& db) {
+        refusal = openLot(session, label, index);
+        if (refusal != Failure::None)
+            return false;
         session.recordset().remove();
         session.CloseQuery();
         // Bottles of a deleted wine must not stay in the racks, invisible and blocking their cells.
         db.execute(QStringLiteral("DELETE FROM RAYONNAGE WHERE Relation = ?"), {index});
-        tx.commit();
-    } catch (const DbError&) {
+        return true;
+    });
+    if (!written.done()) {
         session.CloseQuery();
-        return Failure::WriteFailed;
+        return written.outcome == WriteResult::Outcome::Refused ? refusal : Failure::WriteFailed;
     }
     CellarEvents::instance().notifyLotsChanged();
     return Failure::None;

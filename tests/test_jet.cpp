@@ -25,6 +25,13 @@
 
 namespace {
 
+// The first page of a file (its Jet header).
+QByteArray firstPage(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(4096) : QByteArray();
+}
+
 // The rows of a query, each as its values joined by "|", NULL as "∅".
 QStringList rows(Database& db, const QString& sql)
 {
@@ -233,13 +240,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         QTemporaryDir dir;
         const QString truncated = dir.filePath(QStringLiteral("coupee.mdb"));
-        {
-            QFile whole(jetFixture("cave-v6.mdb"));
-            QVERIFY(whole.open(QIODevice::ReadOnly));
-            QFile cut(truncated);
-            QVERIFY(cut.open(QIODevice::WriteOnly));
-            cut.write(whole.read(whole.size() / 2 + 1000));
-        }
+        QVERIFY(alteredCopy("cave-v6.mdb", truncated, [](QByteArray& b) { b.truncate(b.size() / 2 + 1000); }));
         const QString sqlite = dir.filePath(QStringLiteral("sqlite.mdb"));
         {
             TempProfile scratch;
@@ -249,41 +250,22 @@ private Q_SLOTS:
         }
         // Access 2007 and later: known by its first bytes, refused.
         const QString ace = dir.filePath(QStringLiteral("recent.accdb"));
-        {
-            QFile whole(jetFixture("cave-base.mdb"));
-            QVERIFY(whole.open(QIODevice::ReadOnly));
-            QByteArray bytes = whole.readAll();
-            bytes.replace(4, 15, "Standard ACE DB");
-            QFile out(ace);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(bytes);
-        }
+        QVERIFY(alteredCopy("cave-base.mdb", ace, [](QByteArray& b) { b.replace(4, 15, "Standard ACE DB"); }));
         // An encrypted database: the key in its (masked) header is not zero.
         const QString locked = dir.filePath(QStringLiteral("protegee.mdb"));
-        {
-            QFile whole(jetFixture("cave-base.mdb"));
-            QVERIFY(whole.open(QIODevice::ReadOnly));
-            QByteArray bytes = whole.readAll();
+        QVERIFY(alteredCopy("cave-base.mdb", locked, [](QByteArray& b) {
             for (int i = 0x3e; i < 0x3e + 4; ++i)
-                bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
-            QFile out(locked);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(bytes);
-        }
+                b[i] = static_cast<char>(b[i] ^ 0x5a);
+        }));
         // A password without encryption: the pages are readable, the header says the owner wants them kept.
         const QString password = dir.filePath(QStringLiteral("mot-de-passe.mdb"));
-        {
-            QFile whole(jetFixture("cave-v6.mdb"));
-            QVERIFY(whole.open(QIODevice::ReadOnly));
-            QByteArray bytes = whole.readAll();
-            QVERIFY(!JetHeader::hasPassword(bytes.left(4096)));
-            const QByteArray secret("v\0i\0n\0", 6);
-            bytes.replace(0, 4096, JetHeader::withPassword(bytes.left(4096), secret));
-            QVERIFY(JetHeader::hasPassword(bytes.left(4096)));
-            QFile out(password);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(bytes);
-        }
+        bool hadPassword = true;
+        QVERIFY(alteredCopy("cave-v6.mdb", password, [&](QByteArray& b) {
+            hadPassword = JetHeader::hasPassword(b.left(4096));
+            b.replace(0, 4096, JetHeader::withPassword(b.left(4096), QByteArray("v\0i\0n\0", 6)));
+        }));
+        QVERIFY(!hadPassword);
+        QVERIFY(JetHeader::hasPassword(firstPage(password)));
         const QString existing = dir.filePath(QStringLiteral("existe.mdb"));
         QFile(existing).open(QIODevice::WriteOnly);
         struct Case
@@ -351,16 +333,10 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("x.mdb"))));
         // A damaged file: the user reads the French reason alone, not the library's own English.
         const QString damaged = dir.filePath(QStringLiteral("abimee.mdb"));
-        {
-            QFile whole(jetFixture("cave-v6.mdb"));
-            QVERIFY(whole.open(QIODevice::ReadOnly));
-            QByteArray bytes = whole.readAll();
-            for (int i = 8192; i < bytes.size(); i += 97)
-                bytes[i] = static_cast<char>(0xff);
-            QFile out(damaged);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(bytes);
-        }
+        QVERIFY(alteredCopy("cave-v6.mdb", damaged, [](QByteArray& b) {
+            for (int i = 8192; i < b.size(); i += 97)
+                b[i] = static_cast<char>(0xff);
+        }));
         const int status =
             run({QStringLiteral("--convert-jet"), damaged, dir.filePath(QStringLiteral("y.mdb"))}, &out, &err);
         if (status == 1)

@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPdfWriter>
+#include <QLockFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
@@ -279,6 +280,28 @@ private Q_SLOTS:
         const QString second = cellar.dir() + QStringLiteral("/par-type.pdf");
         QCOMPARE(run({QStringLiteral("--print-pdf"), QStringLiteral("2"), second, cellar.path()}, &output), 0);
         QVERIFY2(pdfText(second).contains(QStringLiteral("LISTE DES VINS")), output.constData());
+
+        // A cellar another Tonnelix writes, or a file that is no cellar: refused with the reason, nothing asked,
+        // nothing written.
+        {
+            QLockFile held(cellar.path() + QStringLiteral(".lock"));
+            held.setStaleLockTime(0);
+            QVERIFY(held.tryLock());
+            QCOMPARE(run({cellar.path(), QStringLiteral("--backup")}, &output), 1);
+            QVERIFY2(output.contains("déjà ouverte par un autre Tonnelix"), output.constData());
+            QVERIFY2(!output.contains("lecture seule"), output.constData());
+            QCOMPARE(Backups::list(cellar.path()).size(), size_t(1));
+        }
+        const QString notACellar = cellar.dir() + QStringLiteral("/pas-une-cave.mdb");
+        {
+            QFile file(notACellar);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+        }
+        QCOMPARE(run({notACellar, QStringLiteral("--export-csv"), cellar.dir() + QStringLiteral("/x.csv")}, &output), 1);
+        QVERIFY2(output.contains("Le fichier n'a pas été modifié."), output.constData());
+        QCOMPARE(QFileInfo(notACellar).size(), 4096);
+        QVERIFY(!QFile::exists(cellar.dir() + QStringLiteral("/x.csv")));
 
         // A profile with no cellar yet: every action says so and exits 1, and nothing is created.
         QTemporaryDir fresh;

@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
+#include "view/ui/CellarOpeningPrompts.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -23,6 +24,13 @@ QByteArray digest(const QString& path)
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+// Opens as the window does, asking through the scripted prompt.
+std::unique_ptr<CellarSession> open(const QString& path)
+{
+    CellarOpeningPrompts questions;
+    return CellarSession::Open(path, questions);
 }
 
 const QString kOpenTitle = QStringLiteral("Ouverture de votre base de données ...");
@@ -87,7 +95,7 @@ private Q_SLOTS:
         const QByteArray before = digest(bad);
 
         prompt.queue(Prompt::Answer::Cancel);
-        QVERIFY(!CellarSession::Open(bad));
+        QVERIFY(!open(bad));
         QCOMPARE(prompt.messages().last().caption, QStringLiteral("Cave illisible"));
         QCOMPARE(prompt.messages().last().buttons, Prompt::Buttons::YesNoCancel);
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("Le fichier n'a pas été modifié.")));
@@ -97,7 +105,7 @@ private Q_SLOTS:
         backup.closeSession();
         prompt.queue(Prompt::Answer::Yes);
         prompt.queueFile(backup.path());
-        auto chosen = CellarSession::Open(bad);
+        auto chosen = open(bad);
         QVERIFY(chosen);
         QCOMPARE(chosen->path(), backup.path());
         chosen.reset();
@@ -109,7 +117,7 @@ private Q_SLOTS:
         prompt.queue(Prompt::Answer::Ok);
         prompt.queue(Prompt::Answer::No);
         prompt.queueFile(fresh);
-        auto created = CellarSession::Open(bad);
+        auto created = open(bad);
         QVERIFY(created);
         QCOMPARE(created->path(), fresh);
         QVERIFY(created->database().tableExists(QStringLiteral("CAVE")));
@@ -122,17 +130,17 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         TempCellar cellar(TempCellar::Content::Demo);
         cellar.closeSession();
-        auto first = CellarSession::Open(cellar.path());
+        auto first = open(cellar.path());
         QVERIFY(first && !first->isReadOnly());
         QVERIFY(QFile::exists(cellar.path() + QStringLiteral(".lock")));
         const QByteArray before = digest(cellar.path());
         prompt.queue(Prompt::Answer::No);
-        QVERIFY(!CellarSession::Open(cellar.path()));
+        QVERIFY(!open(cellar.path()));
         QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Cette cave est déjà ouverte par un autre "
                                                                         "Tonnelix")));
         QCOMPARE(prompt.messages().last().buttons, Prompt::Buttons::YesNoDefaultNo);
         prompt.queue(Prompt::Answer::Yes);
-        auto second = CellarSession::Open(cellar.path());
+        auto second = open(cellar.path());
         QVERIFY(second && second->isReadOnly());
         QVERIFY(second->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt() > 0);
         bool refused = false;
@@ -146,7 +154,7 @@ private Q_SLOTS:
         first.reset();
         QCOMPARE(digest(cellar.path()), before);
         // Once the first is gone, the cellar can be written again.
-        auto third = CellarSession::Open(cellar.path());
+        auto third = open(cellar.path());
         QVERIFY(third && !third->isReadOnly());
         third.reset();
         // The lock of a process that died is taken over.
@@ -155,7 +163,7 @@ private Q_SLOTS:
             QVERIFY(stale.open(QIODevice::WriteOnly));
             stale.write("2147483600\nTonnelix\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         }
-        auto afterCrash = CellarSession::Open(cellar.path());
+        auto afterCrash = open(cellar.path());
         QVERIFY(afterCrash && !afterCrash->isReadOnly());
     }
 
@@ -176,7 +184,7 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("SQLite format 3");
         }
-        auto session = CellarSession::Open(cellar.path());
+        auto session = open(cellar.path());
         QVERIFY(session);
         for (const QString& file : abandoned)
             QVERIFY2(!dir.exists(file), qUtf8Printable(file));
@@ -222,7 +230,7 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(cellar.path(), QFile::ReadOwner | QFile::ReadGroup));
         const QByteArray before = digest(cellar.path());
         prompt.queue(Prompt::Answer::Yes);
-        auto session = CellarSession::Open(cellar.path());
+        auto session = open(cellar.path());
         QVERIFY(session && session->isReadOnly());
         QVERIFY(prompt.messages().last().text.startsWith(QStringLiteral("Vous n'avez pas le droit de modifier")));
         session.reset();
@@ -234,7 +242,7 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         QVERIFY(!QFile::exists(Paths::portableDatabasePath()));
-        auto session = CellarSession::Open(QString());
+        auto session = open(QString());
         QVERIFY(session);
         QCOMPARE(session->path(), Paths::defaultDatabasePath());
         QVERIFY(session->database().tableExists(QStringLiteral("CAVE")));
@@ -250,7 +258,7 @@ private Q_SLOTS:
             TempCellar source(TempCellar::Content::Base);
             QVERIFY(QFile::copy(source.path(), portable));
         }
-        auto session = CellarSession::Open(QString());
+        auto session = open(QString());
         QFile::remove(portable);
         QVERIFY(session);
         QCOMPARE(session->path(), portable);
@@ -260,7 +268,7 @@ private Q_SLOTS:
     {
         ScriptedPrompt prompt;
         TempCellar cellar(TempCellar::Content::Demo);
-        auto session = CellarSession::Open(cellar.path());
+        auto session = open(cellar.path());
         QVERIFY(session);
         QCOMPARE(session->path(), cellar.path());
     }
@@ -272,7 +280,7 @@ private Q_SLOTS:
         prompt.queue(Prompt::Answer::Ok); // the path under "ERREUR ouverture base"
         prompt.queue(Prompt::Answer::No); // the engine's message, no help
         prompt.queue(Prompt::Answer::Ok); // giving up
-        auto session = CellarSession::Open(gone.path());
+        auto session = open(gone.path());
         QVERIFY(!session);
         QVERIFY(!QFile::exists(gone.path())); // nothing created at a saved path
         const auto& m = prompt.messages();
@@ -293,7 +301,7 @@ private Q_SLOTS:
         prompt.queue(Prompt::Answer::Ok);
         prompt.queue(Prompt::Answer::Yes); // asks for help this time
         prompt.queueFile(other.path());
-        auto session = CellarSession::Open(gone.path());
+        auto session = open(gone.path());
         QVERIFY(session);
         QCOMPARE(session->path(), other.path());
         QCOMPARE(prompt.helpRequests(), 1);
@@ -321,7 +329,7 @@ private Q_SLOTS:
         prompt.queue(Prompt::Answer::Yes); // choose another file
         prompt.queueFile(other);           // an SQLite file that is no cellar is refused too
         prompt.queue(Prompt::Answer::Yes); // and another, but none is chosen
-        QVERIFY(!CellarSession::Open(jet));
+        QVERIFY(!open(jet));
         QCOMPARE(digest(jet), jetBefore);
         QCOMPARE(digest(other), otherBefore);
         QCOMPARE(prompt.fileTitles().size(), 2);

@@ -1,4 +1,6 @@
 #include "cli/CommandLine.h"
+#include "cli/ConsoleCellarOpening.h"
+#include "cli/ConsoleOutput.h"
 #include "platform/Settings.h"
 
 #include "backup/Backups.h"
@@ -27,14 +29,7 @@ namespace CommandLine {
 
 namespace {
 
-void print(FILE* stream, const QString& text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    if (!text.endsWith(QLatin1Char('\n')))
-        std::fputc('\n', stream);
-    std::fflush(stream);
-}
+using Console::print;
 
 // Without a window, what the cellar's code would ask the user is written on standard error and answered
 // "no": nothing is done that would need a person's consent.
@@ -415,7 +410,8 @@ std::unique_ptr<CellarSession> openForWork(const Options& options)
                                      "avec sa fenêtre. Rien n'a été fait."));
         return nullptr;
     }
-    std::unique_ptr<CellarSession> session = CellarSession::Open(path);
+    ConsoleCellarOpening questions;
+    std::unique_ptr<CellarSession> session = CellarSession::Open(path, questions);
     if (!session) {
         print(stderr, QStringLiteral("Impossible d'ouvrir la cave : rien n'a été fait."));
         return nullptr;

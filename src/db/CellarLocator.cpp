@@ -1,9 +1,9 @@
 // Finding and opening the cellar at start-up.
 #include "db/CellarSession.h"
 
+#include "db/CellarOpeningQuestions.h"
 #include "db/JetSignature.h"
 #include "platform/Paths.h"
-#include "platform/Prompt.h"
 #include "trace/Trace.h"
 
 #include <QDir>
@@ -17,7 +17,7 @@ namespace {
 struct Declined
 {};
 
-const QString kOpenTitle = QStringLiteral("Ouverture de votre base de données ...");
+// The filter of the file dialogs, as the trace has always named it.
 const QString kFilter = QStringLiteral("Fichiers base(*.mdb)");
 
 // The saved path as it is; otherwise the cellar beside the program when there is one (portable use);
@@ -87,8 +87,9 @@ void CellarSession::setJetConverter(JetConverter converter)
     jetConverter() = std::move(converter);
 }
 
-std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
+std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath, CellarOpeningQuestions& questions)
 {
+    using Choice = CellarOpeningQuestions::UnreadableChoice;
     TraceLine(" NT : %s", "OUI");
     TraceLine("Entre Base %s", qUtf8Printable(savedPath));
     bool mayCreate = false;
@@ -118,31 +119,17 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
                 qint64 pid = 0;
                 QString host, application;
                 lock->getLockInfo(&pid, &host, &application);
-                const Prompt::Answer answer = Prompt::show(
-                    QStringLiteral("Cette cave est déjà ouverte par un autre Tonnelix (processus %1) :\n%2\n\n"
-                                   "Voulez-vous l'ouvrir en lecture seule ? (Non : quitter)")
-                        .arg(pid)
-                        .arg(path),
-                    QStringLiteral("Attention !"), Prompt::Icon::Question, Prompt::Buttons::YesNoDefaultNo);
-                if (answer != Prompt::Answer::Yes)
+                if (!questions.readCellarHeldElsewhere(pid, path))
                     return nullptr;
                 readOnly = true;
                 lock.reset();
             }
             // A file the user may not write (its rights, a protected disk) is offered for reading only.
             if (!readOnly && QFileInfo::exists(path) && !writable(path)) {
-                const Prompt::Answer answer = Prompt::show(
-                    QStringLiteral("Vous n'avez pas le droit de modifier cette cave :\n%1\n\nVoulez-vous l'ouvrir en "
-                                   "lecture seule ? (Non : choisir une autre cave)\nPour la modifier, copiez-la dans "
-                                   "un dossier à vous ou changez les droits du fichier.")
-                        .arg(path),
-                    QStringLiteral("Attention !"), Prompt::Icon::Question, Prompt::Buttons::YesNo);
-                if (answer == Prompt::Answer::Yes) {
-                    readOnly = true;
-                    lock.reset();
-                } else {
+                if (!questions.readProtectedCellar(path))
                     throw Declined{};
-                }
+                readOnly = true;
+                lock.reset();
             }
             auto database = readOnly ? std::make_unique<Database>() : OpenCellarFile(path, mayCreate);
             if (readOnly)
@@ -160,26 +147,15 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
             if (QFileInfo(path).isFile() && error.code() != DbError::kFileGone) {
                 // A file is there but is no cellar this release can open: it is left as it is, and the user
                 // chooses what to do instead.
-                const Prompt::Answer answer = Prompt::show(
-                    error.description() +
-                        QStringLiteral("\n\nLe fichier n'a pas été modifié.\n\n"
-                                       "Oui : choisir une autre cave, ou une sauvegarde (fichier Save….mdb) à "
-                                       "ouvrir à sa place.\nNon : créer une nouvelle cave vide.\n"
-                                       "Annuler : quitter Tonnelix."),
-                    QStringLiteral("Cave illisible"), Prompt::Icon::Exclamation, Prompt::Buttons::YesNoCancel);
-                if (answer == Prompt::Answer::Cancel)
+                const Choice choice = questions.unreadableCellar(error, path);
+                if (choice == Choice::Quit)
                     return nullptr;
-                if (answer == Prompt::Answer::No) {
-                    const QString created = Prompt::current().saveFileName(QStringLiteral("Nouvelle cave"), kFilter,
-                                                                           QFileInfo(path).absolutePath());
+                if (choice == Choice::CreateNew) {
+                    const QString created = questions.newCellarFile(QFileInfo(path).absolutePath());
                     if (created.isEmpty())
                         return nullptr;
                     if (QFileInfo::exists(created)) {
-                        // Never written over: the new cellar needs a name of its own.
-                        Prompt::show(QStringLiteral("Le fichier %1 existe déjà : choisissez un nouveau nom pour "
-                                                    "la nouvelle cave.")
-                                         .arg(created),
-                                     QStringLiteral("Attention !"), Prompt::Icon::Exclamation);
+                        questions.newCellarFileExists(created); // never written over
                         continue;
                     }
                     path = created;
@@ -187,18 +163,17 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath)
                     continue;
                 }
             } else {
-                Prompt::show(path, QStringLiteral("ERREUR ouverture base"));
-                ReportDaoException(error);
+                questions.cannotOpen(path, error);
             }
         } catch (const Declined&) {
             // the user would rather choose another cellar
         }
         // Let the user point at the cellar (a moved file, a disk not mounted) instead of failing forever.
         TraceLine("Base aprés le repace dans string %s", qUtf8Printable(kFilter));
-        const QString chosen = Prompt::current().openFileName(kOpenTitle, kFilter, QFileInfo(path).absolutePath());
+        const QString chosen = questions.otherCellarFile(QFileInfo(path).absolutePath());
         if (chosen.isEmpty()) {
             TraceLine("Il à été imposible d'ouvrir la base %s", qUtf8Printable(path));
-            Prompt::show(QStringLiteral("Impossible d'ouvrir la database de plusieurs manières\n Erreur : "));
+            questions.gaveUp(path);
             return nullptr;
         }
         TraceLine("Base aprés Boite d'ouverture %s", qUtf8Printable(chosen));

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+class CellarOpeningQuestions;
+
 // The open cellar database for the life of the process, with one current recordset.
 // Every part of the system reads and writes the cellar through it.
 class CellarSession
@@ -22,8 +24,9 @@ public:
 
     // Locates and opens the cellar, starting from the saved path (empty: beside the program, then the
     // user's data folder, where a first start creates it). When it cannot be opened the user is told
-    // and may pick another file; nullptr when the user gives up.
-    static std::unique_ptr<CellarSession> Open(const QString& savedPath);
+    // and may pick another file; nullptr when the user gives up. Whatever has to be asked on the way is
+    // asked through questions.
+    static std::unique_ptr<CellarSession> Open(const QString& savedPath, CellarOpeningQuestions& questions);
     // What Open does with a cellar of the Windows release (a Jet file, known by its content): the window
     // installs a converter that asks the user, converts the file into a new cellar and gives its path (empty:
     // declined). With none installed, such a file is refused with the way to convert it.

@@ -1,4 +1,5 @@
 #include "view/ui/CellarView.h"
+#include "view/ui/CellarOpeningPrompts.h"
 #include "platform/Settings.h"
 
 #include "calculator/ui/CalculatorPage.h"
@@ -200,7 +201,8 @@ bool CellarView::openCellar(const QString& path)
 {
     if (m_session && QFileInfo(path).canonicalFilePath() == QFileInfo(m_session->path()).canonicalFilePath())
         return true; // the cellar in use already
-    std::unique_ptr<CellarSession> next = CellarSession::Open(path);
+    CellarOpeningPrompts questions;
+    std::unique_ptr<CellarSession> next = CellarSession::Open(path, questions);
     if (!next)
         return false;
     if (!next->isReadOnly()) {
@@ -226,7 +228,8 @@ bool CellarView::initialUpdate(const QString& commandLinePath)
 
     const bool fromCommandLine = !commandLinePath.isEmpty();
     const QString savedPath = fromCommandLine ? commandLinePath : Settings::get(Settings::cellarPath);
-    std::unique_ptr<CellarSession> session = CellarSession::Open(savedPath);
+    CellarOpeningPrompts questions;
+    std::unique_ptr<CellarSession> session = CellarSession::Open(savedPath, questions);
     if (!session) {
         TraceLeave();
         return false;

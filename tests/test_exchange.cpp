@@ -3,7 +3,9 @@
 #include "TestPaths.h"
 #include "cli/CommandLine.h"
 #include "db/SlashFields.h"
+#include "db/CellarEvents.h"
 #include "exchange/ExchangeFile.h"
+#include "exchange/LotImportWriter.h"
 #include "exchange/Windows1252.h"
 #include "exchange/ui/ExchangeFileDialog.h"
 #include "support/ProgramRun.h"
@@ -16,6 +18,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -252,6 +255,76 @@ private Q_SLOTS:
             QCOMPARE(dumpCellar(db), before);
         }
         QCOMPARE(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    }
+
+    // The writer the three importers share: the lots in order, a lot's exits after its entry with their days,
+    // a type found under its second name or spelt in another case not made twice, the totals of what was
+    // written, and one change notice after the commit; a failure half-way writes nothing and tells nothing.
+    void sharedImportWriter()
+    {
+        TempCellar cellar(TempCellar::Content::Complete);
+        Database& db = cellar.db();
+        QVERIFY(db.tableExists(QStringLiteral("MOUVEMENTS")));
+        db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES ('Bordeaux', 'Pauillac', '1')"));
+        const qint64 bordeaux = db.lastInsertId();
+        QSignalSpy notices(&CellarEvents::instance(), &CellarEvents::lotsChanged);
+
+        auto lot = [](const QString& name, const QString& type, const QString& alias, qint64 stock) {
+            ImportedLot planned;
+            planned.name = name;
+            planned.type = {type, QStringLiteral("Pauillac"), alias, QStringLiteral("1"), QVariant(), QString()};
+            planned.vintage = 2015;
+            planned.bought = static_cast<double>(stock);
+            planned.stock = stock;
+            planned.price = 60;
+            return planned;
+        };
+        LotImportWriter::Totals totals;
+        const WriteResult written = LotImportWriter::write(
+            cellar.session(), "test", {false, true},
+            [&](LotImportWriter& writer) {
+                writer.add(lot(QStringLiteral("Premier"), QStringLiteral("Bordelais"), QStringLiteral("Bordeaux"), 6));
+                ImportedLot drunk = lot(QStringLiteral("Deuxième"), QStringLiteral("Médoc"), QString(), 6);
+                drunk.drunk = {{QStringLiteral("2020-05-01"), 2}, {QString(), 1}};
+                writer.add(drunk);
+                writer.add(lot(QStringLiteral("Troisième"), QStringLiteral("MÉDOC"), QString(), 3));
+            },
+            totals);
+        QVERIFY(written.done());
+        QCOMPARE(notices.count(), 1);
+        QCOMPARE(totals.lots, 3);
+        QCOMPARE(totals.bottles, qint64(6 + 3 + 3));
+        QCOMPARE(totals.movements, 5);
+        QCOMPARE(totals.newTypes, 1); // "Médoc", once; "Bordelais" is the cellar's "Bordeaux"
+        Recordset lots = db.openQuery(QStringLiteral("SELECT [Nom vin], RelType, Stock FROM CAVE ORDER BY [Index]"));
+        QStringList rows;
+        for (lots.moveFirst(); !lots.isEOF(); lots.moveNext())
+            rows << lots.value(0).toString() + QLatin1Char('/') + QString::number(lots.value(1).toLongLong() == bordeaux) +
+                        QLatin1Char('/') + lots.value(2).toString();
+        QCOMPARE(rows, (QStringList{"Premier/1/6", "Deuxième/0/3", "Troisième/0/3"}));
+        Recordset journal = db.openQuery(QStringLiteral("SELECT NomVin, Quantite, substr(DateHeure, 1, 10) FROM "
+                                                        "MOUVEMENTS ORDER BY IndexMouvement"));
+        QStringList movements;
+        for (journal.moveFirst(); !journal.isEOF(); journal.moveNext())
+            movements << journal.value(0).toString() + QLatin1Char(' ') + journal.value(1).toString();
+        QCOMPARE(movements, (QStringList{"Premier 6", "Deuxième 6", "Deuxième -2", "Deuxième -1", "Troisième 3"}));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT DateHeure FROM MOUVEMENTS WHERE Quantite = -2")).toString(),
+                 QStringLiteral("2020-05-01T12:00:00"));
+
+        // A failure after some lots were added: none of them stays, and no notice is sent.
+        const QString before = dumpCellar(db);
+        const WriteResult failed = LotImportWriter::write(
+            cellar.session(), "test", {true, false},
+            [&](LotImportWriter& writer) {
+                writer.add(lot(QStringLiteral("Perdu"), QStringLiteral("Nouveau"), QString(), 1));
+                throw DbError(DbError::kNotACellar, QStringLiteral("panne"));
+            },
+            totals);
+        QVERIFY(!failed.done());
+        QCOMPARE(failed.engineText, QStringLiteral("panne"));
+        QCOMPARE(totals.lots, 0);
+        QCOMPARE(dumpCellar(db), before);
+        QCOMPARE(notices.count(), 1);
     }
 
     void roundTripKeepsTheBytes()

@@ -1,10 +1,7 @@
 #include "exchange/CellarTrackerCsv.h"
-#include "db/CellarEvents.h"
 
 #include "db/CellarSession.h"
-#include "db/ImportMovements.h"
-#include "db/engine/Statement.h"
-#include "exchange/ImportedTypes.h"
+#include "exchange/LotImportWriter.h"
 
 #include <QDate>
 #include <QHash>
@@ -147,6 +144,20 @@ ImportResult describe(const QStringList& header)
     return result;
 }
 
+namespace {
+
+// The French name of a country given by its code, for the country list of the cellar.
+QString countryName(const QString& code)
+{
+    if (code.isEmpty())
+        return QString();
+    const auto territory = QLocale::codeToTerritory(code);
+    const QLocale french(QLocale::French, territory);
+    return french.territory() == territory ? french.nativeTerritoryName() : QLocale::territoryToString(territory);
+}
+
+} // namespace
+
 ImportResult import(CellarSession& session, const Csv::Table& table, const QString& path)
 {
     ImportResult result;
@@ -217,63 +228,44 @@ ImportResult import(CellarSession& session, const Csv::Table& table, const QStri
         }
     }
 
-    int movements = 0;
-    try {
-        Database& db = session.database();
-        Transaction tx(db);
-        ImportMovements journal(db);
-        ImportedTypes types(db);
-        Statement findCountry(db, QStringLiteral("SELECT 1 FROM PAYS WHERE Nic = ? LIMIT 1"));
-        Statement addCountry(db, QStringLiteral("INSERT INTO PAYS (Pays, Nic) VALUES (?, ?)"));
-        Statement addLot(db, QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, "
-                                            "[Nbr Achat], Stock, [Date Achat], [Prix Achat], Contenance) "
-                                            "VALUES (?, ?, ?, ?, ?, '', ?, ?, ?, ?, ?)"));
-        Statement drink(db, QStringLiteral("UPDATE CAVE SET Stock = Stock - ? WHERE [Index] = ?"));
-        Statement dateLast(db, QStringLiteral("UPDATE MOUVEMENTS SET DateHeure = ? WHERE IndexMouvement = "
-                                              "(SELECT max(IndexMouvement) FROM MOUVEMENTS)"));
-        for (const Lot& lot : lots) {
-            const QString type = field(lot.first, "Region");
-            QString appellation = field(lot.first, "Appellation");
-            if (appellation.isEmpty())
-                appellation = field(lot.first, "SubRegion");
-            const QString code = countryCode(field(lot.first, "Country"));
-            if (!code.isEmpty()) {
-                findCountry.bind({code});
-                if (!findCountry.next()) {
-                    const auto territory = QLocale::codeToTerritory(code);
-                    const QLocale french(QLocale::French, territory);
-                    addCountry.execute({french.territory() == territory ? french.nativeTerritoryName()
-                                                                        : QLocale::territoryToString(territory),
-                                        code});
-                }
+    LotImportWriter::Totals totals;
+    const WriteResult written = LotImportWriter::write(
+        session, "CellarTrackerCsv::import", {false, true},
+        [&](LotImportWriter& writer) {
+            for (const Lot& lot : lots) {
+                QString appellation = field(lot.first, "Appellation");
+                if (appellation.isEmpty())
+                    appellation = field(lot.first, "SubRegion");
+                const QString code = countryCode(field(lot.first, "Country"));
+                ImportedLot planned;
+                const QString producer = field(lot.first, "Producer");
+                planned.name = wineName(field(lot.first, "Wine"), producer);
+                planned.owner = producer;
+                planned.cru = QStringLiteral("");
+                planned.purchaseDate = date(field(lot.first, "PurchaseDate"));
+                planned.size = size(field(lot.first, "Size"));
+                planned.type = {field(lot.first, "Region"), appellation, QString(), colour(field(lot.first, "Color")),
+                                code, countryName(code)};
+                planned.keeping = keeping(field(lot.first, "BeginConsume"), lot.vintage);
+                planned.vintage = lot.vintage;
+                planned.bought = lot.bottles;
+                planned.stock = lot.bottles;
+                planned.price = lot.unitPrice * lot.bottles;
+                planned.drunk.assign(lot.consumed.begin(), lot.consumed.end());
+                writer.add(planned);
             }
-            const qint64 typeIndex = types.indexOf(type, appellation, colour(field(lot.first, "Color")), code);
-            const QString producer = field(lot.first, "Producer");
-            addLot.execute({wineName(field(lot.first, "Wine"), producer), typeIndex, producer,
-                            keeping(field(lot.first, "BeginConsume"), lot.vintage), lot.vintage, lot.bottles,
-                            lot.bottles, date(field(lot.first, "PurchaseDate")), lot.unitPrice * lot.bottles,
-                            size(field(lot.first, "Size"))});
-            ++movements;
-            const qint64 lotIndex = db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
-            for (const auto& [day, count] : lot.consumed) {
-                drink.execute({count, lotIndex});
-                ++movements;
-                if (!day.isEmpty())
-                    dateLast.execute({day + QStringLiteral("T12:00:00")});
-            }
-            ++result.lots;
-            result.bottles += lot.bottles - lot.consumedCount;
-        }
-        journal.markAsImport(true);
-        result.newTypes = types.created();
-        tx.commit();
-    } catch (const DbError& error) {
+        },
+        totals);
+    if (!written.done()) {
         ImportResult failed;
         failed.message = QStringLiteral("L'importation a échoué, votre cave est restée telle qu'elle était : %1")
-                             .arg(error.description());
+                             .arg(written.engineText);
         return failed;
     }
-    CellarEvents::instance().notifyLotsChanged();
+    result.lots = totals.lots;
+    result.bottles = totals.bottles;
+    result.newTypes = totals.newTypes;
+    const int movements = totals.movements;
     result.ok = true;
     result.message = QStringLiteral("Export CellarTracker : %1 lot(s), %2 bouteille(s) en cave, %3 mouvement(s), "
                                     "%4 nouveau(x) type(s) de vin.")

@@ -1,13 +1,10 @@
 #include "exchange/CsvExchange.h"
-#include "db/CellarEvents.h"
 
 #include "db/CellarSession.h"
-#include "db/ImportMovements.h"
-#include "db/engine/BatchInsert.h"
 #include "db/engine/Statement.h"
 #include "exchange/CellarTrackerCsv.h"
 #include "exchange/Csv.h"
-#include "exchange/ImportedTypes.h"
+#include "exchange/LotImportWriter.h"
 
 #include <QFile>
 #include <QLocale>
@@ -240,35 +237,37 @@ Result importFrom(CellarSession& session, const QString& path)
             lot.bought = lot.stock;
         lots.push_back(lot);
     }
-    try {
-        Database& db = session.database();
-        Transaction tx(db);
-        ImportMovements movements(db);
-        ImportedTypes types(db);
-        BatchInsert addLot(db,
-                           QStringLiteral("CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, [Nbr Achat], "
-                                          "Stock, [Date Achat], [Prix Achat], Contenance)"),
-                           11);
-        for (const Lot& lot : lots) {
-            const QStringList& row = table.rows[lot.row];
-            const qint64 typeIndex = types.indexOf(field(row, Type), field(row, Appellation),
-                                                   colourCode(field(row, Colour)), field(row, Country));
-            addLot.add({field(row, Name), typeIndex, field(row, Owner), lot.keeping, lot.vintage, field(row, Cru),
-                        lot.bought, lot.stock, field(row, Date), lot.price, field(row, Size)});
-            ++result.lots;
-            result.bottles += lot.stock;
-        }
-        addLot.flush();
-        movements.markAsImport();
-        result.newTypes = types.created();
-        tx.commit();
-    } catch (const DbError& error) {
+    LotImportWriter::Totals totals;
+    const WriteResult written = LotImportWriter::write(
+        session, "CsvExchange::importFrom", {},
+        [&](LotImportWriter& writer) {
+            for (const Lot& lot : lots) {
+                const QStringList& row = table.rows[lot.row];
+                writer.add({field(row, Name),
+                            field(row, Owner),
+                            field(row, Cru),
+                            field(row, Date),
+                            field(row, Size),
+                            {field(row, Type), field(row, Appellation), QString(), colourCode(field(row, Colour)),
+                             field(row, Country), QString()},
+                            lot.keeping,
+                            lot.vintage,
+                            lot.bought,
+                            lot.stock,
+                            lot.price,
+                            {}});
+            }
+        },
+        totals);
+    if (!written.done()) {
         result = Result{};
         result.message = QStringLiteral("L'importation a échoué, votre cave est restée telle qu'elle était : %1")
-                             .arg(error.description());
+                             .arg(written.engineText);
         return result;
     }
-    CellarEvents::instance().notifyLotsChanged();
+    result.lots = totals.lots;
+    result.bottles = totals.bottles;
+    result.newTypes = totals.newTypes;
     result.ok = true;
     result.message = QStringLiteral("%1 lot(s) et %2 bouteille(s) importés, %3 nouveau(x) type(s) de vin.")
                          .arg(result.lots)

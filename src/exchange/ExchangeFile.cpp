@@ -1,16 +1,12 @@
 #include "exchange/ExchangeFile.h"
-#include "db/CellarEvents.h"
 
 #include "db/CellarSession.h"
-#include "db/ImportMovements.h"
 #include "db/SlashFields.h"
-#include "db/engine/BatchInsert.h"
 #include "db/engine/Statement.h"
+#include "exchange/LotImportWriter.h"
 #include "exchange/Windows1252.h"
 
 #include <QFile>
-#include <QHash>
-#include <QPair>
 
 namespace ExchangeFile {
 
@@ -206,6 +202,32 @@ Result exportTo(CellarSession& session, const QString& path, const Progress& pro
     return result;
 }
 
+namespace {
+
+// The lot a checked record of the file stands for. Its type is looked for under the cellar's name of the
+// region first, then under the pocket device's own (a cellar that kept the name "Bordeaux"), so that nothing
+// is created twice; a type the cellar lacks is made visible under "Autres".
+ImportedLot plannedLot(const QStringList& f)
+{
+    ImportedLot lot;
+    const QString& date = f[0];
+    lot.name = f[5];
+    lot.owner = QStringLiteral("");
+    lot.cru = f[4];
+    lot.purchaseDate = date == QLatin1String("00000000")
+                           ? QString()
+                           : date.right(2) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.left(4);
+    lot.type = {toCellar(f[2]), f[3], f[2], QStringLiteral("3"), QVariant(), QString()};
+    lot.keeping = 99;
+    lot.vintage = leadingInteger(f[1]);
+    lot.bought = leadingInteger(f[6]);
+    lot.stock = leadingInteger(f[7]);
+    lot.price = leadingReal(f[9]);
+    return lot;
+}
+
+} // namespace
+
 Result importFrom(CellarSession& session, const QString& path, bool replace, const Progress& progress)
 {
     Result result;
@@ -235,76 +257,27 @@ Result importFrom(CellarSession& session, const QString& path, bool replace, con
         result.message = refusal.isEmpty() ? kStructure : refusal;
         return result;
     }
-    try {
-        Database& db = session.database();
-        Transaction tx(db);
-        ImportMovements movements(db);
-        if (replace) {
-            // The wines go, and with them their places in the racks; types and every other table stay.
-            db.execute(QStringLiteral("DELETE FROM RAYONNAGE WHERE Relation IN (SELECT [Index] FROM CAVE)"));
-            db.execute(QStringLiteral("DELETE FROM CAVE"));
-        }
-        Statement findType(db, QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ? "
-                                              "ORDER BY rowid LIMIT 1"));
-        Statement addType(db, QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES (?, ?, '3')"));
-        // The lots go in many to a statement (their types are made before them, one at a time).
-        BatchInsert addLot(db,
-                           QStringLiteral("CAVE ([Nom vin], RelType, Proprietaire, Cote, Millesime, Cru, [Nbr Achat], "
-                                          "Stock, [Date Achat], [Prix Achat])"),
-                           10);
-        QHash<QPair<QString, QString>, qint64> types;
-        file.seek(0);
-        int lastPercent = -1;
-        readLines(file, [&](const QByteArray& bytes, int number) {
-            const QStringList f = SplitSlashFieldsByPosition(Windows1252::decode(bytes));
-            const QString type = toCellar(f[2]);
-            const QPair<QString, QString> key(f[2].toCaseFolded(), f[3].toCaseFolded());
-            auto known = types.constFind(key);
-            qint64 typeIndex = 0;
-            auto find = [&findType](const QString& name, const QString& appellation) {
-                findType.bind({name, appellation});
-                return findType.next() ? findType.integer(0) : qint64(0);
-            };
-            if (known != types.constEnd()) {
-                typeIndex = *known;
-            } else {
-                // The cellar's name of the region first; a cellar that keeps the pocket program's name (a type
-                // "Bordeaux") is found under it, so that nothing is created twice.
-                typeIndex = find(type, f[3]);
-                if (typeIndex == 0 && type != f[2])
-                    typeIndex = find(f[2], f[3]);
-                if (typeIndex == 0) {
-                    // A type the cellar does not know yet: made visible under "Autres".
-                    addType.execute({type, f[3]});
-                    typeIndex = db.lastInsertId();
-                    ++result.typesCreated;
-                }
-                types.insert(key, typeIndex);
-            }
-            const QString& date = f[0];
-            const QString cellarDate =
-                date == QLatin1String("00000000")
-                    ? QString()
-                    : date.right(2) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.left(4);
-            addLot.add({f[5], typeIndex, QStringLiteral(""), 99, leadingInteger(f[1]), f[4],
-                        static_cast<double>(leadingInteger(f[6])), leadingInteger(f[7]), cellarDate,
-                        leadingReal(f[9])});
-            ++result.records;
-            const int percent = number * 100 / lines;
-            if (progress && percent != lastPercent)
-                progress(lastPercent = percent);
-            return true;
-        });
-        addLot.flush();
-        movements.markAsImport();
-        tx.commit();
-    } catch (const DbError& error) {
-        result.records = 0;
-        result.typesCreated = 0;
-        result.message = QStringLiteral("Impossible d'écrire l'enregistrement CAVE\n") + error.description();
+    LotImportWriter::Totals totals;
+    const WriteResult written = LotImportWriter::write(
+        session, "ExchangeFile::importFrom", {replace, false},
+        [&](LotImportWriter& writer) {
+            file.seek(0);
+            int lastPercent = -1;
+            readLines(file, [&](const QByteArray& bytes, int number) {
+                writer.add(plannedLot(SplitSlashFieldsByPosition(Windows1252::decode(bytes))));
+                const int percent = number * 100 / lines;
+                if (progress && percent != lastPercent)
+                    progress(lastPercent = percent);
+                return true;
+            });
+        },
+        totals);
+    if (!written.done()) {
+        result.message = QStringLiteral("Impossible d'écrire l'enregistrement CAVE\n") + written.engineText;
         return result;
     }
-    CellarEvents::instance().notifyLotsChanged();
+    result.records = totals.lots;
+    result.typesCreated = totals.newTypes;
     if (progress)
         progress(100);
     result.ok = true;

@@ -11,23 +11,28 @@ ImportedTypes::ImportedTypes(Database& db)
       m_add(db, QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat, Nic) VALUES (?, ?, ?, ?)"))
 {}
 
-qint64 ImportedTypes::indexOf(const QString& type, const QString& appellation, const QString& etat, const QString& nic)
+qint64 ImportedTypes::find(const QString& type, const QString& appellation)
 {
-    std::pair<QString, QString> spelt{type, appellation};
+    m_find.bind({type, appellation});
+    return m_find.next() ? m_find.integer(0) : 0;
+}
+
+qint64 ImportedTypes::indexOf(const ImportedType& wanted)
+{
+    std::pair<QString, QString> spelt{wanted.type, wanted.appellation};
     if (const auto known = m_spelt.constFind(spelt); known != m_spelt.constEnd())
         return known.value();
-    const QString key = type.toCaseFolded() + QChar(0x1F) + appellation.toCaseFolded();
+    const QString key = wanted.type.toCaseFolded() + QChar(0x1F) + wanted.appellation.toCaseFolded();
     if (const auto known = m_known.constFind(key); known != m_known.constEnd()) {
         m_spelt.insert(std::move(spelt), known.value());
         return known.value();
     }
-    qint64 index = 0;
-    m_find.bind({type, appellation});
-    if (m_find.next()) {
-        index = m_find.integer(0);
-    } else {
-        m_add.execute({type, appellation, etat, nic});
-        index = m_db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
+    qint64 index = find(wanted.type, wanted.appellation);
+    if (index == 0 && !wanted.alias.isEmpty() && wanted.alias != wanted.type)
+        index = find(wanted.alias, wanted.appellation);
+    if (index == 0) {
+        m_add.execute({wanted.type, wanted.appellation, wanted.colour, wanted.country});
+        index = m_db.lastInsertId();
         ++m_created;
     }
     m_known.insert(key, index);

@@ -4,9 +4,21 @@
 
 #include <QHash>
 #include <QString>
+#include <QVariant>
 #include <utility>
 
 class Database;
+
+// A wine type and appellation as an imported lot names it.
+struct ImportedType
+{
+    QString type, appellation;
+    // Another name the cellar may know the type by (the pocket device's own name of a region), tried second.
+    QString alias;
+    QString colour;      // the colour code a created type gets (Etat)
+    QVariant country;    // the country code a created type gets (Nic); null where the file gives none
+    QString countryName; // with a country code: the country the cellar is given when it lacks it
+};
 
 // The wine types and appellations an import refers to: the TYPEVIN row of a pair (the first one, matched
 // without regard to case, as the cellar's columns compare), created with its colour and country when the
@@ -16,12 +28,14 @@ class ImportedTypes
 public:
     explicit ImportedTypes(Database& db);
 
-    qint64 indexOf(const QString& type, const QString& appellation, const QString& etat, const QString& nic);
+    qint64 indexOf(const ImportedType& type);
     // The pairs created so far.
     int created() const { return m_created; }
 
 private:
     Database& m_db;
+    qint64 find(const QString& type, const QString& appellation);
+
     Statement m_find;
     Statement m_add;
     QHash<QString, qint64> m_known;

@@ -1,5 +1,7 @@
 #include "rack/RackStore.h"
 
+#include "db/Write.h"
+
 #include "db/CellarEvents.h"
 #include "db/CellarSession.h"
 #include "db/engine/Statement.h"
@@ -101,10 +103,10 @@ bool wineExists(CellarSession& session, qint64 wine)
 
 Outcome apply(CellarSession& session, const QString& label, int rack, const std::vector<Change>& changes)
 {
-    (void)label; // the positions are written by statements of their own, not through the session's recordset
-    Database& db = session.database();
-    try {
-        Transaction tx(db);
+    // What a failure would have been doing: a position taken away, or one added.
+    Outcome failing = Outcome::AddFailed;
+    const QByteArray traceLabel = label.toUtf8();
+    const WriteResult result = inTransaction(session.database(), traceLabel.constData(), [&](Database& db) {
         // One row inserted per bottle placed: the table is not read to add to it.
         Statement remove(db, QStringLiteral("DELETE FROM RAYONNAGE WHERE rowid = ?"));
         Statement add(db, QStringLiteral("INSERT INTO RAYONNAGE ([Coordonnees X], [Coordonnees Y], Casier, Relation) "
@@ -112,25 +114,19 @@ Outcome apply(CellarSession& session, const QString& label, int rack, const std:
         for (const Change& change : changes) {
             // The very row shown in the cell goes, not merely the first that names the cell.
             if (change.removeRowid != 0) {
-                try {
-                    if (remove.execute({change.removeRowid}) != 1)
-                        return Outcome::RemoveFailed; // rolled back
-                } catch (const DbError&) {
-                    return Outcome::RemoveFailed;
-                }
+                failing = Outcome::RemoveFailed;
+                if (remove.execute({change.removeRowid}) != 1)
+                    return false; // the row is gone already: nothing of the change is written
             }
             if (change.addWine == 0)
                 continue;
-            try {
-                add.execute({change.column, change.row, rack, change.addWine});
-            } catch (const DbError&) {
-                return Outcome::AddFailed; // rolled back
-            }
+            failing = Outcome::AddFailed;
+            add.execute({change.column, change.row, rack, change.addWine});
         }
-        tx.commit();
-    } catch (const DbError&) {
-        return Outcome::AddFailed;
-    }
+        return true;
+    });
+    if (!result.done())
+        return failing;
     CellarEvents::instance().notifyLotsChanged();
     return Outcome::Written;
 }

@@ -130,9 +130,7 @@ std::optional<int> suggestedBy(CellarSession& session, qint64 index)
 
 Write remove(CellarSession& session, qint64 index)
 {
-    try {
-        Database& db = session.database();
-        Transaction tx(db);
+    const WriteResult result = inTransaction(session.database(), "Dishes::remove", [&](Database& db) {
         Recordset rs = db.openQuery(
             QStringLiteral("SELECT [Index], RelPlats FROM TYPEVIN WHERE instr(RelPlats, ?) > 0"), {entryOf(index)});
         if (rs.recordCount() > 0) {
@@ -143,13 +141,17 @@ Write remove(CellarSession& session, qint64 index)
                            {encode(kept), rs.value(0)});
             }
         }
-        if (db.execute(QStringLiteral("DELETE FROM PLATS WHERE IndexPlats = ?"), {index}) == 0)
-            return Write::NotFound;
-        tx.commit();
+        return db.execute(QStringLiteral("DELETE FROM PLATS WHERE IndexPlats = ?"), {index}) > 0;
+    });
+    switch (result.outcome) {
+    case WriteResult::Outcome::Done:
         return Write::Done;
-    } catch (const DbError&) {
-        return Write::Failed;
+    case WriteResult::Outcome::Refused:
+        return Write::NotFound;
+    case WriteResult::Outcome::Failed:
+        break;
     }
+    return Write::Failed;
 }
 
 std::vector<Wine> winesFor(CellarSession& session, const QString& label, qint64 index)

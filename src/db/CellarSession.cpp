@@ -1,4 +1,5 @@
 #include "db/CellarSession.h"
+#include "db/Write.h"
 
 #include "db/Schema.h"
 #include "platform/FileSync.h"
@@ -204,8 +205,13 @@ std::unique_ptr<Database> OpenCellarFile(const QString& path, bool mayCreate)
     if (!created) {
         db->open(path, Database::OpenMode::ExistingOnly);
     } else {
-        Schema::createBaseSchema(*db);
-        Schema::seedCrus(*db);
+        const WriteResult made = inTransaction(*db, "CreerBase", [](Database& db) {
+            Schema::createBaseSchema(db);
+            Schema::seedCrus(db);
+            return true;
+        });
+        if (!made.done())
+            throw DbError(made.code, made.engineText);
     }
     return db;
 }

@@ -20,7 +20,6 @@ bool isCellar(Database& db)
 
 void createBaseSchema(Database& db)
 {
-    Transaction tx(db);
     db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS CAVE ("
                               "[Index] INTEGER PRIMARY KEY AUTOINCREMENT,"
                               " [Nom vin] TEXT COLLATE NOCASE,"
@@ -42,7 +41,6 @@ void createBaseSchema(Database& db)
     db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS CRUS (Nom TEXT COLLATE NOCASE UNIQUE)"));
     db.execute(
         QStringLiteral("CREATE TABLE IF NOT EXISTS ANNEES (Type TEXT COLLATE NOCASE, Cote TEXT COLLATE NOCASE)"));
-    tx.commit();
 }
 
 void createTable(Database& db, const QString& table)
@@ -91,20 +89,16 @@ void seedCrus(Database& db)
 {
     if (db.scalar(QStringLiteral("SELECT count(*) FROM CRUS")).toInt() > 0)
         return;
-    Transaction tx(db);
     for (const QString& cru : ReferenceData::commonCrus())
         db.execute(QStringLiteral("INSERT OR IGNORE INTO CRUS (Nom) VALUES (?)"), {cru});
-    tx.commit();
 }
 
 void seedCountries(Database& db)
 {
     if (db.scalar(QStringLiteral("SELECT count(*) FROM PAYS")).toInt() > 0)
         return;
-    Transaction tx(db);
     for (const auto& country : ReferenceData::countries())
         db.execute(QStringLiteral("INSERT INTO PAYS (Pays, Nic) VALUES (?, ?)"), {country.name, country.code});
-    tx.commit();
 }
 
 void createJournal(Database& db)

@@ -20,6 +20,8 @@ bool isBlank(Database& db);
 // True when the file holds the base tables of a cellar.
 bool isCellar(Database& db);
 
+// The schema's statements throw DbError and run inside their caller's transaction (inTransaction).
+
 // Creates the four base tables with their base columns only.
 void createBaseSchema(Database& db);
 // Creates one of the tables the upgrades add (INFO, RAYONNAGE, PLATS, DOMAINES, PAYS) with its columns;

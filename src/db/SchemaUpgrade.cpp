@@ -1,4 +1,6 @@
 #include "db/SchemaUpgrade.h"
+
+#include "db/Write.h"
 #include "platform/Settings.h"
 
 #include "db/CellarSession.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <optional>
 
 namespace {
 
@@ -97,37 +100,41 @@ SchemaUpgrade::Result SchemaUpgrade::RunChain()
 {
     // The whole chain is one transaction: a cellar killed half-way through its upgrade is found again in its
     // old version, never between two; a step that fails is rolled back with all the others.
-    QString reached;
     QString step = QStringLiteral("début");
-    try {
-        Transaction chain(m_session.database());
-        if (needs0to2()) {
-            step = QStringLiteral("version 2.00");
-            upgradeTo2();
+    std::optional<StepFailed> stepFailed;
+    const WriteResult written = inTransaction(m_session.database(), "MajDeBase", [&](Database& db) {
+        try {
+            if (needs0to2()) {
+                step = QStringLiteral("version 2.00");
+                upgradeTo2();
+            }
+            if (needs2to3()) {
+                step = QStringLiteral("version 3.00");
+                upgradeTo3();
+            }
+            if (needs3to4()) {
+                step = QStringLiteral("version 5.00");
+                upgradeTo5();
+            }
+            if (needs5to6()) {
+                step = QStringLiteral("version 6.00");
+                upgradeTo6();
+            }
+            step = QStringLiteral("index");
+            ddl(QStringLiteral("index"), [&db] { Schema::createIndexes(db); });
+            step = QStringLiteral("journal des mouvements");
+            ddl(QStringLiteral("MOUVEMENTS"), [&db] { Schema::createJournal(db); });
+        } catch (const StepFailed& failed) {
+            stepFailed = failed;
+            return false;
         }
-        if (needs2to3()) {
-            step = QStringLiteral("version 3.00");
-            upgradeTo3();
-        }
-        if (needs3to4()) {
-            step = QStringLiteral("version 5.00");
-            upgradeTo5();
-        }
-        if (needs5to6()) {
-            step = QStringLiteral("version 6.00");
-            upgradeTo6();
-        }
-        step = QStringLiteral("index");
-        ddl(QStringLiteral("index"), [this] { Schema::createIndexes(m_session.database()); });
-        step = QStringLiteral("journal des mouvements");
-        ddl(QStringLiteral("MOUVEMENTS"), [this] { Schema::createJournal(m_session.database()); });
         step = QStringLiteral("enregistrement");
-        chain.commit();
-    } catch (const StepFailed& failed) {
-        return failure(step + QStringLiteral(", ") + failed.what, failed.error);
-    } catch (const DbError& error) {
-        return failure(step, error);
-    }
+        return true;
+    });
+    if (stepFailed)
+        return failure(step + QStringLiteral(", ") + stepFailed->what, stepFailed->error);
+    if (!written.done())
+        return failure(step, DbError(written.code, written.engineText));
     // Whatever the path, the cellar now has the complete schema: the settings say so once it is on disk.
     if (Settings::get(Settings::schemaVersion) != QStringLiteral("6.00"))
         Settings::set(Settings::schemaVersion, QStringLiteral("6.00"));
@@ -197,24 +204,20 @@ void SchemaUpgrade::startUpgradeProgram(const QString& name)
 void SchemaUpgrade::upgradeTo2()
 {
     TraceLine("Mise à jour de la base");
-    Transaction tx(m_session.database());
     addColumns(QStringLiteral("CAVE"), kCaveColumns02);
     createTable(QStringLiteral("INFO"));
     createTable(QStringLiteral("RAYONNAGE"));
     if (infoVersion() < 2.0)
         writeInfo(QStringLiteral("MajDeBase"), QStringLiteral("2.00"), QStringLiteral("10/10/2002"));
-    tx.commit();
     TraceLine("Fin de la MAJ Base de 0 en 2");
 }
 
 void SchemaUpgrade::upgradeTo3()
 {
     TraceLine("Mise à jour de la base de 2 en 3");
-    Transaction tx(m_session.database());
     addColumns(QStringLiteral("CAVE"), {QStringLiteral("Images")});
     if (infoVersion() < 3.0)
         writeInfo(QStringLiteral("MajDeBase2to3"), QStringLiteral("3.00"), QStringLiteral("11/11/2005"));
-    tx.commit();
     TraceLine("Fin de la MAJ Base de 2 en 3");
 }
 
@@ -222,7 +225,6 @@ void SchemaUpgrade::upgradeTo5()
 {
     TraceLine("Mise à jour de la base de 3 en 4");
     Database& db = m_session.database();
-    Transaction tx(db);
     addColumns(QStringLiteral("TYPEVIN"), kTypeColumns34);
     createTable(QStringLiteral("PLATS"));
     ddl(QStringLiteral("IndexPlats"),
@@ -231,7 +233,6 @@ void SchemaUpgrade::upgradeTo5()
     startUpgradeProgram(QStringLiteral("Kestrova34"));
     if (infoVersion() < 5.0)
         writeInfo(QStringLiteral("MajDeBase"), QStringLiteral("5.00"), QStringLiteral("01/01/2006"));
-    tx.commit();
     TraceLine("Fin de la MAJ Base de 3 en 4");
 }
 
@@ -239,13 +240,11 @@ void SchemaUpgrade::upgradeTo6()
 {
     TraceLine("Mise à jour de la base de 5 en 6");
     Database& db = m_session.database();
-    Transaction tx(db);
     addColumns(QStringLiteral("TYPEVIN"), {QStringLiteral("Nic")});
     createTable(QStringLiteral("PAYS"));
     ddl(QStringLiteral("PAYS"), [&] { Schema::seedCountries(db); });
     startUpgradeProgram(QStringLiteral("Kestrova56"));
     if (infoVersion() < 6.0)
         writeInfo(QStringLiteral("MajDeBase"), QStringLiteral("6.00"), QStringLiteral("06/01/2007"));
-    tx.commit();
     TraceLine("Fin de la MAJ Base de 5 en 6");
 }

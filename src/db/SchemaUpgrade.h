@@ -22,20 +22,20 @@ public:
     // One transaction: a step that fails leaves the file as it was and the settings unchanged. Prompts nothing.
     Result RunChain();
 
+    // The version the INFO row records (0 when there is none).
+    double infoVersion();
+
+private:
     bool needs0to2();
     bool needs2to3();
     bool needs3to4();
     bool needs5to6();
-
+    // The steps, inside the chain's transaction.
     void upgradeTo2();
     void upgradeTo3();
     void upgradeTo5();
     void upgradeTo6();
 
-    // The version the INFO row records (0 when there is none).
-    double infoVersion();
-
-private:
     void addColumns(const QString& table, const QStringList& columns);
     void createTable(const QString& table);
     void writeInfo(const QString& label, const QString& version, const QString& date);

@@ -3,6 +3,7 @@
 #include "db/CellarSession.h"
 #include "db/JetSignature.h"
 #include "db/Schema.h"
+#include "db/Write.h"
 #include "db/SchemaUpgrade.h"
 #include "db/engine/Statement.h"
 #include "jet/JetReader.h"
@@ -411,10 +412,13 @@ Report convert(const QString& source, const QString& target, const Progress& pro
             Database db;
             db.open(scratch.path, Database::OpenMode::CreateIfMissing);
             scratchWrites(db);
-            Transaction tx(db);
-            Schema::createBaseSchema(db);
-            copyTables(reader, tables, db, report, progress);
-            tx.commit();
+            const WriteResult copied = inTransaction(db, "JetConversion", [&](Database& db) {
+                Schema::createBaseSchema(db);
+                copyTables(reader, tables, db, report, progress);
+                return true;
+            });
+            if (!copied.done())
+                throw DbError(copied.code, copied.engineText);
         }
         if (progress)
             progress(92);
@@ -491,27 +495,31 @@ int relinkPictures(const QString& cellar, const QString& folder, QStringList* st
     try {
         Database db;
         db.open(cellar);
-        Transaction tx(db);
-        Recordset pictures = db.openQuery(
-            QStringLiteral("SELECT [Index], Images FROM CAVE WHERE coalesce(Images, '') <> '' ORDER BY [Index]"));
-        for (bool any = start(pictures); any && !pictures.isEOF(); pictures.moveNext()) {
-            const QString path = pictures.value(1).toString();
-            if (QFileInfo(path).isFile())
-                continue;
-            // A Windows path keeps its name after the last backslash.
-            QString name = path.section(QLatin1Char('\\'), -1);
-            name = name.section(QLatin1Char('/'), -1);
-            const QString candidate = where.filePath(name);
-            if (!name.isEmpty() && QFileInfo(candidate).isFile()) {
-                db.execute(QStringLiteral("UPDATE CAVE SET Images = ? WHERE [Index] = ?"),
-                           {candidate, pictures.value(0)});
-                ++found;
-            } else if (stillMissing) {
-                *stillMissing << QStringLiteral("lot %1 : %2").arg(pictures.value(0).toString(), path);
+        const WriteResult relinked = inTransaction(db, "JetConversion::relinkPictures", [&](Database& db) {
+            Recordset pictures = db.openQuery(
+                QStringLiteral("SELECT [Index], Images FROM CAVE WHERE coalesce(Images, '') <> '' ORDER BY [Index]"));
+            for (bool any = start(pictures); any && !pictures.isEOF(); pictures.moveNext()) {
+                const QString path = pictures.value(1).toString();
+                if (QFileInfo(path).isFile())
+                    continue;
+                // A Windows path keeps its name after the last backslash.
+                QString name = path.section(QLatin1Char('\\'), -1);
+                name = name.section(QLatin1Char('/'), -1);
+                const QString candidate = where.filePath(name);
+                if (!name.isEmpty() && QFileInfo(candidate).isFile()) {
+                    db.execute(QStringLiteral("UPDATE CAVE SET Images = ? WHERE [Index] = ?"),
+                               {candidate, pictures.value(0)});
+                    ++found;
+                } else if (stillMissing) {
+                    *stillMissing << QStringLiteral("lot %1 : %2").arg(pictures.value(0).toString(), path);
+                }
             }
-        }
-        tx.commit();
+            return true;
+        });
+        if (!relinked.done())
+            throw DbError(relinked.code, relinked.engineText);
     } catch (const DbError& failure) {
+        // the cellar could not be opened, or the pictures' paths not written: nothing was changed
         if (error)
             *error = failure.description();
         return -1;

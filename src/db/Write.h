@@ -23,6 +23,12 @@ struct WriteResult
     bool duplicate() const { return outcome == Outcome::Failed && code == DbError::kDuplicateKey; }
 };
 
+// A failure the caller turns into its own answer (a refusal, an empty list) still goes to the trace.
+inline void traceFailure(const char* label, const DbError& error)
+{
+    TraceLine("%s : %s (%d)", label, qUtf8Printable(error.description()), error.code());
+}
+
 // Runs change(db), which returns true to commit and false to refuse; a DbError it throws is rolled back,
 // traced and returned as Failed.
 template <typename Change> WriteResult inTransaction(Database& db, const char* label, Change&& change)
@@ -34,7 +40,7 @@ template <typename Change> WriteResult inTransaction(Database& db, const char* l
         tx.commit();
         return {};
     } catch (const DbError& error) {
-        TraceLine("%s : %s (%d)", label, qUtf8Printable(error.description()), error.code());
+        traceFailure(label, error);
         return {WriteResult::Outcome::Failed, error.code(), error.description()};
     }
 }

@@ -96,7 +96,8 @@ bool wineExists(CellarSession& session, qint64 wine)
         return session.database()
                    .scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE [Index] = ?"), {wine})
                    .toInt() > 0;
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        traceFailure("RackStore::wineExists", error);
         return false;
     }
 }

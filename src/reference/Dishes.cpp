@@ -123,7 +123,8 @@ std::optional<int> suggestedBy(CellarSession& session, qint64 index)
         return session.database()
             .scalar(QStringLiteral("SELECT count(*) FROM TYPEVIN WHERE instr(RelPlats, ?) > 0"), {entryOf(index)})
             .toInt();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        traceFailure("Dishes::suggestedBy", error);
         return std::nullopt; // the caller refuses the deletion
     }
 }

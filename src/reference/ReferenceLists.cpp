@@ -174,7 +174,8 @@ std::optional<Moved> countMoved(CellarSession& session, const QString& type, con
             db.scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE RelType IN (") + rows + QStringLiteral(")"), key)
                 .toInt();
         return moved;
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        traceFailure("ReferenceLists::countMoved", error);
         return std::nullopt; // the caller refuses the change
     }
 }

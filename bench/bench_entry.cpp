@@ -92,8 +92,8 @@ int main(int argc, char* argv[])
         lot.name = QStringLiteral("Achat du jour");
         lot.typeIndex = 1;
         lot.owner = QStringLiteral("Domaine");
-        lot.cote = 10;
-        lot.millesime = 2015;
+        lot.keeping = 10;
+        lot.vintage = 2015;
         lot.contenance = QStringLiteral("0,75 L");
         lot.bottles = 6;
         lot.date = QStringLiteral("01/02/2024");

@@ -1,4 +1,5 @@
 // The SQLite engine layer: error numbers, recordsets, counters, transactions, bound values.
+#include "db/Colour.h"
 #include "db/Schema.h"
 #include "db/Write.h"
 #include "db/engine/BatchInsert.h"
@@ -33,6 +34,23 @@ class TestEngine : public QObject
     }
 
 private Q_SLOTS:
+    // The colour code as stored, as a word and back: only "0" to "3" are colours, as the tree reads them;
+    // words are compared without regard to case; the sorted list is the dialogs' order.
+    void colourCodes()
+    {
+        for (const Colour colour : {Colour::Red, Colour::White, Colour::Rose, Colour::Other}) {
+            QCOMPARE(ColourCode::fromStored(ColourCode::stored(colour)), colour);
+            QCOMPARE(ColourCode::fromWord(ColourCode::word(colour).toUpper()), colour);
+        }
+        QCOMPARE(ColourCode::stored(Colour::Rose), QStringLiteral("2"));
+        QCOMPARE(ColourCode::word(Colour::Rose), QStringLiteral("Rosé"));
+        for (const char* foreign : {"", "4", "-1", " 1", "01", "1.0", "Rouge"})
+            QVERIFY2(!ColourCode::fromStored(QString::fromLatin1(foreign)), foreign);
+        QCOMPARE(ColourCode::fromStoredOrRed(QStringLiteral("9")), Colour::Red);
+        QVERIFY(!ColourCode::fromWord(QStringLiteral("Rose"))); // the tree's own word is not the dialogs'
+        QCOMPARE(ColourCode::sortedWords(), (QStringList{"Autres", "Blanc", "Rosé", "Rouge"}));
+    }
+
     void engineErrorNumbers()
     {
         Database db;

@@ -83,7 +83,7 @@ private Q_SLOTS:
             if (h.storable)
                 QVERIFY2(ReferenceLists::crus(session, QStringLiteral("test")).contains(h.text), what);
 
-            const W type = ReferenceLists::createWineType(session, h.text, h.text, QStringLiteral("FR"), 1);
+            const W type = ReferenceLists::createWineType(session, h.text, h.text, QStringLiteral("FR"), Colour::White);
             QVERIFY2((type == W::Done) == h.storable, what);
             if (h.storable) {
                 QVERIFY2(ReferenceLists::wineTypes(session, QStringLiteral("test")).contains(h.text), what);

@@ -66,10 +66,10 @@ private Q_SLOTS:
 
     void coloursOfTheBottles()
     {
-        QCOMPARE(RackGrid::stateForColour(QStringLiteral("0")), 1);
-        QCOMPARE(RackGrid::stateForColour(QStringLiteral("1")), 2);
-        QCOMPARE(RackGrid::stateForColour(QStringLiteral("2")), 3);
-        QCOMPARE(RackGrid::stateForColour(QStringLiteral("3")), 3); // other wines drawn like rosé
+        QCOMPARE(RackGrid::stateForColour(Colour::Red), 1);
+        QCOMPARE(RackGrid::stateForColour(Colour::White), 2);
+        QCOMPARE(RackGrid::stateForColour(Colour::Rose), 3);
+        QCOMPARE(RackGrid::stateForColour(Colour::Other), 3); // other wines drawn like rosé
     }
 
     void fillsStopAtBottlesAndTheGrid()

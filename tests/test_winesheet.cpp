@@ -151,7 +151,7 @@ private Q_SLOTS:
         QCOMPARE(page.nomVinEdit()->text(), QStringLiteral("Second d'Ici"));
         QCOMPARE(page.temperatureBox()->text(), QStringLiteral("14-16"));
         QCOMPARE(page.paysText()->text(), QStringLiteral("ITALIE"));
-        QCOMPARE(page.millesimeEdit()->text(), QStringLiteral("2010"));
+        QCOMPARE(page.vintageEdit()->text(), QStringLiteral("2010"));
 
         // A name with an apostrophe selects like any other.
         page.clearList();
@@ -364,7 +364,7 @@ private Q_SLOTS:
                 WineRow w;
                 w.index = i + 1;
                 w.nomVin = QStringLiteral("Vin %1").arg(i % 7);
-                w.millesime = 1990 + (i * 37) % 30;
+                w.vintage = 1990 + (i * 37) % 30;
                 w.dateAchat = QStringLiteral("%1/%2/%3")
                                   .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
                                   .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
@@ -397,12 +397,12 @@ private Q_SLOTS:
         model.sort(WineListModel::Millesime, Qt::DescendingOrder);
         QCOMPARE(model.text(0, WineListModel::Millesime), QStringLiteral("2019")); // from the rows not shown too
         for (int r = 1; r < model.allRows(); ++r)
-            QVERIFY(model.row(r - 1).millesime >= model.row(r).millesime);
+            QVERIFY(model.row(r - 1).vintage >= model.row(r).vintage);
         if (view.currentIndex().isValid())
             QCOMPARE(model.row(view.currentIndex().row()).index, current);
         // Equal vintages keep the order they were given in, in either direction.
         for (int r = 1; r < model.allRows(); ++r) {
-            if (model.row(r - 1).millesime == model.row(r).millesime)
+            if (model.row(r - 1).vintage == model.row(r).vintage)
                 QVERIFY(model.row(r - 1).index < model.row(r).index);
         }
         // Dates by year, month, day; a new list comes sorted the same way.

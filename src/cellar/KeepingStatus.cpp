@@ -1,13 +1,13 @@
 #include "cellar/KeepingStatus.h"
 
-KeepingStatus KeepingStatus::of(const QString& cote, const QString& vintage, int currentYear)
+KeepingStatus KeepingStatus::of(const QString& keeping, const QString& vintage, int currentYear)
 {
-    if (cote == QLatin1String("99"))
+    if (keeping == QLatin1String("99"))
         return {QString(), QStringLiteral("Pas de garde")};
-    const int years = cote.toInt();
+    const int years = keeping.toInt();
     if (years == 0)
-        return {cote, QStringLiteral("Pas de garde")};
+        return {keeping, QStringLiteral("Pas de garde")};
     if (vintage.toInt() + years > currentYear)
-        return {cote, QStringLiteral("Vin à garder")};
-    return {cote, QStringLiteral("Vin à boire")};
+        return {keeping, QStringLiteral("Vin à garder")};
+    return {keeping, QStringLiteral("Vin à boire")};
 }

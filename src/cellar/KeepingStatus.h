@@ -8,7 +8,7 @@ struct KeepingStatus
     QString garde;  // what the "Garde :" box shows
     QString status; // "Vin à garder", "Vin à boire" or "Pas de garde"
 
-    // cote is the keeping-years text ("99": no keeping); a wine is ready once vintage + years is not
+    // keeping is the keeping-years text ("99": no keeping); a wine is ready once vintage + years is not
     // greater than the current year.
-    static KeepingStatus of(const QString& cote, const QString& vintage, int currentYear);
+    static KeepingStatus of(const QString& keeping, const QString& vintage, int currentYear);
 };

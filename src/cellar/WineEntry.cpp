@@ -45,7 +45,7 @@ qint64 addLot(CellarSession& session, const QString& label, const NewLot& lot)
         db.execute(QStringLiteral("INSERT INTO CAVE ([Nom vin], RelType, Proprietaire, Images, Cote, Millesime, Cru, "
                                   "Contenance, [Nbr Achat], Stock, [Date Achat], [Prix Achat]) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {lot.name, lot.typeIndex, lot.owner, lot.image, lot.cote, lot.millesime, lot.cru, lot.contenance,
+                   {lot.name, lot.typeIndex, lot.owner, lot.image, lot.keeping, lot.vintage, lot.cru, lot.contenance,
                     lot.bottles, lot.bottles, lot.date, lot.price});
         index = db.lastInsertId();
         return true;

@@ -13,8 +13,8 @@ struct NewLot
     qint64 typeIndex = 0;
     QString owner;
     QString image;
-    int cote = 99;
-    int millesime = 0;
+    int keeping = 99; // years; 99: none
+    int vintage = 0;
     QString cru;
     QString contenance;
     int bottles = 0;

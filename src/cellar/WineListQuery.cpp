@@ -23,14 +23,15 @@ QVariant vintage(const QString& text)
 
 QString WineListQuery::colourCode(const QString& colour)
 {
-    if (colour == QLatin1String("Rouge"))
-        return QStringLiteral("0");
-    if (colour == QLatin1String("Blanc"))
-        return QStringLiteral("1");
-    if (colour == QLatin1String("Rose"))
-        return QStringLiteral("2");
-    if (colour == QLatin1String("Autres"))
-        return QStringLiteral("3");
+    // The tree's root words, "Rose" without its accent as the tree writes it; any other text is kept.
+    static const std::pair<QLatin1String, Colour> roots[] = {{QLatin1String("Rouge"), Colour::Red},
+                                                             {QLatin1String("Blanc"), Colour::White},
+                                                             {QLatin1String("Rose"), Colour::Rose},
+                                                             {QLatin1String("Autres"), Colour::Other}};
+    for (const auto& [word, code] : roots) {
+        if (colour == word)
+            return ColourCode::stored(code);
+    }
     return colour;
 }
 
@@ -109,11 +110,11 @@ std::vector<WineRow> WineListQuery::load(CellarSession& session, const QString& 
         Statement::TextCache plats, temperatures, countries, crus, types, appellations, owners, sizes;
         while (rs.next()) {
             WineRow row;
-            row.etat = static_cast<int>(rs.integer(1));
+            row.colour = ColourCode::fromStoredOrRed(rs.text(1));
             row.relPlats = rs.text(2, plats);
             row.temperature = rs.text(3, temperatures);
             row.nic = rs.text(4, countries);
-            row.millesime = static_cast<int>(rs.integer(5));
+            row.vintage = static_cast<int>(rs.integer(5));
             row.cru = rs.text(7, crus);
             row.type = rs.text(8, types);
             row.appellation = rs.text(9, appellations);
@@ -125,7 +126,7 @@ std::vector<WineRow> WineListQuery::load(CellarSession& session, const QString& 
             row.prixAchat = rs.real(15);
             row.stock = rs.integer(16);
             row.dateAchat = rs.text(17);
-            row.cote = static_cast<int>(rs.integer(18));
+            row.keeping = static_cast<int>(rs.integer(18));
             rows.push_back(std::move(row));
         }
     } catch (const DbError& error) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Colour.h"
+
 #include <QString>
 #include <QVariantList>
 #include <vector>
@@ -10,11 +12,11 @@ class CellarSession;
 struct WineRow
 {
     qint64 index = 0; // CAVE.Index
-    int etat = 0;     // colour code, 0 red, 1 white, 2 rosé, 3 other
+    Colour colour = Colour::Red; // its type's; red when the type says none
     QString relPlats;
     QString temperature;
     QString nic;
-    int millesime = 0;
+    int vintage = 0;
     QString cru;
     QString type;
     QString appellation;
@@ -25,7 +27,7 @@ struct WineRow
     double prixAchat = 0;
     qint64 stock = 0;
     QString dateAchat;
-    int cote = 0;
+    int keeping = 0; // years; 99: none
 };
 
 // What the path of a tree node adds to its selection, so that the list shows exactly the lots counted under

@@ -1,6 +1,7 @@
 #include "exchange/CellarTrackerCsv.h"
 
 #include "db/CellarSession.h"
+#include "db/Colour.h"
 #include "exchange/LotImportWriter.h"
 
 #include <QDate>
@@ -93,12 +94,12 @@ QString colour(const QString& text)
 {
     const QString c = text.trimmed().toLower();
     if (c == QLatin1String("red"))
-        return QStringLiteral("0");
+        return ColourCode::stored(Colour::Red);
     if (c == QLatin1String("white"))
-        return QStringLiteral("1");
+        return ColourCode::stored(Colour::White);
     if (c == QStringLiteral("rosé") || c == QLatin1String("rose"))
-        return QStringLiteral("2");
-    return QStringLiteral("3");
+        return ColourCode::stored(Colour::Rose);
+    return ColourCode::stored(Colour::Other);
 }
 
 QString countryCode(const QString& englishName)

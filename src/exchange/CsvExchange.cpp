@@ -1,6 +1,7 @@
 #include "exchange/CsvExchange.h"
 
 #include "db/CellarSession.h"
+#include "db/Colour.h"
 #include "db/engine/Statement.h"
 #include "exchange/CellarTrackerCsv.h"
 #include "exchange/Csv.h"
@@ -36,7 +37,6 @@ enum Column
 const char* const kHeaders[Count] = {"Nom",      "Type",         "Appellation",  "Couleur",    "Pays",
                                      "Cru",      "Propriétaire", "Millésime",    "Contenance", "Achetées",
                                      "En stock", "Prix total",   "Date d'achat", "Garde"};
-const char* const kColours[] = {"Rouge", "Blanc", "Rosé", "Autres"};
 
 // Numbers in the file are in the C form, whatever the desktop's language, and come back exactly.
 QString number(double value)
@@ -44,20 +44,17 @@ QString number(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+// The colour's word in the file; a code that is no colour is written as it is stored, and read back so.
 QString colourWord(const QString& etat)
 {
-    bool ok = false;
-    const int code = etat.toInt(&ok);
-    return ok && code >= 0 && code < 4 ? QString::fromUtf8(kColours[code]) : etat;
+    const std::optional<::Colour> colour = ColourCode::fromStored(etat);
+    return colour ? ColourCode::word(*colour) : etat;
 }
 
 QString colourCode(const QString& word)
 {
-    for (int code = 0; code < 4; ++code) {
-        if (word.compare(QString::fromUtf8(kColours[code]), Qt::CaseInsensitive) == 0)
-            return QString::number(code);
-    }
-    return word;
+    const std::optional<::Colour> colour = ColourCode::fromWord(word);
+    return colour ? ColourCode::stored(*colour) : word;
 }
 
 // The file's columns that are ours, by position; -1 where the file has none.

@@ -1,6 +1,7 @@
 #include "exchange/ExchangeFile.h"
 
 #include "db/CellarSession.h"
+#include "db/Colour.h"
 #include "db/SlashFields.h"
 #include "db/engine/Statement.h"
 #include "exchange/LotImportWriter.h"
@@ -217,7 +218,7 @@ ImportedLot plannedLot(const QStringList& f)
     lot.purchaseDate = date == QLatin1String("00000000")
                            ? QString()
                            : date.right(2) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.left(4);
-    lot.type = {toCellar(f[2]), f[3], f[2], QStringLiteral("3"), QVariant(), QString()};
+    lot.type = {toCellar(f[2]), f[3], f[2], ColourCode::stored(Colour::Other), QVariant(), QString()};
     lot.keeping = 99;
     lot.vintage = leadingInteger(f[1]);
     lot.bought = leadingInteger(f[6]);

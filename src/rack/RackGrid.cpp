@@ -2,10 +2,18 @@
 
 RackGrid::RackGrid() = default;
 
-int RackGrid::stateForColour(const QString& etat)
+int RackGrid::stateForColour(Colour colour)
 {
-    const int state = 1 + etat.toInt();
-    return state == 4 ? Pink : state;
+    switch (colour) {
+    case Colour::Red:
+        return Red;
+    case Colour::White:
+        return White;
+    case Colour::Rose:
+    case Colour::Other:
+        break;
+    }
+    return Pink;
 }
 
 QRect RackGrid::cellRect(int column, int row) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Colour.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -33,8 +35,8 @@ public:
 
     RackGrid();
 
-    // The state of a bottle of a wine type of colour code etat ("0".."3"): 1 + code, other wines as rosé.
-    static int stateForColour(const QString& etat);
+    // The state of a bottle of a colour: other wines drawn as rosé.
+    static int stateForColour(Colour colour);
 
     void setFrame(const QRect& frame) { m_frame = frame; }
     const QRect& frame() const { return m_frame; }

@@ -50,7 +50,7 @@ bool loadRack(CellarSession& session, const QString& label, int rack, qint64 mar
             if (x < 1 || x > RackGrid::kMax || y < 1 || y > RackGrid::kMax)
                 continue;
             const qint64 wine = rs.value(cRelation).toLongLong();
-            int state = RackGrid::stateForColour(rs.value(cEtat).toString());
+            int state = RackGrid::stateForColour(ColourCode::fromStoredOrRed(rs.value(cEtat).toString()));
             if (markWine != 0 && wine == markWine) {
                 state = RackGrid::Marked;
                 found = true;
@@ -140,7 +140,7 @@ std::vector<PlaceableWine> placeableWines(CellarSession& session, const QString&
                                       "CAVE_Index, CAVE.[Nom vin] FROM TYPEVIN INNER JOIN CAVE ON TYPEVIN.[Index] = "
                                       "CAVE.RelType ORDER BY CAVE.[Index];"),
                        {}, [&](Recordset& rs) {
-                           wines.push_back({rs.value(0).toInt(), rs.value(4).toString(), rs.value(2).toString(),
+                           wines.push_back({ColourCode::fromStoredOrRed(rs.value(0).toString()), rs.value(4).toString(), rs.value(2).toString(),
                                             rs.value(1).toInt(), rs.value(3).toLongLong()});
                        });
     return wines;

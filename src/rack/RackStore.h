@@ -58,7 +58,7 @@ Outcome apply(CellarSession& session, const QString& label, int rack, const std:
 // A lot as the manual update lists it: its wine type's colour code, name, appellation, vintage and index.
 struct PlaceableWine
 {
-    int colour = 0;
+    Colour colour = Colour::Red;
     QString name;
     QString appellation;
     int vintage = 0;

@@ -46,37 +46,6 @@ bool exists(Database& db, const QString& sql, const QVariantList& values)
 
 } // namespace
 
-QString colourWord(const QString& etat)
-{
-    if (etat == QLatin1String("0"))
-        return QStringLiteral("Rouge");
-    if (etat == QLatin1String("1"))
-        return QStringLiteral("Blanc");
-    if (etat == QLatin1String("2"))
-        return QStringLiteral("Rosé");
-    if (etat == QLatin1String("3"))
-        return QStringLiteral("Autres");
-    return QString();
-}
-
-int colourCode(const QString& word)
-{
-    if (word == QLatin1String("Rouge"))
-        return 0;
-    if (word == QLatin1String("Blanc"))
-        return 1;
-    if (word == QStringLiteral("Rosé"))
-        return 2;
-    if (word == QLatin1String("Autres"))
-        return 3;
-    return -1;
-}
-
-QStringList colourWords()
-{
-    return {QStringLiteral("Autres"), QStringLiteral("Blanc"), QStringLiteral("Rosé"), QStringLiteral("Rouge")};
-}
-
 bool isName(const QString& name)
 {
     return !name.trimmed().isEmpty();
@@ -100,7 +69,8 @@ std::vector<Appellation> appellationsOf(CellarSession& session, const QString& l
     rows.reserve(static_cast<size_t>(rs.recordCount()));
     if (rs.recordCount() > 0) {
         for (rs.moveFirst(); !rs.isEOF(); rs.moveNext())
-            rows.push_back({rs.value(0).toString(), rs.value(1).toString(), rs.value(2).toString()});
+            rows.push_back(
+                {rs.value(0).toString(), ColourCode::fromStored(rs.value(1).toString()), rs.value(2).toString()});
     }
     session.CloseQuery();
     return rows;
@@ -126,19 +96,19 @@ QStringList crus(CellarSession& session, const QString& label)
 }
 
 Write createWineType(CellarSession& session, const QString& type, const QString& appellation, const QString& nic,
-                     int etat)
+                     Colour colour)
 {
     return inTransaction(session, [&](Database& db) {
         if (exists(db, QStringLiteral("SELECT 1 FROM TYPEVIN WHERE Type = ? AND Appellation = ?"), {type, appellation}))
             return Write::Duplicate;
         db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Nic, Etat) VALUES (?, ?, ?, ?)"),
-                   {type, appellation, nic, etat});
+                   {type, appellation, nic, ColourCode::stored(colour)});
         return Write::Done;
     });
 }
 
 Write modifyWineType(CellarSession& session, const QString& oldType, const QString& appellation, const QString& newType,
-                     const QString& nic, int etat)
+                     const QString& nic, Colour colour)
 {
     return inTransaction(session, [&](Database& db) {
         const bool all = appellation.isEmpty();
@@ -148,7 +118,7 @@ Write modifyWineType(CellarSession& session, const QString& oldType, const QStri
         // The new name may meet an appellation the new type already has: the UNIQUE (Type, Appellation)
         // key refuses it (3022) and the whole change is undone.
         const int changed = db.execute(QStringLiteral("UPDATE TYPEVIN SET Type = ?, Nic = ?, Etat = ?") + where,
-                                       QVariantList{newType, nic, etat} + key);
+                                       QVariantList{newType, nic, ColourCode::stored(colour)} + key);
         if (changed == 0)
             return Write::NotFound;
         // A type renamed whole takes its estates along: they are kept by the type's name.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Colour.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,12 +23,6 @@ enum class Write
     Failed     // any other failure of the engine
 };
 
-// Colour codes of TYPEVIN.Etat and their words in the dialogs.
-QString colourWord(const QString& etat); // "0" -> "Rouge", "1" "Blanc", "2" "Rosé", "3" "Autres"; else empty
-int colourCode(const QString& word);     // the reverse; -1 for any other word
-// The colour entries in the order a sorted list shows them.
-QStringList colourWords();
-
 // A name that the user may give: not empty and not blank.
 bool isName(const QString& name);
 
@@ -36,7 +32,7 @@ QStringList wineTypes(CellarSession& session, const QString& label);
 struct Appellation
 {
     QString name;
-    QString etat;
+    std::optional<Colour> colour; // none when the row's code is no colour
     QString nic;
 };
 // The appellations of a wine type, in table order.
@@ -50,11 +46,11 @@ QStringList crus(CellarSession& session, const QString& label);
 
 // A new wine type with its first appellation, colour code and country code.
 Write createWineType(CellarSession& session, const QString& type, const QString& appellation, const QString& nic,
-                     int etat);
+                     Colour colour);
 // Renames a wine type and sets its colour and country, for one appellation or, when appellation is empty,
 // for all of them. Duplicate when a renamed row would match a row that exists.
 Write modifyWineType(CellarSession& session, const QString& oldType, const QString& appellation, const QString& newType,
-                     const QString& nic, int etat);
+                     const QString& nic, Colour colour);
 
 // What a rename of a wine type (one appellation, or all when appellation is empty) carries along.
 struct Moved

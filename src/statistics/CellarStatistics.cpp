@@ -106,7 +106,7 @@ std::vector<ReadyWine> readyToDrink(CellarSession& session, const QString& label
         for (rs.moveFirst(); !rs.isEOF(); rs.moveNext()) {
             ReadyWine w;
             w.index = rs.value(0).toLongLong();
-            w.etat = rs.value(1).toInt();
+            w.colour = ColourCode::fromStoredOrRed(rs.value(1).toString());
             w.name = rs.value(2).toString();
             w.type = rs.value(3).toString();
             w.appellation = rs.value(4).toString();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Colour.h"
+
 #include <QString>
 #include <vector>
 
@@ -57,7 +59,7 @@ std::vector<YearSpending> spendingPerYear(CellarSession& session, const QString&
 struct ReadyWine
 {
     qint64 index = 0;
-    int etat = 0;
+    Colour colour = Colour::Red;
     QString name;
     QString type;
     QString appellation;

@@ -1,5 +1,7 @@
 #include "view/CellarTree.h"
 
+#include "db/Colour.h"
+
 #include "db/engine/Database.h"
 #include "db/engine/Statement.h"
 
@@ -38,11 +40,11 @@ void forTypes(Database& db, const std::vector<qint64>& types, const QString& sql
     }
 }
 
+// The root of a type's colour code (Colour's value); -1 for a code that is no colour.
 int colourOf(const QString& etat)
 {
-    if (etat.size() == 1 && etat[0] >= QLatin1Char('0') && etat[0] <= QLatin1Char('3'))
-        return etat[0].digitValue();
-    return -1;
+    const std::optional<Colour> colour = ColourCode::fromStored(etat);
+    return colour ? static_cast<int>(*colour) : -1;
 }
 
 // Merges the groups into nodes by text, in the order of their first lots.

@@ -145,7 +145,7 @@ bool addYear(CellarSession& session, int year, const QStringList& ratings)
     struct Row
     {
         QVariant type;
-        QVariant cote;
+        QVariant rating;
     };
     const bool written =
         inTransaction(session.database(), "VintageRatings::addYear", [&](Database& db) {
@@ -198,7 +198,7 @@ bool addYear(CellarSession& session, int year, const QStringList& ratings)
                 added = std::move(rows);
             }
             for (const Row& row : added)
-                db.execute(insert, {row.type, row.cote});
+                db.execute(insert, {row.type, row.rating});
             return true;
         }).done();
     if (!written)

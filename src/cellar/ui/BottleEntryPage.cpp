@@ -298,8 +298,8 @@ void BottleEntryPage::recordPurchase()
 
     lot.owner = m_owner->text();
     lot.image = SharedImagePath();
-    lot.cote = m_keeping->currentText().isEmpty() ? 99 : m_keeping->currentText().toInt();
-    lot.millesime = m_vintage->currentText().toInt();
+    lot.keeping = m_keeping->currentText().isEmpty() ? 99 : m_keeping->currentText().toInt();
+    lot.vintage = m_vintage->currentText().toInt();
     lot.cru = m_cru->currentText();
     lot.contenance = m_size->currentText();
     lot.date = EntryRules::purchaseDate(day, month, year);

@@ -90,11 +90,11 @@ void EditLotDialog::fillControls()
         m_owner->setText(wine->owner);
         m_type->setText(wine->type);
         m_appellation->setText(wine->appellation);
-        const QString cote = QString::number(wine->keeping);
-        if (cote == QLatin1String("99"))
-            m_storedKeeping.selectIndex(m_keeping, cote, 0); // no keeping: the empty entry
+        const QString keeping = QString::number(wine->keeping);
+        if (keeping == QLatin1String("99"))
+            m_storedKeeping.selectIndex(m_keeping, keeping, 0); // no keeping: the empty entry
         else
-            m_storedKeeping.select(m_keeping, cote);
+            m_storedKeeping.select(m_keeping, keeping);
     }
 }
 

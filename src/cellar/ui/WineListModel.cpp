@@ -50,11 +50,11 @@ QString WineListModel::textOf(const WineRow& w, int column)
         // A lot with no bottle bought has no unit price.
         return w.nbrAchat != 0 ? LocaleFormat::fixed(w.prixAchat / w.nbrAchat, 2) : QString();
     case Millesime:
-        return QString::number(w.millesime);
+        return QString::number(w.vintage);
     case Index:
         return QString::number(w.index);
     case Cote:
-        return QString::number(w.cote);
+        return QString::number(w.keeping);
     case Contenance:
         return w.contenance;
     case Nic:
@@ -73,7 +73,7 @@ QVariant WineListModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return text(index.row(), index.column());
     case Qt::DecorationRole:
-        return index.column() == Nom ? QVariant(Pictures::listIcon(w.etat)) : QVariant();
+        return index.column() == Nom ? QVariant(Pictures::colourIcon(w.colour)) : QVariant();
     case Qt::TextAlignmentRole:
         return index.column() == Nom || index.column() == Proprietaire ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                                                        : QVariant(Qt::AlignRight | Qt::AlignVCenter);
@@ -101,7 +101,7 @@ QVariant WineListModel::sortValue(const WineRow& w, int column)
     case PrixUnite:
         return w.nbrAchat != 0 ? w.prixAchat / w.nbrAchat : 0.0;
     case Millesime:
-        return w.millesime;
+        return w.vintage;
     case DateAchat: // dd/mm/yyyy sorts as yyyymmdd
         return w.dateAchat.mid(6, 4) + w.dateAchat.mid(3, 2) + w.dateAchat.left(2);
     default:

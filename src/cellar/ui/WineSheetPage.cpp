@@ -120,7 +120,7 @@ void WineSheetPage::buildLayout()
     m_vin = readOnlyEdit(this);
     m_appellation = readOnlyEdit(this);
     m_stock = readOnlyEdit(this);
-    m_millesime = readOnlyEdit(this);
+    m_vintage = readOnlyEdit(this);
     m_garde = readOnlyEdit(this);
     m_temperature = colouredLabel(QString(), paleYellow, QColor(0, 92, 244), this);
     m_temperature->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -143,7 +143,7 @@ void WineSheetPage::buildLayout()
     details->addWidget(new QLabel(QStringLiteral("Nbr. de bouteilles dans la cave :"), this), 3, 0);
     details->addWidget(m_stock, 3, 1);
     details->addWidget(new QLabel(QStringLiteral("Millésime :"), this), 3, 2);
-    details->addWidget(m_millesime, 3, 3);
+    details->addWidget(m_vintage, 3, 3);
     details->addWidget(new QLabel(QStringLiteral("Garde :"), this), 4, 0);
     details->addWidget(m_garde, 4, 1);
     details->addWidget(m_status, 4, 2, 1, 2);
@@ -263,12 +263,12 @@ void WineSheetPage::showDetails(int row)
     m_nomVin->setText(wine.nomVin);
     m_cru->setText(wine.cru);
     m_stock->setText(m_model->text(row, M::Stock));
-    m_millesime->setText(m_model->text(row, M::Millesime));
+    m_vintage->setText(m_model->text(row, M::Millesime));
     m_index = wine.index;
     m_temperature->setText(wine.temperature);
     m_relPlats = wine.relPlats;
     const KeepingStatus keeping =
-        KeepingStatus::of(m_model->text(row, M::Cote), m_millesime->text(), QDate::currentDate().year());
+        KeepingStatus::of(m_model->text(row, M::Cote), m_vintage->text(), QDate::currentDate().year());
     m_garde->setText(keeping.garde);
     m_status->setText(keeping.status);
     countryName(wine.nic);
@@ -276,7 +276,7 @@ void WineSheetPage::showDetails(int row)
 
 void WineSheetPage::clearDetails()
 {
-    for (QLineEdit* edit : {m_nomVin, m_cru, m_stock, m_millesime, m_garde})
+    for (QLineEdit* edit : {m_nomVin, m_cru, m_stock, m_vintage, m_garde})
         edit->clear();
     m_status->clear();
     m_contenance->clear();
@@ -288,7 +288,7 @@ void WineSheetPage::clearDetails()
 
 bool WineSheetPage::wineSelected() const
 {
-    return !m_millesime->text().isEmpty() && m_index != 0;
+    return !m_vintage->text().isEmpty() && m_index != 0;
 }
 
 void WineSheetPage::refused(const QString& text)

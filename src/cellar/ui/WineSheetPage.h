@@ -54,7 +54,7 @@ public:
     QLineEdit* appellationEdit() const { return m_appellation; }
     ColorLabel* temperatureBox() const { return m_temperature; }
     QLineEdit* stockEdit() const { return m_stock; }
-    QLineEdit* millesimeEdit() const { return m_millesime; }
+    QLineEdit* vintageEdit() const { return m_vintage; }
     QLineEdit* gardeEdit() const { return m_garde; }
     ColorLabel* statusText() const { return m_status; }
     QLabel* contenanceText() const { return m_contenance; }
@@ -95,7 +95,7 @@ private:
     QLineEdit* m_appellation = nullptr;
     ColorLabel* m_temperature = nullptr;
     QLineEdit* m_stock = nullptr;
-    QLineEdit* m_millesime = nullptr;
+    QLineEdit* m_vintage = nullptr;
     QLineEdit* m_garde = nullptr;
     ColorLabel* m_status = nullptr;
     QLabel* m_contenance = nullptr;

@@ -169,7 +169,7 @@ void RackManualUpdateDialog::fillWineList()
         return;
     for (const RackStore::PlaceableWine& wine :
          RackStore::placeableWines(*session(), QStringLiteral("CDMajRange::OnRempliListe"))) {
-        auto* name = new QStandardItem(Pictures::listIcon(wine.colour), wine.name);
+        auto* name = new QStandardItem(Pictures::colourIcon(wine.colour), wine.name);
         m_wines->appendRow({name, new QStandardItem(wine.appellation), new QStandardItem(QString::number(wine.vintage)),
                             new QStandardItem(QString::number(wine.index))});
     }

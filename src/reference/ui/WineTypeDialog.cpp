@@ -41,7 +41,7 @@ WineTypeDialog::WineTypeDialog(QWidget* parent, int mode) : QDialog(parent), m_m
     grid->addWidget(m_country, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("Couleur du vin :"), this), 1, 1);
     m_colour = new QComboBox(this);
-    m_colour->addItems(ReferenceLists::colourWords());
+    m_colour->addItems(ColourCode::sortedWords());
     m_colour->setCurrentIndex(-1);
     grid->addWidget(m_colour, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Nom du vin :"), this), 2, 1);
@@ -121,9 +121,7 @@ void WineTypeDialog::wineTypeChosen()
         }
         m_country->setCurrentIndex(found);
     }
-    m_colour->setCurrentIndex(m_colour->findText(ReferenceLists::colourWord(last.etat)));
-    if (ReferenceLists::colourWord(last.etat).isEmpty())
-        m_colour->setCurrentIndex(-1);
+    m_colour->setCurrentIndex(last.colour ? m_colour->findText(ColourCode::word(*last.colour)) : -1);
 }
 
 bool WineTypeDialog::confirm(const QString& first, const QString& appellation, const QString& nic,
@@ -183,7 +181,7 @@ void WineTypeDialog::create()
     const QString nic = m_country->currentText().left(2);
     if (!confirm(QStringLiteral("Merci de confirmer cette Création !\n\n"), appellation, nic, colour))
         return;
-    switch (ReferenceLists::createWineType(*session(), name, appellation, nic, ReferenceLists::colourCode(colour))) {
+    switch (ReferenceLists::createWineType(*session(), name, appellation, nic, *ColourCode::fromWord(colour))) {
     case ReferenceLists::Write::Done:
         break;
     case ReferenceLists::Write::Duplicate:
@@ -223,7 +221,7 @@ void WineTypeDialog::modify()
     if (!confirmMerge(oldType, renamed, name))
         return;
     const ReferenceLists::Write result =
-        ReferenceLists::modifyWineType(*session(), oldType, renamed, name, nic, ReferenceLists::colourCode(colour));
+        ReferenceLists::modifyWineType(*session(), oldType, renamed, name, nic, *ColourCode::fromWord(colour));
     switch (result) {
     case ReferenceLists::Write::Done:
         break;

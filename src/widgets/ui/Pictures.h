@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Colour.h"
+
 #include <QIcon>
 #include <QString>
 
@@ -18,6 +20,11 @@ int flagIndex(const QString& code);
 QIcon countryFlag(const QString& code);
 // List icon by colour code 0 red, 1 white, 2 rosé, 3 other (4: spare).
 QIcon listIcon(int colour);
+// The list icon of a colour.
+inline QIcon colourIcon(Colour colour)
+{
+    return listIcon(static_cast<int>(colour));
+}
 // Tab image k of the sheet (0-5).
 QIcon tabIcon(int k);
 

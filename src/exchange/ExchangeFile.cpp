@@ -8,6 +8,7 @@
 #include "exchange/Windows1252.h"
 
 #include <QFile>
+#include <limits>
 
 namespace ExchangeFile {
 
@@ -220,7 +221,9 @@ ImportedLot plannedLot(const QStringList& f)
                            : date.right(2) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.left(4);
     lot.type = {toCellar(f[2]), f[3], f[2], ColourCode::stored(Colour::Other), QVariant(), QString()};
     lot.keeping = 99;
-    lot.vintage = leadingInteger(f[1]);
+    // A number too large for a year is kept within what a vintage can hold, never wrapped round.
+    lot.vintage = static_cast<int>(
+        qBound<qint64>(std::numeric_limits<int>::min(), leadingInteger(f[1]), std::numeric_limits<int>::max()));
     lot.bought = leadingInteger(f[6]);
     lot.stock = leadingInteger(f[7]);
     lot.price = leadingReal(f[9]);

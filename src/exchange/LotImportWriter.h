@@ -21,8 +21,8 @@ struct ImportedLot
     QString purchaseDate; // as the cellar writes it, "dd/mm/yyyy", or empty
     QVariant size;        // the bottle size (Contenance); null where the file does not give it
     ImportedType type;
-    int keeping = 99;
-    qint64 vintage = 0; // as the file gives it (the exchange file's fields are read as they stand)
+    int keeping = 99; // years; 99: none
+    int vintage = 0;
     double bought = 0;
     qint64 stock = 0; // bottles in the lot before the exits below
     double price = 0;

@@ -8,6 +8,7 @@
 #include "exchange/Windows1252.h"
 
 #include <QFile>
+#include <algorithm>
 #include <limits>
 
 namespace ExchangeFile {
@@ -223,7 +224,7 @@ ImportedLot plannedLot(const QStringList& f)
     lot.keeping = 99;
     // A number too large for a year is kept within what a vintage can hold, never wrapped round.
     lot.vintage = static_cast<int>(
-        qBound<qint64>(std::numeric_limits<int>::min(), leadingInteger(f[1]), std::numeric_limits<int>::max()));
+        std::clamp<qint64>(leadingInteger(f[1]), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     lot.bought = leadingInteger(f[6]);
     lot.stock = leadingInteger(f[7]);
     lot.price = leadingReal(f[9]);

@@ -159,36 +159,81 @@ QString countryName(const QString& code)
 
 } // namespace
 
-ImportResult import(CellarSession& session, const Csv::Table& table, const QString& path)
-{
-    ImportResult result;
-    const QStringList& header = table.rows.front();
-    QHash<QString, int> at;
-    for (int i = 0; i < header.size(); ++i)
-        at.insert(header[i].trimmed(), i);
-    result = describe(header);
-    auto field = [&](const QStringList& row, const char* name) {
-        const int i = at.value(QString::fromLatin1(name), -1);
-        return i >= 0 ? clean(row.value(i)) : QString();
-    };
+namespace {
 
-    struct Lot
+// The file's columns, found by their names.
+class Columns
+{
+public:
+    explicit Columns(const QStringList& header)
     {
-        QStringList first; // the first row of the lot, for its wine's fields
-        int vintage = 0;
-        double unitPrice = 0;
-        int bottles = 0;
-        std::map<QString, int> consumed; // ISO date -> bottles drunk that day
-        int consumedCount = 0;
-    };
-    std::vector<Lot> lots;
-    QHash<QString, size_t> lotOf;
-    QStringList skipped;
+        for (int i = 0; i < header.size(); ++i)
+            m_at.insert(header[i].trimmed(), i);
+    }
+    QString operator()(const QStringList& row, const char* name) const
+    {
+        const int i = m_at.value(QString::fromLatin1(name), -1);
+        return i >= 0 ? clean(row.value(i)) : QString();
+    }
+    bool has(const char* name) const { return m_at.contains(QString::fromLatin1(name)); }
+
+private:
+    QHash<QString, int> m_at;
+};
+
+// The bottles of one lot: the rows of one wine bought on one day at one price.
+struct BottleGroup
+{
+    QStringList first; // the first row of the lot, for its wine's fields
+    int vintage = 0;
+    double unitPrice = 0;
+    int bottles = 0;
+    std::map<QString, int> consumed; // ISO date -> bottles drunk that day
+};
+
+struct Plan
+{
+    std::vector<ImportedLot> lots;
+    QStringList skipped; // rows without a wine
+    QString refusal;     // a row that cannot be read: nothing is imported
+};
+
+ImportedLot plannedLot(const Columns& field, const BottleGroup& group)
+{
+    QString appellation = field(group.first, "Appellation");
+    if (appellation.isEmpty())
+        appellation = field(group.first, "SubRegion");
+    const QString code = countryCode(field(group.first, "Country"));
+    const QString producer = field(group.first, "Producer");
+    ImportedLot lot;
+    lot.name = wineName(field(group.first, "Wine"), producer);
+    lot.owner = producer;
+    lot.cru = QStringLiteral("");
+    lot.purchaseDate = date(field(group.first, "PurchaseDate"));
+    lot.size = size(field(group.first, "Size"));
+    lot.type = {field(group.first, "Region"), appellation, QString(), colour(field(group.first, "Color")), code,
+                countryName(code)};
+    lot.keeping = keeping(field(group.first, "BeginConsume"), group.vintage);
+    lot.vintage = group.vintage;
+    lot.bought = group.bottles;
+    lot.stock = group.bottles;
+    lot.price = group.unitPrice * group.bottles;
+    lot.drunk.assign(group.consumed.begin(), group.consumed.end());
+    return lot;
+}
+
+// Checks every row and groups the bottles into lots; writes nothing.
+Plan plan(const Csv::Table& table, const QString& path)
+{
+    const Columns field(table.rows.front());
+    Plan plan;
+    std::vector<BottleGroup> groups;
+    QHash<QString, size_t> groupOf;
     for (size_t r = 1; r < table.rows.size(); ++r) {
         const QStringList& row = table.rows[r];
         const int line = table.lines[r];
         if (field(row, "Wine").isEmpty()) {
-            skipped << QStringLiteral("ligne %1 : pas de vin").arg(line);
+            plan.skipped << QStringLiteral("ligne %1 : pas de vin").arg(line);
             continue;
         }
         bool ok = true;
@@ -201,60 +246,50 @@ ImportResult import(CellarSession& session, const Csv::Table& table, const QStri
         bool priceOk = true;
         const double price = priceText.isEmpty() ? 0 : QLocale::c().toDouble(priceText, &priceOk);
         if (!ok || !quantityOk || !priceOk || quantity < 0) {
-            result.message = QStringLiteral("Le fichier %1 n'a pas été importé. Ligne %2 : un millésime, une quantité "
-                                            "ou un prix n'est pas un nombre.")
-                                 .arg(path)
-                                 .arg(line);
-            return result;
+            plan.refusal = QStringLiteral("Le fichier %1 n'a pas été importé. Ligne %2 : un millésime, une quantité "
+                                          "ou un prix n'est pas un nombre.")
+                               .arg(path)
+                               .arg(line);
+            return plan;
         }
         if (vintage == 1001) // CellarTracker's non-vintage
             vintage = 0;
         const QString key =
             field(row, "iWine") + QChar(0x1F) + field(row, "PurchaseDate") + QChar(0x1F) + QString::number(price);
-        auto found = lotOf.constFind(key);
-        size_t index = 0;
-        if (found == lotOf.constEnd()) {
-            index = lots.size();
-            lotOf.insert(key, index);
-            lots.push_back({row, vintage, price, 0, {}, 0});
-        } else {
-            index = found.value();
+        auto found = groupOf.constFind(key);
+        if (found == groupOf.constEnd()) {
+            found = groupOf.insert(key, groups.size());
+            groups.push_back({row, vintage, price, 0, {}});
         }
-        Lot& lot = lots[index];
-        lot.bottles += quantity;
-        if (at.contains(QStringLiteral("BottleState")) && field(row, "BottleState") == QLatin1String("0")) {
+        BottleGroup& group = groups[found.value()];
+        group.bottles += quantity;
+        if (field.has("BottleState") && field(row, "BottleState") == QLatin1String("0")) {
             const QDate drunk = QDate::fromString(field(row, "ConsumptionDate"), QStringLiteral("M/d/yyyy"));
-            lot.consumed[drunk.isValid() ? drunk.toString(Qt::ISODate) : QString()] += quantity;
-            lot.consumedCount += quantity;
+            group.consumed[drunk.isValid() ? drunk.toString(Qt::ISODate) : QString()] += quantity;
         }
     }
+    plan.lots.reserve(groups.size());
+    for (const BottleGroup& group : groups)
+        plan.lots.push_back(plannedLot(field, group));
+    return plan;
+}
 
+} // namespace
+
+ImportResult import(CellarSession& session, const Csv::Table& table, const QString& path)
+{
+    ImportResult result = describe(table.rows.front());
+    const Plan planned = plan(table, path);
+    if (!planned.refusal.isEmpty()) {
+        result.message = planned.refusal;
+        return result;
+    }
     LotImportWriter::Totals totals;
     const WriteResult written = LotImportWriter::write(
         session, "CellarTrackerCsv::import", {false, true},
         [&](LotImportWriter& writer) {
-            for (const Lot& lot : lots) {
-                QString appellation = field(lot.first, "Appellation");
-                if (appellation.isEmpty())
-                    appellation = field(lot.first, "SubRegion");
-                const QString code = countryCode(field(lot.first, "Country"));
-                ImportedLot planned;
-                const QString producer = field(lot.first, "Producer");
-                planned.name = wineName(field(lot.first, "Wine"), producer);
-                planned.owner = producer;
-                planned.cru = QStringLiteral("");
-                planned.purchaseDate = date(field(lot.first, "PurchaseDate"));
-                planned.size = size(field(lot.first, "Size"));
-                planned.type = {field(lot.first, "Region"), appellation, QString(), colour(field(lot.first, "Color")),
-                                code, countryName(code)};
-                planned.keeping = keeping(field(lot.first, "BeginConsume"), lot.vintage);
-                planned.vintage = lot.vintage;
-                planned.bought = lot.bottles;
-                planned.stock = lot.bottles;
-                planned.price = lot.unitPrice * lot.bottles;
-                planned.drunk.assign(lot.consumed.begin(), lot.consumed.end());
-                writer.add(planned);
-            }
+            for (const ImportedLot& lot : planned.lots)
+                writer.add(lot);
         },
         totals);
     if (!written.done()) {
@@ -266,16 +301,15 @@ ImportResult import(CellarSession& session, const Csv::Table& table, const QStri
     result.lots = totals.lots;
     result.bottles = totals.bottles;
     result.newTypes = totals.newTypes;
-    const int movements = totals.movements;
     result.ok = true;
     result.message = QStringLiteral("Export CellarTracker : %1 lot(s), %2 bouteille(s) en cave, %3 mouvement(s), "
                                     "%4 nouveau(x) type(s) de vin.")
                          .arg(result.lots)
                          .arg(result.bottles)
-                         .arg(movements)
+                         .arg(totals.movements)
                          .arg(result.newTypes);
-    if (!skipped.isEmpty())
-        result.message += QStringLiteral("\nLignes ignorées : %1").arg(skipped.join(QStringLiteral(" ; ")));
+    if (!planned.skipped.isEmpty())
+        result.message += QStringLiteral("\nLignes ignorées : %1").arg(planned.skipped.join(QStringLiteral(" ; ")));
     return result;
 }
 

@@ -173,6 +173,61 @@ Result inspect(const QString& path)
     return result;
 }
 
+namespace {
+
+// Reads every row into its lot, in the file's order; a row that cannot be read refuses the file (refusal
+// set) before anything is written.
+std::vector<ImportedLot> plan(const Csv::Table& table, const Mapping& mapping, const QString& path, QString& refusal)
+{
+    auto field = [&](const QStringList& row, Column c) {
+        return mapping.at[c] >= 0 ? row.value(mapping.at[c]) : QString();
+    };
+    std::vector<ImportedLot> lots;
+    lots.reserve(table.rows.size());
+    for (size_t r = 1; r < table.rows.size(); ++r) {
+        const QStringList& row = table.rows[r];
+        bool ok = true;
+        auto integer = [&](Column c, int fallback) {
+            const QString text = field(row, c).trimmed();
+            bool good = true;
+            const int value = text.isEmpty() ? fallback : text.toInt(&good);
+            ok = ok && good;
+            return value;
+        };
+        auto real = [&](Column c) {
+            const QString text = field(row, c).trimmed();
+            bool good = true;
+            const double value = text.isEmpty() ? 0 : QLocale::c().toDouble(text, &good);
+            ok = ok && good;
+            return value;
+        };
+        ImportedLot lot;
+        lot.name = field(row, Name);
+        lot.owner = field(row, Owner);
+        lot.cru = field(row, Cru);
+        lot.purchaseDate = field(row, Date);
+        lot.size = field(row, Size);
+        lot.type = {field(row, Type), field(row, Appellation), QString(), colourCode(field(row, Colour)),
+                    field(row, Country), QString()};
+        lot.vintage = integer(Vintage, 0);
+        lot.stock = integer(Stock, 0);
+        lot.keeping = integer(Keeping, 99);
+        lot.bought = mapping.at[Bought] < 0 ? static_cast<double>(lot.stock) : real(Bought);
+        lot.price = real(Price);
+        if (!ok) {
+            refusal = QStringLiteral("Le fichier %1 n'a pas été importé. Ligne %2 : un millésime, un nombre ou "
+                                     "un prix n'est pas un nombre.")
+                          .arg(path)
+                          .arg(table.lines[r]);
+            return {};
+        }
+        lots.push_back(std::move(lot));
+    }
+    return lots;
+}
+
+} // namespace
+
 Result importFrom(CellarSession& session, const QString& path)
 {
     Result result;
@@ -190,70 +245,18 @@ Result importFrom(CellarSession& session, const QString& path)
                              .arg(path);
         return result;
     }
-    auto field = [&](const QStringList& row, Column c) {
-        return mapping.at[c] >= 0 ? row.value(mapping.at[c]) : QString();
-    };
-    // Every row is read first: one that cannot be refuses the file before anything is written.
-    struct Lot
-    {
-        size_t row = 0;
-        int vintage = 0, stock = 0, keeping = 99;
-        double bought = 0, price = 0;
-    };
-    std::vector<Lot> lots;
-    lots.reserve(table.rows.size());
-    for (size_t r = 1; r < table.rows.size(); ++r) {
-        const QStringList& row = table.rows[r];
-        Lot lot{r};
-        bool ok = true;
-        auto integer = [&](Column c, int fallback, int& out) {
-            const QString text = field(row, c).trimmed();
-            bool good = true;
-            out = text.isEmpty() ? fallback : text.toInt(&good);
-            ok = ok && good;
-        };
-        auto real = [&](Column c, double& out) {
-            const QString text = field(row, c).trimmed();
-            bool good = true;
-            out = text.isEmpty() ? 0 : QLocale::c().toDouble(text, &good);
-            ok = ok && good;
-        };
-        integer(Vintage, 0, lot.vintage);
-        integer(Stock, 0, lot.stock);
-        integer(Keeping, 99, lot.keeping);
-        real(Bought, lot.bought);
-        real(Price, lot.price);
-        if (!ok) {
-            result.message = QStringLiteral("Le fichier %1 n'a pas été importé. Ligne %2 : un millésime, un nombre ou "
-                                            "un prix n'est pas un nombre.")
-                                 .arg(path)
-                                 .arg(table.lines[r]);
-            return result;
-        }
-        if (mapping.at[Bought] < 0)
-            lot.bought = lot.stock;
-        lots.push_back(lot);
+    QString refusal;
+    const std::vector<ImportedLot> lots = plan(table, mapping, path, refusal);
+    if (!refusal.isEmpty()) {
+        result.message = refusal;
+        return result;
     }
     LotImportWriter::Totals totals;
     const WriteResult written = LotImportWriter::write(
         session, "CsvExchange::importFrom", {},
         [&](LotImportWriter& writer) {
-            for (const Lot& lot : lots) {
-                const QStringList& row = table.rows[lot.row];
-                writer.add({field(row, Name),
-                            field(row, Owner),
-                            field(row, Cru),
-                            field(row, Date),
-                            field(row, Size),
-                            {field(row, Type), field(row, Appellation), QString(), colourCode(field(row, Colour)),
-                             field(row, Country), QString()},
-                            lot.keeping,
-                            lot.vintage,
-                            lot.bought,
-                            lot.stock,
-                            lot.price,
-                            {}});
-            }
+            for (const ImportedLot& lot : lots)
+                writer.add(lot);
         },
         totals);
     if (!written.done()) {

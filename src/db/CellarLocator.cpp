@@ -87,9 +87,97 @@ void CellarSession::setJetConverter(JetConverter converter)
     jetConverter() = std::move(converter);
 }
 
-std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath, CellarOpeningQuestions& questions)
+namespace {
+
+// A cellar of the Windows release is never opened as it is: it is copied into a new cellar, whose path is
+// given instead. Any other file is given back as it is.
+QString convertedIfJet(const QString& path)
+{
+    if (!JetSignature::isJet(path))
+        return path;
+    if (!jetConverter())
+        throw DbError(DbError::kNotACellar,
+                      QStringLiteral("Le fichier « %1 » est une cave de la version Windows de Tonnelix (une "
+                                     "base Access) : convertissez-la d'abord en une cave Tonnelix, par "
+                                     "exemple avec « tonnelix --convert-jet %1 NOUVELLE-CAVE ».")
+                          .arg(path));
+    const QString converted = jetConverter()(path);
+    if (converted.isEmpty())
+        throw Declined{};
+    return converted;
+}
+
+// What the locator does after a file that is there but is no cellar this release can open.
+enum class AfterUnreadable
+{
+    ChooseAnother,
+    TryNewCellar, // path and mayCreate now name the new cellar
+    TryAgain,     // the new cellar's name was taken: asked again
+    Quit
+};
+
+AfterUnreadable afterUnreadable(const DbError& error, QString& path, bool& mayCreate,
+                                CellarOpeningQuestions& questions)
 {
     using Choice = CellarOpeningQuestions::UnreadableChoice;
+    const Choice choice = questions.unreadableCellar(error, path);
+    if (choice == Choice::Quit)
+        return AfterUnreadable::Quit;
+    if (choice == Choice::ChooseAnother)
+        return AfterUnreadable::ChooseAnother;
+    const QString created = questions.newCellarFile(QFileInfo(path).absolutePath());
+    if (created.isEmpty())
+        return AfterUnreadable::Quit;
+    if (QFileInfo::exists(created)) {
+        questions.newCellarFileExists(created); // never written over
+        return AfterUnreadable::TryAgain;
+    }
+    path = created;
+    mayCreate = true;
+    return AfterUnreadable::TryNewCellar;
+}
+
+} // namespace
+
+std::unique_ptr<CellarSession> CellarSession::openLocked(const QString& path, bool mayCreate,
+                                                         CellarOpeningQuestions& questions)
+{
+    // One Tonnelix at a time writes a cellar; the lock of a process that died is taken over.
+    auto lock = std::make_unique<QLockFile>(lockPath(path));
+    lock->setStaleLockTime(0);
+    bool readOnly = false;
+    if (QFileInfo::exists(path) && !lock->tryLock(200)) {
+        qint64 pid = 0;
+        QString host, application;
+        lock->getLockInfo(&pid, &host, &application);
+        if (!questions.readCellarHeldElsewhere(pid, path))
+            return nullptr;
+        readOnly = true;
+        lock.reset();
+    }
+    // A file the user may not write (its rights, a protected disk) is offered for reading only.
+    if (!readOnly && QFileInfo::exists(path) && !writable(path)) {
+        if (!questions.readProtectedCellar(path))
+            throw Declined{};
+        readOnly = true;
+        lock.reset();
+    }
+    auto database = readOnly ? std::make_unique<Database>() : OpenCellarFile(path, mayCreate);
+    if (readOnly)
+        database->open(path, Database::OpenMode::ReadOnly);
+    else if (!lock->isLocked() && !lock->tryLock(0))
+        lock.reset(); // a cellar just created where no lock can be written: it is ours alone
+    if (!readOnly)
+        removeAbandonedCopies(path);
+    TraceLine("Base ouverte ");
+    auto session = std::make_unique<CellarSession>(std::move(database));
+    session->m_lock = std::move(lock);
+    session->m_readOnly = readOnly;
+    return session;
+}
+
+std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath, CellarOpeningQuestions& questions)
+{
     TraceLine(" NT : %s", "OUI");
     TraceLine("Entre Base %s", qUtf8Printable(savedPath));
     bool mayCreate = false;
@@ -97,71 +185,20 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath, Cel
     for (;;) {
         TraceLine("Base l'hors de l'ouverture %s", qUtf8Printable(path));
         try {
-            // A cellar of the Windows release is never opened as it is: it is copied into a new cellar.
-            if (JetSignature::isJet(path)) {
-                if (!jetConverter())
-                    throw DbError(DbError::kNotACellar,
-                                  QStringLiteral("Le fichier « %1 » est une cave de la version Windows de Tonnelix (une "
-                                                 "base Access) : convertissez-la d'abord en une cave Tonnelix, par "
-                                                 "exemple avec « tonnelix --convert-jet %1 NOUVELLE-CAVE ».")
-                                      .arg(path));
-                const QString converted = jetConverter()(path);
-                if (converted.isEmpty())
-                    throw Declined{};
-                path = converted;
+            const QString cellar = convertedIfJet(path);
+            if (cellar != path) {
+                path = cellar;
                 mayCreate = false;
             }
-            // One Tonnelix at a time writes a cellar; the lock of a process that died is taken over.
-            auto lock = std::make_unique<QLockFile>(lockPath(path));
-            lock->setStaleLockTime(0);
-            bool readOnly = false;
-            if (QFileInfo::exists(path) && !lock->tryLock(200)) {
-                qint64 pid = 0;
-                QString host, application;
-                lock->getLockInfo(&pid, &host, &application);
-                if (!questions.readCellarHeldElsewhere(pid, path))
-                    return nullptr;
-                readOnly = true;
-                lock.reset();
-            }
-            // A file the user may not write (its rights, a protected disk) is offered for reading only.
-            if (!readOnly && QFileInfo::exists(path) && !writable(path)) {
-                if (!questions.readProtectedCellar(path))
-                    throw Declined{};
-                readOnly = true;
-                lock.reset();
-            }
-            auto database = readOnly ? std::make_unique<Database>() : OpenCellarFile(path, mayCreate);
-            if (readOnly)
-                database->open(path, Database::OpenMode::ReadOnly);
-            else if (!lock->isLocked() && !lock->tryLock(0))
-                lock.reset(); // a cellar just created where no lock can be written: it is ours alone
-            if (!readOnly)
-                removeAbandonedCopies(path);
-            TraceLine("Base ouverte ");
-            auto session = std::make_unique<CellarSession>(std::move(database));
-            session->m_lock = std::move(lock);
-            session->m_readOnly = readOnly;
-            return session;
+            return openLocked(path, mayCreate, questions); // nullptr: the user quits
         } catch (const DbError& error) {
             if (QFileInfo(path).isFile() && error.code() != DbError::kFileGone) {
-                // A file is there but is no cellar this release can open: it is left as it is, and the user
-                // chooses what to do instead.
-                const Choice choice = questions.unreadableCellar(error, path);
-                if (choice == Choice::Quit)
+                // The file is left as it is, and the user chooses what to do instead.
+                const AfterUnreadable next = afterUnreadable(error, path, mayCreate, questions);
+                if (next == AfterUnreadable::Quit)
                     return nullptr;
-                if (choice == Choice::CreateNew) {
-                    const QString created = questions.newCellarFile(QFileInfo(path).absolutePath());
-                    if (created.isEmpty())
-                        return nullptr;
-                    if (QFileInfo::exists(created)) {
-                        questions.newCellarFileExists(created); // never written over
-                        continue;
-                    }
-                    path = created;
-                    mayCreate = true;
+                if (next != AfterUnreadable::ChooseAnother)
                     continue;
-                }
             } else {
                 questions.cannotOpen(path, error);
             }

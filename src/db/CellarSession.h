@@ -79,6 +79,11 @@ public:
     bool CompactInto(const QString& source, const QString& target);
 
 private:
+    // Opens a cellar found at path with its lock (or only for reading, as the user chooses); nullptr when
+    // the user quits. Throws DbError, or Declined when the user would rather choose another cellar.
+    static std::unique_ptr<CellarSession> openLocked(const QString& path, bool mayCreate,
+                                                     CellarOpeningQuestions& questions);
+
     std::unique_ptr<Database> m_database;
     Recordset m_recordset;
     // Held while this session may write: one Tonnelix at a time writes a cellar.

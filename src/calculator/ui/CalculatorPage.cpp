@@ -72,6 +72,27 @@ void CalculatorPage::buildLayout()
 {
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
+    left->addLayout(buildAmounts());
+    m_formula = new QLineEdit(this);
+    m_formula->setObjectName(QStringLiteral("formula"));
+    left->addWidget(m_formula);
+    left->addLayout(buildKeypad());
+    left->addStretch(1);
+    layout->addLayout(left, 3);
+    layout->addLayout(buildCommandKeys(), 1);
+
+    connect(m_formula, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_engine.formula = text;
+        recompute();
+    });
+    connect(m_lowerList, &QComboBox::currentIndexChanged, this, &CalculatorPage::onLowerChanged);
+    connect(m_upperList, &QComboBox::currentIndexChanged, this, &CalculatorPage::onUpperChanged);
+}
+
+
+// The two currencies, the dollar between them and their amounts.
+QGridLayout* CalculatorPage::buildAmounts()
+{
     auto* amounts = new QGridLayout;
     m_upperRate = new QLabel(this);
     m_upperList = currencyList(this);
@@ -94,11 +115,12 @@ void CalculatorPage::buildLayout()
     amounts->addWidget(m_lowerList, 4, 0);
     amounts->addWidget(m_lowerFlag, 4, 1);
     amounts->addWidget(m_result, 4, 2);
-    left->addLayout(amounts);
-    m_formula = new QLineEdit(this);
-    m_formula->setObjectName(QStringLiteral("formula"));
-    left->addWidget(m_formula);
+    return amounts;
+}
 
+// The keys of the formula: digits, operators, memory.
+QGridLayout* CalculatorPage::buildKeypad()
+{
     auto* pad = new QGridLayout;
     const QStringList rows[] = {{"7", "8", "9", "/", "(", ")"},
                                 {"4", "5", "6", "*", "Sqrt", "%"},
@@ -136,10 +158,12 @@ void CalculatorPage::buildLayout()
     }
     m_memoryIcon = new QLabel(this);
     pad->addWidget(m_memoryIcon, 4, 4);
-    left->addLayout(pad);
-    left->addStretch(1);
-    layout->addLayout(left, 3);
+    return pad;
+}
 
+// Conversion, rounding, VAT, memory of the amounts, configuration and the downloads of the rates.
+QVBoxLayout* CalculatorPage::buildCommandKeys()
+{
     auto* right = new QVBoxLayout;
     auto addKey = [this, right](const QString& caption) {
         auto* button = new QPushButton(caption, this);
@@ -187,14 +211,7 @@ void CalculatorPage::buildLayout()
     downloadLayout->addWidget(m_cancelDownload);
     right->addWidget(downloads);
     right->addStretch(1);
-    layout->addLayout(right, 1);
-
-    connect(m_formula, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_engine.formula = text;
-        recompute();
-    });
-    connect(m_lowerList, &QComboBox::currentIndexChanged, this, &CalculatorPage::onLowerChanged);
-    connect(m_upperList, &QComboBox::currentIndexChanged, this, &CalculatorPage::onUpperChanged);
+    return right;
 }
 
 QPushButton* CalculatorPage::key(const QString& caption) const

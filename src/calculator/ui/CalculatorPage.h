@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QGridLayout;
+class QVBoxLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -44,6 +46,9 @@ public:
 
 private:
     void buildLayout();
+    QGridLayout* buildAmounts();
+    QGridLayout* buildKeypad();
+    QVBoxLayout* buildCommandKeys();
     void recompute();
     void show();
     void onLowerChanged();

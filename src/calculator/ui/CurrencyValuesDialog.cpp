@@ -103,7 +103,23 @@ CurrencyValuesDialog::CurrencyValuesDialog(QWidget* parent) : QDialog(parent)
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     layout->addWidget(ok, 0, Qt::AlignRight);
 
-    // The values, the decimals and the parities.
+    fillTables();
+    fitColumns();
+
+    connect(m_decimals, &QSlider::valueChanged, this, [this](int value) {
+        Settings::set(Settings::decimals, value);
+        m_decimalsText->setText(QString::number(value));
+    });
+    connect(m_currencies, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item->column() == 0)
+            setCurrencyValue(item->row(), item->text());
+    });
+    connect(ok, &QPushButton::clicked, this, &CurrencyValuesDialog::applyAndClose);
+}
+
+// The values of the currencies, the decimals and the parities with their VAT rates.
+void CurrencyValuesDialog::fillTables()
+{
     for (int row = 0; row < static_cast<int>(std::size(kForeign)); ++row) {
         const ForeignCurrency& c = kForeign[row];
         m_values << Profile::getString(kConfig, QString::fromLatin1(c.key), QString::fromLatin1(c.defaultValue));
@@ -128,7 +144,12 @@ CurrencyValuesDialog::CurrencyValuesDialog(QWidget* parent) : QDialog(parent)
         m_parities->setItem(
             row, 2, cell(LocaleFormat::fixed(Profile::getInt(kConfig, QString::fromLatin1(p.vatKey), 0) / 100.0, 2)));
     }
-    // Every figure shows whole: the columns are as wide as their texts.
+}
+
+// Every figure shows whole: the columns are as wide as their texts.
+void CurrencyValuesDialog::fitColumns()
+{
+    const QFontMetrics metrics(m_parities->font());
     for (QTableWidget* table : {m_parities, m_currencies}) {
         QList<int> planned;
         for (int c = 0; c < table->columnCount(); ++c)
@@ -140,15 +161,6 @@ CurrencyValuesDialog::CurrencyValuesDialog(QWidget* parent) : QDialog(parent)
     m_parities->setMinimumWidth(m_parities->columnWidth(0) + m_parities->columnWidth(1) + m_parities->columnWidth(2) +
                                 metrics.height() * 2);
 
-    connect(m_decimals, &QSlider::valueChanged, this, [this](int value) {
-        Settings::set(Settings::decimals, value);
-        m_decimalsText->setText(QString::number(value));
-    });
-    connect(m_currencies, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (item->column() == 0)
-            setCurrencyValue(item->row(), item->text());
-    });
-    connect(ok, &QPushButton::clicked, this, &CurrencyValuesDialog::applyAndClose);
 }
 
 void CurrencyValuesDialog::setCurrencyValue(int row, const QString& text)

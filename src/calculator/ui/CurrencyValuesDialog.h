@@ -25,6 +25,9 @@ public:
     QLineEdit* decimalsText() const { return m_decimalsText; }
 
 private:
+    void fillTables();
+    void fitColumns();
+
     QTableWidget* m_parities = nullptr;
     QTableWidget* m_currencies = nullptr;
     QSlider* m_decimals = nullptr;

@@ -51,7 +51,38 @@ BottleEntryPage::~BottleEntryPage()
 void BottleEntryPage::buildLayout()
 {
     auto* layout = new QVBoxLayout(this);
-    // A new cellar has no wine type yet: say how to create the first one instead of showing empty lists.
+    layout->addWidget(buildFirstWineOffer());
+    connect(m_createWine, &QPushButton::clicked, this, &BottleEntryPage::createWineTypeRequested);
+    layout->addLayout(buildPurchaseForm());
+    m_image = new QPushButton(QStringLiteral("Ajouter une image à ce vin"), this);
+    layout->addWidget(m_image, 0, Qt::AlignLeft);
+    layout->addWidget(buildOptionalData());
+    m_save = new QPushButton(QStringLiteral("&Enregistrer"), this);
+    layout->addWidget(m_save, 0, Qt::AlignRight);
+    layout->addStretch(1);
+
+    const int year = QDate::currentDate().year();
+    m_vintage->addItems(EntryRules::vintageItems(year));
+    m_vintage->setCurrentText(QString::number(year));
+    const QDate today = QDate::currentDate();
+    m_day->setText(QString::number(today.day()));
+    m_month->setText(QString::number(today.month()));
+    m_year->setText(QString::number(today.year()));
+
+    connect(m_country, &QComboBox::activated, this, &BottleEntryPage::countryChanged);
+    connect(m_type, &QComboBox::activated, this, &BottleEntryPage::wineTypeChanged);
+    connect(m_appellation, &QComboBox::activated, this, &BottleEntryPage::lookUpKeepingTime);
+    connect(m_vintage, &QComboBox::currentIndexChanged, this, &BottleEntryPage::vintageChanged);
+    connect(m_amount, &QLineEdit::textChanged, this, &BottleEntryPage::computeBottlePrice);
+    connect(m_bottles, &QLineEdit::textChanged, this, &BottleEntryPage::computeBottlePrice);
+    connect(m_image, &QPushButton::clicked, this, &BottleEntryPage::pictureRequested);
+    connect(m_save, &QPushButton::clicked, this, &BottleEntryPage::recordPurchase);
+}
+
+// A new cellar has no wine type yet: the page says how to create the first one instead of showing empty
+// lists.
+QWidget* BottleEntryPage::buildFirstWineOffer()
+{
     m_firstWine = new QWidget(this);
     auto* firstWine = new QHBoxLayout(m_firstWine);
     firstWine->setContentsMargins(0, 0, 0, 0);
@@ -66,8 +97,12 @@ void BottleEntryPage::buildLayout()
     firstWine->addWidget(firstWineText, 1);
     firstWine->addWidget(m_createWine);
     m_firstWine->hide();
-    layout->addWidget(m_firstWine);
-    connect(m_createWine, &QPushButton::clicked, this, &BottleEntryPage::createWineTypeRequested);
+    return m_firstWine;
+}
+
+// The wine and the purchase: where it comes from, its name, bottles, vintage, price and date.
+QFormLayout* BottleEntryPage::buildPurchaseForm()
+{
     auto* form = new QFormLayout;
     m_country = new QComboBox(this);
     m_type = new QComboBox(this);
@@ -109,10 +144,12 @@ void BottleEntryPage::buildLayout()
     date->addWidget(m_year);
     date->addStretch(1);
     form->addRow(QStringLiteral("Date d'achat :"), date);
-    layout->addLayout(form);
-    m_image = new QPushButton(QStringLiteral("Ajouter une image à ce vin"), this);
-    layout->addWidget(m_image, 0, Qt::AlignLeft);
+    return form;
+}
 
+// The rating, the standard keeping time, the user's own keeping time and the bottle size.
+QGroupBox* BottleEntryPage::buildOptionalData()
+{
     auto* optional = new QGroupBox(QStringLiteral("Données optionnelles"), this);
     auto* optionalForm = new QFormLayout(optional);
     m_rating = new ColorLabel(optional);
@@ -133,27 +170,7 @@ void BottleEntryPage::buildLayout()
     optionalForm->addRow(QStringLiteral("Garde standard pour ce vin"), m_standard);
     optionalForm->addRow(QStringLiteral("Votre choix d'années de Garde"), m_keeping);
     optionalForm->addRow(QStringLiteral("Contenance :"), m_size);
-    layout->addWidget(optional);
-    m_save = new QPushButton(QStringLiteral("&Enregistrer"), this);
-    layout->addWidget(m_save, 0, Qt::AlignRight);
-    layout->addStretch(1);
-
-    const int year = QDate::currentDate().year();
-    m_vintage->addItems(EntryRules::vintageItems(year));
-    m_vintage->setCurrentText(QString::number(year));
-    const QDate today = QDate::currentDate();
-    m_day->setText(QString::number(today.day()));
-    m_month->setText(QString::number(today.month()));
-    m_year->setText(QString::number(today.year()));
-
-    connect(m_country, &QComboBox::activated, this, &BottleEntryPage::countryChanged);
-    connect(m_type, &QComboBox::activated, this, &BottleEntryPage::wineTypeChanged);
-    connect(m_appellation, &QComboBox::activated, this, &BottleEntryPage::lookUpKeepingTime);
-    connect(m_vintage, &QComboBox::currentIndexChanged, this, &BottleEntryPage::vintageChanged);
-    connect(m_amount, &QLineEdit::textChanged, this, &BottleEntryPage::computeBottlePrice);
-    connect(m_bottles, &QLineEdit::textChanged, this, &BottleEntryPage::computeBottlePrice);
-    connect(m_image, &QPushButton::clicked, this, &BottleEntryPage::pictureRequested);
-    connect(m_save, &QPushButton::clicked, this, &BottleEntryPage::recordPurchase);
+    return optional;
 }
 
 void BottleEntryPage::fillControls()

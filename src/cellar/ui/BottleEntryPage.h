@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QFormLayout;
+class QGroupBox;
 class ColorLabel;
 class NotifyingEdit;
 class QComboBox;
@@ -60,6 +62,9 @@ Q_SIGNALS:
 
 private:
     void buildLayout();
+    QWidget* buildFirstWineOffer();
+    QFormLayout* buildPurchaseForm();
+    QGroupBox* buildOptionalData();
     // The wine-type list: every type, or those of a country code.
     void fillTypes(const QString& code, const QString& label, bool caseInsensitive);
     bool confirm(const QString& text);

@@ -67,14 +67,39 @@ WineSheetPage::~WineSheetPage()
 
 void WineSheetPage::buildLayout()
 {
-    const QColor yellowGreen(200, 202, 2);
-    const QColor paleYellow(243, 244, 186);
-    const QColor red(255, 0, 0);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
         QStringLiteral("Un double-clic sur le vin pour voir le positionnement de ce vin dans vos casiers"), this));
+    buildList();
+    layout->addWidget(m_list, 1);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &WineSheetPage::onCurrentRowChanged);
+    connect(m_list, &QTableView::doubleClicked, this, &WineSheetPage::showInRack);
 
+    layout->addLayout(buildDetails());
+    layout->addLayout(buildMoves());
+
+    auto* actions = new QHBoxLayout;
+    m_delete = new QPushButton(QStringLiteral("&Supression total du vin"), this);
+    m_modify = new QPushButton(QStringLiteral("Modification d'un vin"), this);
+    m_picture = new QPushButton(QStringLiteral("Voir image associée"), this);
+    actions->addWidget(m_delete);
+    actions->addWidget(m_modify);
+    actions->addWidget(m_picture);
+    actions->addStretch(1);
+    layout->addLayout(actions);
+
+    connect(m_exit, &QPushButton::clicked, this, &WineSheetPage::recordExit);
+    connect(m_entry, &QPushButton::clicked, this, &WineSheetPage::recordEntry);
+    connect(m_delete, &QPushButton::clicked, this, &WineSheetPage::deleteLot);
+    connect(m_modify, &QPushButton::clicked, this, &WineSheetPage::editLot);
+    connect(m_picture, &QPushButton::clicked, this, &WineSheetPage::choosePicture);
+    connect(m_dishes, &QPushButton::clicked, this, &WineSheetPage::showDishes);
+}
+
+// The list of the lots, its columns as wide as their titles and typical values.
+void WineSheetPage::buildList()
+{
     m_model = new WineListModel(this);
     m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("wineList"));
@@ -109,11 +134,14 @@ void WineSheetPage::buildLayout()
     }
     for (int c = WineListModel::Index; c < WineListModel::ColumnCount; ++c)
         m_list->setColumnHidden(c, true);
-    layout->addWidget(m_list, 1);
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &WineSheetPage::onCurrentRowChanged);
-    connect(m_list, &QTableView::doubleClicked, this, &WineSheetPage::showInRack);
+}
 
+// The chosen lot's wine, stock, vintage, keeping and more.
+QGridLayout* WineSheetPage::buildDetails()
+{
+    const QColor yellowGreen(200, 202, 2);
+    const QColor paleYellow(243, 244, 186);
+    const QColor red(255, 0, 0);
     auto* details = new QGridLayout;
     m_nomVin = readOnlyEdit(this);
     m_cru = readOnlyEdit(this);
@@ -151,8 +179,12 @@ void WineSheetPage::buildLayout()
     details->addWidget(m_contenance, 5, 1);
     details->addWidget(new QLabel(QStringLiteral("Pays :"), this), 5, 2);
     details->addWidget(m_pays, 5, 3);
-    layout->addLayout(details);
+    return details;
+}
 
+// The entry of bought bottles and the exit of drunk ones.
+QHBoxLayout* WineSheetPage::buildMoves()
+{
     auto* moves = new QHBoxLayout;
     auto* entryBox = new QGroupBox(QStringLiteral("Ajouter un achat  :"), this);
     auto* entryLayout = new QGridLayout(entryBox);
@@ -173,24 +205,7 @@ void WineSheetPage::buildLayout()
     exitLayout->addWidget(m_exit, 1, 0, 1, 2);
     moves->addWidget(entryBox);
     moves->addWidget(exitBox);
-    layout->addLayout(moves);
-
-    auto* actions = new QHBoxLayout;
-    m_delete = new QPushButton(QStringLiteral("&Supression total du vin"), this);
-    m_modify = new QPushButton(QStringLiteral("Modification d'un vin"), this);
-    m_picture = new QPushButton(QStringLiteral("Voir image associée"), this);
-    actions->addWidget(m_delete);
-    actions->addWidget(m_modify);
-    actions->addWidget(m_picture);
-    actions->addStretch(1);
-    layout->addLayout(actions);
-
-    connect(m_exit, &QPushButton::clicked, this, &WineSheetPage::recordExit);
-    connect(m_entry, &QPushButton::clicked, this, &WineSheetPage::recordEntry);
-    connect(m_delete, &QPushButton::clicked, this, &WineSheetPage::deleteLot);
-    connect(m_modify, &QPushButton::clicked, this, &WineSheetPage::editLot);
-    connect(m_picture, &QPushButton::clicked, this, &WineSheetPage::choosePicture);
-    connect(m_dishes, &QPushButton::clicked, this, &WineSheetPage::showDishes);
+    return moves;
 }
 
 void WineSheetPage::clearList()

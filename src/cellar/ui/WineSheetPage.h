@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class QGridLayout;
+class QHBoxLayout;
 class ColorLabel;
 class QLabel;
 class QLineEdit;
@@ -78,6 +80,9 @@ Q_SIGNALS:
 
 private:
     void buildLayout();
+    void buildList();
+    QGridLayout* buildDetails();
+    QHBoxLayout* buildMoves();
     void onCurrentRowChanged();
     void clearDetails();
     void showDetails(int sourceRow);

@@ -42,6 +42,47 @@ SearchDialog::SearchDialog(QWidget* parent) : QDialog(parent)
 void SearchDialog::buildLayout()
 {
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildCriteria());
+    auto* actions = new QHBoxLayout;
+    auto* search = new QPushButton(QStringLiteral("Lancer la recherche"), this);
+    search->setDefault(true);
+    auto* reset = new QPushButton(QStringLiteral("Initialisation critères"), this);
+    actions->addWidget(search);
+    actions->addWidget(reset);
+    actions->addStretch(1);
+    layout->addLayout(actions);
+
+    m_title = new ColorLabel(this);
+    m_title->setText(QStringLiteral("Liste des vins répondants aux critères"));
+    m_title->SetBackColour(QColor(200, 202, 2));
+    m_title->SetTextColour(QColor(255, 0, 0));
+    m_title->setMargin(2);
+    layout->addWidget(m_title);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Pour les trouver dans vos rangement double-Cliquer sur le vin"), this));
+    buildResults();
+    layout->addWidget(m_results, 1);
+    m_empty = new QLabel(QStringLiteral("Aucun vin ne répondant aux critéres"), this);
+    m_empty->setObjectName(QStringLiteral("emptyText"));
+    m_empty->hide();
+    layout->addWidget(m_empty);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("Quitter"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(search, &QPushButton::clicked, this, &SearchDialog::search);
+    connect(reset, &QPushButton::clicked, this, &SearchDialog::clearCriteria);
+    connect(m_type, &QComboBox::currentIndexChanged, this, &SearchDialog::wineTypeChanged);
+    connect(m_results, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { showResultInRack(index.row()); });
+    const int line = fontMetrics().height();
+    resize(line * 62, line * 40);
+}
+
+// The criteria: wine type, appellation, cru, size, vintage bounds and dish.
+QGridLayout* SearchDialog::buildCriteria()
+{
     auto* criteria = new QGridLayout;
     auto combo = [this] {
         auto* c = new QComboBox(this);
@@ -80,24 +121,12 @@ void SearchDialog::buildLayout()
     criteria->addWidget(m_dish, 3, 1, 1, 3);
     criteria->setColumnStretch(1, 1);
     criteria->setColumnStretch(3, 1);
-    layout->addLayout(criteria);
-    auto* actions = new QHBoxLayout;
-    auto* search = new QPushButton(QStringLiteral("Lancer la recherche"), this);
-    search->setDefault(true);
-    auto* reset = new QPushButton(QStringLiteral("Initialisation critères"), this);
-    actions->addWidget(search);
-    actions->addWidget(reset);
-    actions->addStretch(1);
-    layout->addLayout(actions);
+    return criteria;
+}
 
-    m_title = new ColorLabel(this);
-    m_title->setText(QStringLiteral("Liste des vins répondants aux critères"));
-    m_title->SetBackColour(QColor(200, 202, 2));
-    m_title->SetTextColour(QColor(255, 0, 0));
-    m_title->setMargin(2);
-    layout->addWidget(m_title);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Pour les trouver dans vos rangement double-Cliquer sur le vin"), this));
+// The list of the lots found, its columns as wide as their titles and typical values.
+void SearchDialog::buildResults()
+{
     m_model = new WineListModel(this);
     m_results = new QTableView(this);
     m_results->setObjectName(QStringLiteral("resultList"));
@@ -121,23 +150,6 @@ void SearchDialog::buildLayout()
         m_results->setColumnWidth(
             c, qMax(title + metrics.height() * 2, metrics.horizontalAdvance(QString::fromUtf8(samples[c])) + 24));
     }
-    layout->addWidget(m_results, 1);
-    m_empty = new QLabel(QStringLiteral("Aucun vin ne répondant aux critéres"), this);
-    m_empty->setObjectName(QStringLiteral("emptyText"));
-    m_empty->hide();
-    layout->addWidget(m_empty);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("Quitter"), QDialogButtonBox::RejectRole);
-    layout->addWidget(buttons);
-
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(search, &QPushButton::clicked, this, &SearchDialog::search);
-    connect(reset, &QPushButton::clicked, this, &SearchDialog::clearCriteria);
-    connect(m_type, &QComboBox::currentIndexChanged, this, &SearchDialog::wineTypeChanged);
-    connect(m_results, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { showResultInRack(index.row()); });
-    const int line = fontMetrics().height();
-    resize(line * 62, line * 40);
 }
 
 void SearchDialog::refreshCombos()

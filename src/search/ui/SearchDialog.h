@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QGridLayout;
 class ColorLabel;
 class QComboBox;
 class QLabel;
@@ -45,6 +46,8 @@ Q_SIGNALS:
 
 private:
     void buildLayout();
+    QGridLayout* buildCriteria();
+    void buildResults();
     static QString chosen(const QComboBox* combo);
 
     QComboBox* m_type = nullptr;

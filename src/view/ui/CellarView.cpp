@@ -77,7 +77,31 @@ CellarView::CellarView(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(4, 4, 4, 4);
     m_splitter = new QSplitter(Qt::Horizontal, this);
     layout->addWidget(m_splitter);
+    QWidget* left = buildTreeSide();
+    QWidget* sheetArea = buildSheetArea();
+    m_splitter->addWidget(left);
+    m_splitter->addWidget(sheetArea);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({260, 900});
+    addPages();
+    connectPages();
 
+    connect(m_radioType, &QRadioButton::clicked, this, [this] {
+        m_radioType->setChecked(true);
+        fillTreeByType();
+    });
+    connect(m_radioAnnee, &QRadioButton::clicked, this, [this] {
+        m_radioAnnee->setChecked(true);
+        fillTreeByVintage();
+    });
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CellarView::onTreeSelection);
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &CellarView::fillChildren);
+}
+
+// The tree and the choice of its order (by type, by year).
+QWidget* CellarView::buildTreeSide()
+{
     auto* left = new QWidget(m_splitter);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -95,8 +119,13 @@ CellarView::CellarView(QWidget* parent) : QWidget(parent)
     groupLayout->addWidget(m_radioAnnee);
     leftLayout->addWidget(group);
 
-    // The sheet scrolls when the window is smaller than a page needs (a small screen, a large scale): the
-    // window itself never has to be larger than the screen.
+    return left;
+}
+
+// The sheet scrolls when the window is smaller than a page needs (a small screen, a large scale): the
+// window itself never has to be larger than the screen.
+QWidget* CellarView::buildSheetArea()
+{
     auto* sheetArea = new QScrollArea(m_splitter);
     sheetArea->setObjectName(QStringLiteral("sheetArea"));
     sheetArea->setWidgetResizable(true);
@@ -104,13 +133,13 @@ CellarView::CellarView(QWidget* parent) : QWidget(parent)
     m_sheet = new QTabWidget(sheetArea);
     m_sheet->setObjectName(QStringLiteral("sheet"));
     sheetArea->setWidget(m_sheet);
-    m_splitter->addWidget(left);
-    m_splitter->addWidget(sheetArea);
-    m_splitter->setStretchFactor(0, 0);
-    m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({260, 900});
+    return sheetArea;
+}
 
-    // The wine sheet is the first page shown; the others are built when first shown or asked for.
+// The pages of the sheet: the wine sheet is the first shown; the others are built when first shown or asked
+// for.
+void CellarView::addPages()
+{
     m_page1 = new WineSheetPage(m_sheet);
     addPage(m_page1, QStringLiteral("Etat du vin sélectionné"), 0);
     m_tab2 = new LazyTab([this](QWidget* parent) { return buildPage2(parent); }, m_sheet);
@@ -157,18 +186,6 @@ CellarView::CellarView(QWidget* parent) : QWidget(parent)
     m_sheet->addTab(m_tabCalculator, Pictures::tabIcon(5), QStringLiteral("Calculette Euro"));
     for (LazyTab* tab : {m_tab2, m_tab3, m_tab4, m_tab5, m_tabJournal, m_tabCalculator})
         connect(tab, &LazyTab::built, this, &CellarView::pageBuilt);
-    connectPages();
-
-    connect(m_radioType, &QRadioButton::clicked, this, [this] {
-        m_radioType->setChecked(true);
-        fillTreeByType();
-    });
-    connect(m_radioAnnee, &QRadioButton::clicked, this, [this] {
-        m_radioAnnee->setChecked(true);
-        fillTreeByVintage();
-    });
-    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CellarView::onTreeSelection);
-    connect(m_tree, &QTreeWidget::itemExpanded, this, &CellarView::fillChildren);
 }
 
 CellarView::~CellarView()

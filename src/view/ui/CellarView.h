@@ -87,6 +87,9 @@ private:
     void listSelectedNode();
     // The node at that path of texts from the root, or the nearest of its parents still in the tree.
     QTreeWidgetItem* findPath(const QStringList& path);
+    QWidget* buildTreeSide();
+    QWidget* buildSheetArea();
+    void addPages();
     void connectPages();
     void initBuiltPages();
     void openRack(qint64 index, const QString& mode, int count);

@@ -1,6 +1,8 @@
 // The reference lists through their dialogs: wine types and appellations, crus, renaming, estates; what
 // the entry page and the tree show afterwards; refusals that leave the cellar as it was.
 #include "cellar/ui/BottleEntryPage.h"
+#include "reference/Dishes.h"
+#include "reference/ReferenceEvents.h"
 #include "reference/ReferenceLists.h"
 #include "reference/ui/AddCruOrAppellationDialog.h"
 #include "reference/ui/EstatesDialog.h"
@@ -18,6 +20,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -79,6 +82,45 @@ class TestReference : public QObject
     TempProfile m_profile;
 
 private Q_SLOTS:
+    // The lists are told of a change by the write that made it, once it is committed: not after a refusal
+    // or a failure; a deletion of a row gone already tells them too, since they showed it.
+    void changeNoticesComeFromTheWrite()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Complete);
+        CellarSession& session = cellar.session();
+        using W = ReferenceLists::Write;
+        QSignalSpy crus(&ReferenceEvents::instance(), &ReferenceEvents::crusChanged);
+        QSignalSpy types(&ReferenceEvents::instance(), &ReferenceEvents::wineTypesChanged);
+        QSignalSpy estates(&ReferenceEvents::instance(), &ReferenceEvents::estatesChanged);
+        QSignalSpy dishes(&ReferenceEvents::instance(), &ReferenceEvents::dishesChanged);
+        QCOMPARE(ReferenceLists::addCru(session, QStringLiteral("Clos Neuf")), W::Done);
+        QCOMPARE(ReferenceLists::addCru(session, QStringLiteral("clos neuf")), W::Duplicate);
+        QCOMPARE(crus.count(), 1);
+        QCOMPARE(ReferenceLists::createWineType(session, QStringLiteral("Jura"), QStringLiteral("Arbois"),
+                                                QStringLiteral("FR"), Colour::White),
+                 W::Done);
+        QCOMPARE(ReferenceLists::modifyWineType(session, QStringLiteral("Absent"), QString(), QStringLiteral("X"),
+                                                QStringLiteral("FR"), Colour::Red),
+                 W::NotFound);
+        QCOMPARE(types.count(), 1);
+        QCOMPARE(ReferenceLists::addEstate(session, QStringLiteral("Jura"), QStringLiteral("Domaine")), W::Done);
+        QCOMPARE(ReferenceLists::deleteEstate(session, QStringLiteral("Jura"), QStringLiteral("Domaine")), W::Done);
+        QCOMPARE(ReferenceLists::deleteEstate(session, QStringLiteral("Jura"), QStringLiteral("Domaine")),
+                 W::NotFound);
+        QCOMPARE(estates.count(), 3);
+        const qint64 dish = Dishes::add(session, QStringLiteral("Comté"));
+        QVERIFY(dish != 0);
+        QCOMPARE(Dishes::rename(session, dish + 100, QStringLiteral("Autre")), W::NotFound);
+        QCOMPARE(Dishes::remove(session, dish), W::Done);
+        QCOMPARE(dishes.count(), 2);
+        // A write the engine refuses tells nothing.
+        cellar.db().execute(QStringLiteral("PRAGMA query_only = 1"));
+        QCOMPARE(ReferenceLists::addCru(session, QStringLiteral("Refusé")), W::Failed);
+        QCOMPARE(crus.count(), 1);
+        cellar.db().execute(QStringLiteral("PRAGMA query_only = 0"));
+    }
+
     void createAWineTypeAndSeeItEverywhere()
     {
         ScriptedPrompt prompt;

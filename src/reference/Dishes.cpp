@@ -1,4 +1,5 @@
 #include "reference/Dishes.h"
+#include "reference/ReferenceEvents.h"
 #include "db/Write.h"
 
 #include "db/CellarSession.h"
@@ -92,7 +93,10 @@ qint64 add(CellarSession& session, const QString& name)
         index = db.lastInsertId();
         return true;
     });
-    return written.done() ? index : 0;
+    if (!written.done())
+        return 0;
+    ReferenceEvents::instance().notifyDishesChanged();
+    return index;
 }
 
 Write rename(CellarSession& session, qint64 index, const QString& name)
@@ -102,8 +106,10 @@ Write rename(CellarSession& session, qint64 index, const QString& name)
         found = db.execute(QStringLiteral("UPDATE PLATS SET Plat = ? WHERE IndexPlats = ?"), {name, index}) != 0;
         return found;
     });
-    if (written.done())
+    if (written.done()) {
+        ReferenceEvents::instance().notifyDishesChanged();
         return Write::Done;
+    }
     return found ? Write::Failed : Write::NotFound;
 }
 
@@ -144,15 +150,11 @@ Write remove(CellarSession& session, qint64 index)
         }
         return db.execute(QStringLiteral("DELETE FROM PLATS WHERE IndexPlats = ?"), {index}) > 0;
     });
-    switch (result.outcome) {
-    case WriteResult::Outcome::Done:
-        return Write::Done;
-    case WriteResult::Outcome::Refused:
-        return Write::NotFound;
-    case WriteResult::Outcome::Failed:
-        break;
-    }
-    return Write::Failed;
+    if (result.outcome == WriteResult::Outcome::Failed)
+        return Write::Failed;
+    // Removed, or gone already: the lists that showed it are read again.
+    ReferenceEvents::instance().notifyDishesChanged();
+    return result.done() ? Write::Done : Write::NotFound;
 }
 
 std::vector<Wine> winesFor(CellarSession& session, const QString& label, qint64 index)

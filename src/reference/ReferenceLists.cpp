@@ -1,4 +1,5 @@
 #include "reference/ReferenceLists.h"
+#include "reference/ReferenceEvents.h"
 
 #include "db/Write.h"
 
@@ -25,18 +26,28 @@ QStringList column(CellarSession& session, const QString& label, const QString& 
 }
 
 // Runs a change in one transaction; a duplicate key and other failures leave the cellar as it was.
-template <typename Change> Write inTransaction(CellarSession& session, Change change)
+using Notice = void (ReferenceEvents::*)();
+
+// Runs a change of the reference lists in one transaction; once it is committed, the lists it changed are
+// told. A deletion whose row was gone already tells them too (with toldWhenGone): they showed a stale row.
+template <typename Change>
+Write inTransaction(CellarSession& session, Notice notice, Change change, bool toldWhenGone = false)
 {
     Write refusal = Write::Done;
     const WriteResult written = ::inTransaction(session.database(), "ReferenceLists", [&](Database& db) {
         refusal = change(db);
         return refusal == Write::Done;
     });
+    Write result = Write::Failed;
     if (written.done())
-        return Write::Done;
-    if (written.outcome == WriteResult::Outcome::Refused)
-        return refusal; // rolled back
-    return written.duplicate() ? Write::Duplicate : Write::Failed;
+        result = Write::Done;
+    else if (written.outcome == WriteResult::Outcome::Refused)
+        result = refusal; // rolled back
+    else if (written.duplicate())
+        result = Write::Duplicate;
+    if (result == Write::Done || (toldWhenGone && result == Write::NotFound))
+        (ReferenceEvents::instance().*notice)();
+    return result;
 }
 
 bool exists(Database& db, const QString& sql, const QVariantList& values)
@@ -98,7 +109,7 @@ QStringList crus(CellarSession& session, const QString& label)
 Write createWineType(CellarSession& session, const QString& type, const QString& appellation, const QString& nic,
                      Colour colour)
 {
-    return inTransaction(session, [&](Database& db) {
+    return inTransaction(session, &ReferenceEvents::notifyWineTypesChanged, [&](Database& db) {
         if (exists(db, QStringLiteral("SELECT 1 FROM TYPEVIN WHERE Type = ? AND Appellation = ?"), {type, appellation}))
             return Write::Duplicate;
         db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Nic, Etat) VALUES (?, ?, ?, ?)"),
@@ -110,7 +121,7 @@ Write createWineType(CellarSession& session, const QString& type, const QString&
 Write modifyWineType(CellarSession& session, const QString& oldType, const QString& appellation, const QString& newType,
                      const QString& nic, Colour colour)
 {
-    return inTransaction(session, [&](Database& db) {
+    return inTransaction(session, &ReferenceEvents::notifyWineTypesChanged, [&](Database& db) {
         const bool all = appellation.isEmpty();
         const QString where =
             all ? QStringLiteral(" WHERE Type = ?") : QStringLiteral(" WHERE Type = ? AND Appellation = ?");
@@ -152,7 +163,7 @@ std::optional<Moved> countMoved(CellarSession& session, const QString& type, con
 
 Write addCru(CellarSession& session, const QString& name)
 {
-    return inTransaction(session, [&](Database& db) {
+    return inTransaction(session, &ReferenceEvents::notifyCrusChanged, [&](Database& db) {
         db.execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES (?)"), {name});
         return Write::Done;
     });
@@ -160,7 +171,7 @@ Write addCru(CellarSession& session, const QString& name)
 
 Write addAppellation(CellarSession& session, const QString& type, const QString& name)
 {
-    return inTransaction(session, [&](Database& db) {
+    return inTransaction(session, &ReferenceEvents::notifyWineTypesChanged, [&](Database& db) {
         if (exists(db, QStringLiteral("SELECT 1 FROM TYPEVIN WHERE Type = ? AND Appellation = ?"), {type, name}))
             return Write::Duplicate;
         db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation) VALUES (?, ?)"), {type, name});
@@ -170,7 +181,7 @@ Write addAppellation(CellarSession& session, const QString& type, const QString&
 
 Write renameCru(CellarSession& session, const QString& oldName, const QString& newName)
 {
-    return inTransaction(session, [&](Database& db) {
+    return inTransaction(session, &ReferenceEvents::notifyCrusChanged, [&](Database& db) {
         const QVariant row =
             db.scalar(QStringLiteral("SELECT rowid FROM CRUS WHERE Nom = ? ORDER BY rowid LIMIT 1"), {oldName});
         if (!row.isValid())
@@ -184,7 +195,7 @@ Write renameCru(CellarSession& session, const QString& oldName, const QString& n
 
 Write renameAppellation(CellarSession& session, const QString& type, const QString& oldName, const QString& newName)
 {
-    return inTransaction(session, [&](Database& db) {
+    return inTransaction(session, &ReferenceEvents::notifyWineTypesChanged, [&](Database& db) {
         const QVariant row = db.scalar(
             QStringLiteral("SELECT [Index] FROM TYPEVIN WHERE Type = ? AND Appellation = ? ORDER BY rowid LIMIT 1"),
             {type, oldName});
@@ -215,7 +226,7 @@ QStringList estates(CellarSession& session, const QString& label, const QString&
 
 Write addEstate(CellarSession& session, const QString& type, const QString& name)
 {
-    return inTransaction(session, [&](Database& db) {
+    return inTransaction(session, &ReferenceEvents::notifyEstatesChanged, [&](Database& db) {
         if (exists(db, QStringLiteral("SELECT 1 FROM DOMAINES WHERE Type = ? AND Domaine = ?"), {type, name}))
             return Write::Duplicate;
         db.execute(QStringLiteral("INSERT INTO DOMAINES (Type, Domaine) VALUES (?, ?)"), {type, name});
@@ -225,12 +236,12 @@ Write addEstate(CellarSession& session, const QString& type, const QString& name
 
 Write deleteEstate(CellarSession& session, const QString& type, const QString& name)
 {
-    return inTransaction(session, [&](Database& db) {
+    return inTransaction(session, &ReferenceEvents::notifyEstatesChanged, [&](Database& db) {
         const int removed = db.execute(QStringLiteral("DELETE FROM DOMAINES WHERE rowid = (SELECT rowid FROM DOMAINES "
                                                       "WHERE Type = ? AND Domaine = ? ORDER BY rowid LIMIT 1)"),
                                        {type, name});
         return removed > 0 ? Write::Done : Write::NotFound;
-    });
+    }, true);
 }
 
 } // namespace ReferenceLists

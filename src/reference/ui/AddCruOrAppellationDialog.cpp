@@ -2,7 +2,6 @@
 
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
-#include "reference/ReferenceEvents.h"
 #include "reference/ReferenceLists.h"
 #include "reference/ui/ReferenceDialog.h"
 
@@ -104,7 +103,6 @@ void AddCruOrAppellationDialog::applyAndClose()
         default:
             return refuse(QStringLiteral("Impossible d'écrire l'enregistrement Applelation"));
         }
-        ReferenceEvents::instance().notifyWineTypesChanged();
     } else {
         switch (ReferenceLists::addCru(*session(), name)) {
         case ReferenceLists::Write::Done:
@@ -114,7 +112,6 @@ void AddCruOrAppellationDialog::applyAndClose()
         default:
             return refuse(QStringLiteral("Impossible d'écrire l'enregistrement CRU"));
         }
-        ReferenceEvents::instance().notifyCrusChanged();
     }
     done();
 }

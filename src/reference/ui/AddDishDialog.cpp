@@ -1,6 +1,5 @@
 #include "reference/ui/AddDishDialog.h"
 
-#include "reference/ReferenceEvents.h"
 #include "reference/ui/DishList.h"
 #include "reference/ui/ReferenceDialog.h"
 
@@ -50,6 +49,5 @@ void AddDishDialog::applyAndClose()
     }
     if (Dishes::add(*session(), name) == 0)
         return refuse(QStringLiteral("Impossible d'écrire l'enregistrement PLATS"));
-    ReferenceEvents::instance().notifyDishesChanged();
     accept();
 }

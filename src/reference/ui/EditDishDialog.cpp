@@ -1,6 +1,5 @@
 #include "reference/ui/EditDishDialog.h"
 
-#include "reference/ReferenceEvents.h"
 #include "reference/ui/DishList.h"
 #include "reference/ui/ReferenceDialog.h"
 
@@ -72,7 +71,6 @@ bool EditDishDialog::MAJ(qint64 index)
         return false;
     switch (Dishes::rename(*session(), index, m_new->text())) {
     case ReferenceLists::Write::Done:
-        ReferenceEvents::instance().notifyDishesChanged();
         return true;
     case ReferenceLists::Write::NotFound:
         return false;
@@ -103,5 +101,4 @@ void EditDishDialog::deleteDish()
         return refuse(QStringLiteral("Impossible de supprimer le plat : rien n'a été modifié."));
     m_dishes->dishModel()->removeAt(m_dishes->selectedRow());
     m_old->clear();
-    ReferenceEvents::instance().notifyDishesChanged();
 }

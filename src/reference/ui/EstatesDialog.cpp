@@ -2,7 +2,6 @@
 
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
-#include "reference/ReferenceEvents.h"
 #include "reference/ReferenceLists.h"
 #include "reference/ui/NameList.h"
 #include "reference/ui/ReferenceDialog.h"
@@ -109,7 +108,6 @@ void EstatesDialog::applyAndClose()
     default:
         return refuse(QStringLiteral("Impossible d'écrire l'enregistrement DOMAINE"));
     }
-    ReferenceEvents::instance().notifyEstatesChanged();
     accept();
 }
 
@@ -126,5 +124,4 @@ void EstatesDialog::deleteEstate()
     m_estates->removeName(estate);
     m_estates->clearSelection();
     m_name->clear();
-    ReferenceEvents::instance().notifyEstatesChanged();
 }

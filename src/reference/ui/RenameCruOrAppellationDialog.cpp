@@ -2,7 +2,6 @@
 
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
-#include "reference/ReferenceEvents.h"
 #include "reference/ReferenceLists.h"
 #include "reference/ui/NameList.h"
 #include "reference/ui/ReferenceDialog.h"
@@ -120,7 +119,6 @@ bool RenameCruOrAppellationDialog::renameInCellar()
         const QString cru = m_list->selectedName();
         switch (ReferenceLists::renameCru(*session(), cru, newName)) {
         case ReferenceLists::Write::Done:
-            ReferenceEvents::instance().notifyCrusChanged();
             return true;
         case ReferenceLists::Write::Duplicate:
             refuse(QStringLiteral("Le cru « %1 » existe déjà : rien n'a été modifié.").arg(newName));
@@ -137,7 +135,6 @@ bool RenameCruOrAppellationDialog::renameInCellar()
     const QString type = m_list->selectedName();
     switch (ReferenceLists::renameAppellation(*session(), type, m_appellations->selectedName(), newName)) {
     case ReferenceLists::Write::Done:
-        ReferenceEvents::instance().notifyWineTypesChanged();
         return true;
     case ReferenceLists::Write::Duplicate:
         refuse(QStringLiteral("Le vin « %1 » a déjà l'appellation « %2 » : rien n'a été modifié.").arg(type, newName));

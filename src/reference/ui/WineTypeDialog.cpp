@@ -2,7 +2,6 @@
 
 #include "db/CellarSession.h"
 #include "platform/Prompt.h"
-#include "reference/ReferenceEvents.h"
 #include "reference/ReferenceLists.h"
 #include "reference/ui/NameList.h"
 #include "reference/ui/ReferenceDialog.h"
@@ -189,7 +188,6 @@ void WineTypeDialog::create()
     default:
         return refuse(QStringLiteral("Impossible d'écrire l'enregistrement Applelation"), erreur);
     }
-    ReferenceEvents::instance().notifyWineTypesChanged();
     Prompt::show(QStringLiteral("Votre enregistrement a été effectué !"), QStringLiteral("Information"),
                  Prompt::Icon::Information);
     accept();
@@ -232,7 +230,6 @@ void WineTypeDialog::modify()
     case ReferenceLists::Write::Failed:
         return refuse(QStringLiteral("Impossible d'écrire l'enregistrement Applelation"), QStringLiteral("Erreur"));
     }
-    ReferenceEvents::instance().notifyWineTypesChanged();
     Prompt::show(QStringLiteral("Votre Modificetion a été effectuée !"), QStringLiteral("Information"),
                  Prompt::Icon::Information);
     accept();

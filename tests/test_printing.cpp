@@ -184,6 +184,65 @@ private Q_SLOTS:
         QCOMPARE(Backups::list(cellar.path()).size(), size_t(1)); // nothing written beside it
     }
 
+    // A damaged backup whose tables are still listed: its copy fails half-way, the cellar stays as it was
+    // (its own backup, taken first, stays beside it), and nothing half-written is left.
+    void damagedBackupIsNotRestored()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        const QString damaged = cellar.dir() + QStringLiteral("/Save202001010000.mdb");
+        {
+            TempCellar source(TempCellar::Content::Demo);
+            Database& db = source.db();
+            db.execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                                      "INSERT INTO CAVE ([Nom vin], RelType, Stock) "
+                                      "SELECT printf('Lot %d %s', i, hex(randomblob(40))), 1, 1 FROM n"));
+            source.closeSession();
+            QFile file(source.path());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QByteArray bytes = file.readAll();
+            QVERIFY(bytes.size() > 64 * 4096);
+            bytes.replace(bytes.size() / 2, 16 * 4096, QByteArray(16 * 4096, '\xff')); // pages of CAVE
+            QFile out(damaged);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
+        const int lots = count(cellar.db(), QStringLiteral("SELECT count(*) FROM CAVE"));
+        const Backups::Result result =
+            Backups::restore(cellar.session(), damaged, QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+        QVERIFY(!result.ok);
+        QCOMPARE(result.message, QStringLiteral("La restauration a échoué : votre cave est restée telle qu'elle était."));
+        QCOMPARE(count(cellar.session().database(), QStringLiteral("SELECT count(*) FROM CAVE")), lots);
+        QCOMPARE(cellar.session().database().scalar(QStringLiteral("PRAGMA integrity_check")).toString(),
+                 QStringLiteral("ok"));
+        const std::vector<Backups::Entry> entries = Backups::list(cellar.path());
+        QCOMPARE(entries.size(), size_t(2)); // the damaged one and the cellar kept before
+        QCOMPARE(entries.back().fileName, QStringLiteral("Save202612100900.mdb"));
+        QCOMPARE(QDir(cellar.dir()).entryList({QStringLiteral(".*.compact"), QStringLiteral(".*.backup")},
+                                              QDir::Files | QDir::Hidden),
+                 QStringList());
+    }
+
+    // Only the program's own names are backups, listed by date then number, whatever their case.
+    void backupListOrder()
+    {
+        QTemporaryDir dir;
+        const QString live = dir.filePath(QStringLiteral("Cave.mdb"));
+        for (const char* name : {"Save202601011200-3.mdb", "Save202601011200.mdb", "save202512312359.MDB",
+                                 "Save202601011200-2.mdb", "Save2026.mdb", "Saved.mdb", "Save202601011200-x.mdb",
+                                 "Cave.mdb"}) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QStringList names;
+        for (const Backups::Entry& entry : Backups::list(live))
+            names << entry.fileName + QLatin1Char('/') + QString::number(entry.number);
+        QCOMPARE(names, (QStringList{"save202512312359.MDB/1", "Save202601011200.mdb/1", "Save202601011200-2.mdb/2",
+                                     "Save202601011200-3.mdb/3"}));
+        QCOMPARE(QFileInfo(Backups::pathFor(live, QDateTime(QDate(2026, 1, 1), QTime(12, 0)))).fileName(),
+                 QStringLiteral("Save202601011200-4.mdb"));
+    }
+
     // A backup that the upgrade chain cannot bring up to date is put in place as it is, and the user is told
     // where the cellar of before the restore was kept.
     void restoreOfABackupThatCannotBeUpgraded()

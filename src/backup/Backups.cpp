@@ -3,6 +3,7 @@
 #include "db/CellarEvents.h"
 #include "db/CellarSession.h"
 #include "db/SchemaUpgrade.h"
+#include "db/Write.h"
 #include "platform/FileSync.h"
 
 #include <QDir>
@@ -86,7 +87,8 @@ Result restore(CellarSession& session, const QString& backupPath, const QDateTim
                 QStringLiteral("Le fichier %1 n'est pas une cave : rien n'a été restauré.").arg(backupPath);
             return result;
         }
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        traceFailure("Backups::restore", error);
         result.message = QStringLiteral("Le fichier %1 n'est pas une cave : rien n'a été restauré.").arg(backupPath);
         return result;
     }

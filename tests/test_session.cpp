@@ -167,6 +167,62 @@ private Q_SLOTS:
         QVERIFY(afterCrash && !afterCrash->isReadOnly());
     }
 
+    // A write killed during its commit leaves its journal beside the cellar: the next opening rolls it back
+    // and opens the cellar for writing, as it was before that write, instead of refusing it.
+    void killedWriteIsRolledBackAtOpening()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        const int lots = cellar.db().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt();
+        cellar.closeSession();
+        QTemporaryDir killed;
+        const QString copy = killed.filePath(QStringLiteral("Cave.mdb"));
+        {
+            Database db;
+            db.open(cellar.path());
+            db.execute(QStringLiteral("PRAGMA cache_size = 2")); // dirty pages reach the file before the commit
+            Transaction tx(db);
+            db.execute(QStringLiteral("DELETE FROM CAVE"));
+            db.execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                                      "INSERT INTO CAVE ([Nom vin], Stock) SELECT hex(randomblob(60)), 1 FROM n"));
+            // The files as a kill at this moment leaves them.
+            QVERIFY(QFile::exists(cellar.path() + QStringLiteral("-journal")));
+            QVERIFY(QFile::copy(cellar.path(), copy));
+            QVERIFY(QFile::copy(cellar.path() + QStringLiteral("-journal"), copy + QStringLiteral("-journal")));
+        }
+        auto session = open(copy);
+        QVERIFY(session);
+        QVERIFY(!session->isReadOnly());
+        QVERIFY2(prompt.messages().isEmpty(), qPrintable(prompt.messages().value(0).text));
+        QCOMPARE(session->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt(), lots);
+        QCOMPARE(session->database().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+        QVERIFY(!QFile::exists(copy + QStringLiteral("-journal")));
+    }
+
+    // A name that reads like an SQLite URI is a file of that name: nothing is written anywhere else.
+    void uriLikeNameIsAFileName()
+    {
+        ScriptedPrompt prompt;
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QString name = QStringLiteral("file:autre.mdb?mode=memory");
+        {
+            TempCellar source(TempCellar::Content::Demo);
+            source.closeSession();
+            QVERIFY(QFile::copy(source.path(), dir.filePath(name)));
+        }
+        auto session = open(name);
+        QVERIFY(session);
+        QVERIFY(session->database().scalar(QStringLiteral("SELECT count(*) FROM CAVE")).toInt() > 0);
+        session->database().execute(QStringLiteral("INSERT INTO CRUS (Nom) VALUES ('Par le nom')"));
+        session.reset();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{name}));
+        Database check;
+        check.open(dir.filePath(name), Database::OpenMode::ReadOnly);
+        QCOMPARE(check.scalar(QStringLiteral("SELECT count(*) FROM CRUS WHERE Nom = 'Par le nom'")).toInt(), 1);
+        QDir::setCurrent(QDir::tempPath());
+    }
+
     // The half-written copies a killed backup or restore leaves are swept at the next opening; those of
     // another cellar of the folder are not.
     void abandonedCopiesAreSwept()

@@ -162,6 +162,16 @@ namespace {
 // The newest cellar schema this release knows.
 constexpr double kNewestSchema = 6.00;
 
+// An SQLite database (by its first bytes) with the journal of an unfinished write beside it.
+bool hasHotJournal(const QString& path)
+{
+    if (!QFileInfo(path + QStringLiteral("-journal")).isFile() && !QFileInfo(path + QStringLiteral("-wal")).isFile())
+        return false;
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
+           file.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
 } // namespace
 
 std::unique_ptr<Database> OpenCellarFile(const QString& path, bool mayCreate)
@@ -172,6 +182,10 @@ std::unique_ptr<Database> OpenCellarFile(const QString& path, bool mayCreate)
     if (created) {
         QDir().mkpath(QFileInfo(path).absolutePath());
         db->open(path, Database::OpenMode::CreateIfMissing);
+    } else if (hasHotJournal(path)) {
+        // A write killed half-way left its journal beside the file: only a connection that may write can
+        // roll it back, and the file is one of SQLite's own. The caller holds the cellar's lock.
+        db->open(path, Database::OpenMode::ExistingOnly);
     } else {
         // Read-only until the file has shown it is a cellar: nothing is written to a file that is not one.
         db->open(path, Database::OpenMode::ReadOnly);

@@ -1,5 +1,7 @@
 #include "db/engine/Database.h"
 
+#include <QFileInfo>
+
 #include "db/engine/DbError.h"
 
 #include <QByteArray>
@@ -33,13 +35,17 @@ void Database::open(const QString& path, OpenMode mode)
     if (mode == OpenMode::CreateIfMissing)
         flags |= SQLITE_OPEN_CREATE;
     sqlite3* db = nullptr;
-    const QByteArray file = path.toUtf8();
+    // Always a path, never an SQLite URI: "file:autre.mdb" is a file of that name in the folder, not a link to
+    // another file with options of its own.
+    const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     int rc = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
         sqlite3_close(db);
         throw DbError(rc, QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2").arg(path, message));
     }
+    // Another program's write (an SQLite tool, a backup reading) is waited for, from the first statement on.
+    sqlite3_busy_timeout(db, 5000);
     // Reading the catalogue proves the file is a database without writing anything to it.
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
@@ -53,7 +59,6 @@ void Database::open(const QString& path, OpenMode mode)
         throw DbError(SQLITE_READONLY, QStringLiteral("Le fichier « %1 » est en lecture seule.").arg(path));
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 5000);
     // Durability first: a rollback journal (the cellar stays one file once closed, as users copy it) and a
     // full sync at every commit, so that a killed process or a power cut leaves the last commit or the one
     // before it, never a mix.

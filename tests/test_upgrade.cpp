@@ -9,6 +9,8 @@
 
 #include <QFile>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -193,6 +195,43 @@ private Q_SLOTS:
         QVERIFY(SchemaUpgrade(cellar.session()).RunChain().ok);
         verifyComplete(db);
         QCOMPARE(version(), QStringLiteral("6.00"));
+    }
+
+    // The disk fills up as the upgrade is committed (the file may not grow: a size limit on the process): the
+    // start is told in French and the cellar stays as it was, instead of the program aborting.
+    void fullDiskAtCommit()
+    {
+        TempProfile profile;
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Base);
+        Database& db = cellar.db();
+        db.execute(QStringLiteral("PRAGMA cache_size = 100000")); // every page stays in memory until the commit
+        const QStringList tables = db.tableNames();
+        const qint64 size = QFileInfo(cellar.path()).size();
+        struct sigaction ignore = {}, previous = {};
+        ignore.sa_handler = SIG_IGN;
+        QCOMPARE(::sigaction(SIGXFSZ, &ignore, &previous), 0);
+        rlimit limit = {}, saved = {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        limit = saved;
+        limit.rlim_cur = static_cast<rlim_t>(size);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const SchemaUpgrade::Result full = SchemaUpgrade(cellar.session()).RunChain();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::sigaction(SIGXFSZ, &previous, nullptr);
+        QVERIFY(!full.ok);
+        QVERIFY2(full.message.endsWith(QStringLiteral("La cave n'a pas été modifiée.")), qPrintable(full.message));
+        // The engine's reason in French: SQLite's English stays in the trace.
+        QVERIFY2(full.message.contains(QStringLiteral("(enregistrement) : le disque")), qPrintable(full.message));
+        QVERIFY2(!full.message.contains(QStringLiteral("disk")), qPrintable(full.message));
+        QVERIFY(prompt.messages().isEmpty());
+        QCOMPARE(db.transactionDepth(), 0);
+        cellar.closeSession();
+        Database check;
+        check.open(cellar.path(), Database::OpenMode::ReadOnly);
+        QCOMPARE(check.tableNames(), tables);
+        QVERIFY(!check.columnExists(QStringLiteral("CAVE"), QStringLiteral("Contenance")));
+        QCOMPARE(check.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
     }
 
     void unknownRegistryValueStillUpgrades()

@@ -35,18 +35,10 @@ struct StepFailed
 };
 
 // The engine's reasons a user can meet here, in French; anything else keeps SQLite's own text.
+// The engine's failures come in French already (the disk full, the file that cannot be written, ...).
 QString reasonOf(const DbError& error)
 {
-    const QString text = error.description();
-    if (text.contains(QLatin1String("full"), Qt::CaseInsensitive))
-        return QStringLiteral("le disque est plein");
-    if (text.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
-        text.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
-        return QStringLiteral("le fichier ne peut pas être écrit");
-    if (text.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
-        text.contains(QLatin1String("busy"), Qt::CaseInsensitive))
-        return QStringLiteral("la cave est occupée par un autre programme");
-    return text;
+    return error.description();
 }
 
 bool lacksAny(Database& db, const QString& table, const QStringList& columns)

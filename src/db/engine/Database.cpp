@@ -21,6 +21,47 @@ QString quoted(const QString& name)
 constexpr int kObjectInvalid = 3420;
 constexpr int kTableNotFound = 3078;
 
+// What the user reads for the engine's failures a user can meet, in place of SQLite's English (which the
+// trace keeps); any other failure keeps the engine's own text.
+QString frenchText(int code, const QString& english)
+{
+    switch (code & 0xff) {
+    case SQLITE_FULL:
+        return QStringLiteral("le disque est plein");
+    case SQLITE_IOERR:
+        return QStringLiteral("le disque n'a pas pu être lu ou écrit");
+    case SQLITE_READONLY:
+        return QStringLiteral("le fichier ne peut pas être écrit");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("la cave est occupée par un autre programme");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("le fichier est endommagé");
+    case SQLITE_NOTADB:
+        return QStringLiteral("le fichier n'est pas une base de données");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("le fichier ne peut pas être ouvert");
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("l'accès au fichier est refusé");
+    case SQLITE_NOMEM:
+        return QStringLiteral("la mémoire manque");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("une valeur est trop grande");
+    default:
+        return english;
+    }
+}
+
+// The engine's failure as the user reads it; its English and its code go to the trace.
+QString engineText(int code, const QString& english)
+{
+    const QString french = frenchText(code, english);
+    if (french != english)
+        TraceLine("SQLite : %s (%d)", qUtf8Printable(english), code);
+    return french;
+}
+
 } // namespace
 
 Database::~Database()
@@ -40,7 +81,8 @@ void Database::open(const QString& path, OpenMode mode)
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     int rc = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+        const QString message = engineText(
+            db ? sqlite3_extended_errcode(db) : rc, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"));
         sqlite3_close(db);
         throw DbError(rc, QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2").arg(path, message));
     }
@@ -50,7 +92,7 @@ void Database::open(const QString& path, OpenMode mode)
     rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         const int code = sqlite3_errcode(db);
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        const QString message = engineText(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
         sqlite3_close(db);
         throw DbError(code, QStringLiteral("Le fichier « %1 » n'est pas une base Tonnelix : %2").arg(path, message));
     }
@@ -113,12 +155,13 @@ void Database::close()
 void Database::raise(int rc, const QString& context) const
 {
     const int extended = m_db ? sqlite3_extended_errcode(m_db) : rc;
-    QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    const QString english = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    QString message = engineText(extended, english);
     if (!context.isEmpty())
         message = context + QStringLiteral(" : ") + message;
     if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY)
         throw DbError(DbError::kDuplicateKey, message);
-    if (message.contains(QLatin1String("duplicate column name")))
+    if (english.contains(QLatin1String("duplicate column name")))
         throw DbError(DbError::kFieldExists, message);
     throw DbError(rc & 0xff, message);
 }

@@ -250,6 +250,27 @@ private Q_SLOTS:
         QVERIFY(!bad.ok);
         QVERIFY(bad.message.contains(QStringLiteral("Ligne 2")));
         QCOMPARE(dumpTables(db, kTables), before);
+
+        // Quantities whose sum no lot can hold (two rows of 2^31 - 1 bottles wrapped round to -2): refused at
+        // the row that passes the limit. A vintage or a price out of range too.
+        const CsvExchange::Result huge = CsvExchange::importFrom(
+            cellar.session(), QStringLiteral(TONNELIX_TEST_DATA "/cellartracker/overflow.csv"));
+        QVERIFY(!huge.ok);
+        QVERIFY2(huge.message.contains(QStringLiteral("Ligne 2 : un millésime, une quantité ou un prix est hors des "
+                                                      "limites")),
+                 qUtf8Printable(huge.message));
+        QTemporaryDir dir;
+        for (const QByteArray& row : {QByteArray("7,750ml,10,1/1/2020,2015,Vin,Loire,X,600000\r\n"
+                                                 "7,750ml,10,1/1/2020,2015,Vin,Loire,X,600000"),
+                                      QByteArray("7,750ml,10,1/1/2020,99999,Vin,Loire,X,1"),
+                                      QByteArray("7,750ml,1e300,1/1/2020,2015,Vin,Loire,X,1")}) {
+            const QString path = dir.filePath(QStringLiteral("limits.csv"));
+            writeAll(path, "iWine,Size,Price,PurchaseDate,Vintage,Wine,Region,Producer,Quantity\r\n" + row + "\r\n");
+            const CsvExchange::Result refused = CsvExchange::importFrom(cellar.session(), path);
+            QVERIFY2(!refused.ok && refused.message.contains(QStringLiteral("hors des limites")),
+                     qUtf8Printable(refused.message));
+        }
+        QCOMPARE(dumpTables(db, kTables), before);
     }
 
     // The command line: --export-csv and --import-csv, without a window.

@@ -221,6 +221,21 @@ private Q_SLOTS:
         ExchangeFileDialog shortLine(nullptr, data("short-line.txt"), 1);
         shortLine.applyAndClose();
         QVERIFY(prompt.messages().last().text.contains(QStringLiteral("ligne 2")));
+        // Numbers no lot can hold (a vintage of 99999, a billion bottles, a price past a billion): refused
+        // with their line, nothing stored.
+        for (const QByteArray& record : {QByteArray("20040305/99999/Alsace Blanc/Riesling/Grand Cru/Vin/12/7/7.50/"
+                                                    "90.00/Euro\r\r\n"),
+                                         QByteArray("20040305/2001/Alsace Blanc/Riesling/Grand Cru/Vin/12/"
+                                                    "2000000000/7.50/90.00/Euro\r\r\n"),
+                                         QByteArray("20040305/2001/Alsace Blanc/Riesling/Grand Cru/Vin/12/7/7.50/"
+                                                    "90000000000.00/Euro\r\r\n")}) {
+            const QString huge = cellar.dir() + QStringLiteral("/huge.txt");
+            write(huge, "20040305/2001/Alsace Blanc/Riesling/Grand Cru/Vin/12/7/7.50/90.00/Euro\r\r\n" + record);
+            const ExchangeFile::Result refused = ExchangeFile::importFrom(cellar.session(), huge, false);
+            QVERIFY(!refused.ok);
+            QVERIFY2(refused.message.contains(QStringLiteral("La ligne 2 a un millésime")), qUtf8Printable(refused.message));
+            QCOMPARE(dumpCellar(db), before);
+        }
         // Replacement: the old wines and their rack places go, the new ones come, types stay.
         const QString path = cellar.dir() + QStringLiteral("/in.txt");
         write(path, kAlsace);

@@ -2,6 +2,7 @@
 
 #include "db/CellarSession.h"
 #include "db/Colour.h"
+#include "exchange/ImportLimits.h"
 #include "exchange/LotImportWriter.h"
 
 #include <QDate>
@@ -187,7 +188,7 @@ struct BottleGroup
     QStringList first; // the first row of the lot, for its wine's fields
     int vintage = 0;
     double unitPrice = 0;
-    int bottles = 0;
+    qint64 bottles = 0;
     std::map<QString, int> consumed; // ISO date -> bottles drunk that day
 };
 
@@ -222,6 +223,17 @@ ImportedLot plannedLot(const Columns& field, const BottleGroup& group)
     return lot;
 }
 
+QString outOfRange(const QString& path, int line)
+{
+    return QStringLiteral("Le fichier %1 n'a pas été importé. Ligne %2 : un millésime, une quantité ou un prix est "
+                          "hors des limites (millésime jusqu'à %3, %4 bouteilles par lot, prix jusqu'à %5).")
+        .arg(path)
+        .arg(line)
+        .arg(ImportLimits::kMaxVintage)
+        .arg(ImportLimits::kMaxBottles)
+        .arg(ImportLimits::kMaxPrice, 0, 'f', 0);
+}
+
 // Checks every row and groups the bottles into lots; writes nothing.
 Plan plan(const Csv::Table& table, const QString& path)
 {
@@ -254,6 +266,11 @@ Plan plan(const Csv::Table& table, const QString& path)
         }
         if (vintage == 1001) // CellarTracker's non-vintage
             vintage = 0;
+        if (vintage < 0 || vintage > ImportLimits::kMaxVintage || quantity > ImportLimits::kMaxBottles ||
+            !(price >= 0 && price <= ImportLimits::kMaxPrice)) {
+            plan.refusal = outOfRange(path, line);
+            return plan;
+        }
         const QString key =
             field(row, "iWine") + QChar(0x1F) + field(row, "PurchaseDate") + QChar(0x1F) + QString::number(price);
         auto found = groupOf.constFind(key);
@@ -263,6 +280,10 @@ Plan plan(const Csv::Table& table, const QString& path)
         }
         BottleGroup& group = groups[found.value()];
         group.bottles += quantity;
+        if (group.bottles > ImportLimits::kMaxBottles) {
+            plan.refusal = outOfRange(path, line);
+            return plan;
+        }
         if (field.has("BottleState") && field(row, "BottleState") == QLatin1String("0")) {
             const QDate drunk = QDate::fromString(field(row, "ConsumptionDate"), QStringLiteral("M/d/yyyy"));
             group.consumed[drunk.isValid() ? drunk.toString(Qt::ISODate) : QString()] += quantity;

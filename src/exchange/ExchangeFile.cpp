@@ -4,12 +4,11 @@
 #include "db/Colour.h"
 #include "db/SlashFields.h"
 #include "db/engine/Statement.h"
+#include "exchange/ImportLimits.h"
 #include "exchange/LotImportWriter.h"
 #include "exchange/Windows1252.h"
 
 #include <QFile>
-#include <algorithm>
-#include <limits>
 
 namespace ExchangeFile {
 
@@ -222,9 +221,8 @@ ImportedLot plannedLot(const QStringList& f)
                            : date.right(2) + QLatin1Char('/') + date.mid(4, 2) + QLatin1Char('/') + date.left(4);
     lot.type = {toCellar(f[2]), f[3], f[2], ColourCode::stored(Colour::Other), QVariant(), QString()};
     lot.keeping = 99;
-    // A number too large for a year is kept within what a vintage can hold, never wrapped round.
-    lot.vintage = static_cast<int>(
-        std::clamp<qint64>(leadingInteger(f[1]), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    lot.vintage = static_cast<int>(leadingInteger(f[1])); // checked against the limits before
+
     lot.bought = leadingInteger(f[6]);
     lot.stock = leadingInteger(f[7]);
     lot.price = leadingReal(f[9]);
@@ -254,6 +252,18 @@ Result importFrom(CellarSession& session, const QString& path, bool replace, con
         if (fields.size() < kRecordFields || !isDate(fields[0])) {
             refusal =
                 kStructure + QStringLiteral("\nLa ligne %1 ne contient pas tous les champs d'un vin.").arg(number);
+            return false;
+        }
+        if (leadingInteger(fields[1]) > ImportLimits::kMaxVintage ||
+            leadingInteger(fields[6]) > ImportLimits::kMaxBottles ||
+            leadingInteger(fields[7]) > ImportLimits::kMaxBottles || leadingReal(fields[9]) > ImportLimits::kMaxPrice) {
+            refusal = kStructure + QStringLiteral("\nLa ligne %1 a un millésime, un nombre de bouteilles ou un prix "
+                                                  "hors des limites (millésime jusqu'à %2, %3 bouteilles, prix "
+                                                  "jusqu'à %4).")
+                                       .arg(number)
+                                       .arg(ImportLimits::kMaxVintage)
+                                       .arg(ImportLimits::kMaxBottles)
+                                       .arg(ImportLimits::kMaxPrice, 0, 'f', 0);
             return false;
         }
         return true;

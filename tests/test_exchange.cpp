@@ -14,12 +14,15 @@
 #include "support/TempCellar.h"
 #include "support/TempProfile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -406,6 +409,30 @@ private Q_SLOTS:
         QFile::remove(out);
         QCOMPARE(run({cellar.path(), QStringLiteral("--export"), out}), 0);
         QCOMPARE(read(out), exported); // the replaced cellar exports the same bytes
+        // A second export adds to the file, as the pocket device expects.
+        QCOMPARE(run({cellar.path(), QStringLiteral("--export"), out}), 0);
+        QCOMPARE(read(out), exported + exported);
+
+        // Only a regular file (or a new one) is written: a pipe, a folder or a dangling link is refused and
+        // stays what it was.
+        const QString fifo = cellar.dir() + QStringLiteral("/tube");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString folder = cellar.dir() + QStringLiteral("/dossier");
+        QVERIFY(QDir().mkdir(folder));
+        const QString dangling = cellar.dir() + QStringLiteral("/lien");
+        QVERIFY(QFile::link(cellar.dir() + QStringLiteral("/absent/x"), dangling));
+        for (const QString& target : {fifo, folder, dangling}) {
+            for (const QStringList& words : {QStringList{cellar.path(), QStringLiteral("--export"), target},
+                                             QStringList{cellar.path(), QStringLiteral("--export-csv"), target},
+                                             QStringList{cellar.path(), QStringLiteral("--print-pdf"),
+                                                         QStringLiteral("1"), target}}) {
+                QCOMPARE(run(words, &output), 1);
+                QVERIFY2(output.contains("rien n'a été écrit"), output.constData());
+            }
+        }
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        QVERIFY(QFileInfo(folder).isDir());
+        QVERIFY(QFileInfo(dangling).isSymLink() && !QFileInfo::exists(dangling));
     }
 };
 

@@ -10,6 +10,7 @@
 #include "exchange/ExchangeFile.h"
 #include "jet/JetConversion.h"
 #include "platform/Application.h"
+#include "platform/OutputFile.h"
 #include "platform/Paths.h"
 #include "platform/Prompt.h"
 #include "printing/WineListPrint.h"
@@ -368,6 +369,10 @@ int restore(CellarSession& session, const QString& backup)
 
 int printToPdf(CellarSession& session, int order, const QString& file)
 {
+    if (const QString refused = OutputFile::refusal(file); !refused.isEmpty()) {
+        print(stderr, refused);
+        return 1;
+    }
     WineListPrint::registerFontSubstitutes();
     const std::vector<WineListPrint::Lot> lots = WineListPrint::load(session, order);
     QPdfWriter pdf(file);

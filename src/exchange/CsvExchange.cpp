@@ -6,6 +6,7 @@
 #include "exchange/CellarTrackerCsv.h"
 #include "exchange/Csv.h"
 #include "exchange/LotImportWriter.h"
+#include "platform/OutputFile.h"
 
 #include <QFile>
 #include <QLocale>
@@ -117,6 +118,10 @@ QStringList columns()
 Result exportTo(CellarSession& session, const QString& path)
 {
     Result result;
+    if (const QString refused = OutputFile::refusal(path); !refused.isEmpty()) {
+        result.message = refused;
+        return result;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         result.message = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, file.errorString());

@@ -7,8 +7,11 @@
 #include "exchange/ImportLimits.h"
 #include "exchange/LotImportWriter.h"
 #include "exchange/Windows1252.h"
+#include "platform/OutputFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 namespace ExchangeFile {
 
@@ -144,10 +147,30 @@ QString toCellar(const QString& type)
 Result exportTo(CellarSession& session, const QString& path, const Progress& progress)
 {
     Result result;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (const QString refused = OutputFile::refusal(path); !refused.isEmpty()) {
+        result.message = refused;
+        return result;
+    }
+    // The records are added to what the file holds in a copy that takes its place once complete: a failed
+    // export leaves the user's file as it was, never with half a line.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
         result.message = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, file.errorString());
         return result;
+    }
+    if (QFileInfo(path).isFile()) {
+        QFile existing(path);
+        if (!existing.open(QIODevice::ReadOnly)) {
+            result.message = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, existing.errorString());
+            return result;
+        }
+        while (!existing.atEnd()) {
+            const QByteArray chunk = existing.read(1 << 16);
+            if (chunk.isEmpty() || file.write(chunk) != chunk.size()) {
+                result.message = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, file.errorString());
+                return result;
+            }
+        }
     }
     try {
         Database& db = session.database();
@@ -189,7 +212,7 @@ Result exportTo(CellarSession& session, const QString& path, const Progress& pro
             if (progress && percent != lastPercent)
                 progress(lastPercent = percent);
         }
-        if (file.write(buffer) != buffer.size() || !file.flush()) {
+        if (file.write(buffer) != buffer.size() || !file.commit()) {
             result.message = QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, file.errorString());
             return result;
         }

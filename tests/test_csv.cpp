@@ -80,12 +80,28 @@ private Q_SLOTS:
         TempCellar source(TempCellar::Content::Demo);
         source.db().execute(QStringLiteral("UPDATE CAVE SET [Nom vin] = 'Cuvée \"A, B\"\nsur deux lignes' WHERE "
                                            "[Index] = (SELECT min([Index]) FROM CAVE)"));
+        // Texts a spreadsheet would run as formulas, and texts that already begin with the apostrophe.
+        const QStringList formulas{"=HYPERLINK(\"http://x\")", "+1", "-2", "@SUM(A1)", "\tTab", "'=déjà", "''+deux",
+                                   "'simple"};
+        for (int i = 0; i < formulas.size(); ++i)
+            source.db().execute(QStringLiteral("UPDATE CAVE SET Proprietaire = ? WHERE [Index] = (SELECT [Index] FROM "
+                                               "CAVE ORDER BY [Index] LIMIT 1 OFFSET ?)"),
+                                {formulas[i], i + 1});
         QTemporaryDir dir;
         const QString first = dir.filePath(QStringLiteral("cave.csv"));
         const CsvExchange::Result exported = CsvExchange::exportTo(source.session(), first);
         QVERIFY2(exported.ok, qUtf8Printable(exported.message));
         QVERIFY(exported.lots > 0);
         QVERIFY(readAll(first).startsWith(CsvExchange::columns().join(QLatin1Char(',')).toUtf8() + "\r\n"));
+        {
+            const Csv::Table table = Csv::read(QString::fromUtf8(readAll(first)));
+            QStringList owners;
+            for (size_t r = 1; r < table.rows.size(); ++r)
+                owners << table.rows[r][6];
+            for (const char* cell : {"'=HYPERLINK(\"http://x\")", "'+1", "'-2", "'@SUM(A1)", "'\tTab", "''=déjà",
+                                     "'''+deux", "'simple"})
+                QVERIFY2(owners.contains(QString::fromUtf8(cell)), cell);
+        }
 
         TempCellar target;
         const CsvExchange::Result imported = CsvExchange::importFrom(target.session(), first);
@@ -95,6 +111,10 @@ private Q_SLOTS:
         const QString second = dir.filePath(QStringLiteral("again.csv"));
         QVERIFY(CsvExchange::exportTo(target.session(), second).ok);
         QCOMPARE(readAll(second), readAll(first));
+        for (const QString& owner : formulas)
+            QCOMPARE(
+                target.db().scalar(QStringLiteral("SELECT count(*) FROM CAVE WHERE Proprietaire = ?"), {owner}).toInt(),
+                1);
 
         Journal::Filter imports;
         imports.nature = Journal::kImport;

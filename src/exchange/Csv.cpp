@@ -118,4 +118,30 @@ QString decode(const QByteArray& bytes, bool* wasUtf8)
     return valid ? text : Windows1252::decode(body);
 }
 
+namespace {
+
+// Whether a spreadsheet would take the text after its leading apostrophes as a formula.
+bool startsLikeAFormula(const QString& text, qsizetype from)
+{
+    while (from < text.size() && text[from] == QLatin1Char('\''))
+        ++from;
+    if (from >= text.size())
+        return false;
+    const QChar c = text[from];
+    return c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('@') ||
+           c == QLatin1Char('\t') || c == QLatin1Char('\r');
+}
+
+} // namespace
+
+QString protectedCell(const QString& text)
+{
+    return startsLikeAFormula(text, 0) ? QLatin1Char('\'') + text : text;
+}
+
+QString unprotectedCell(const QString& text)
+{
+    return text.startsWith(QLatin1Char('\'')) && startsLikeAFormula(text, 1) ? text.mid(1) : text;
+}
+
 } // namespace Csv

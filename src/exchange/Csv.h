@@ -22,6 +22,12 @@ struct Table
 // it with the line number.
 Table read(const QString& text, int maxRows = -1);
 
+// A text cell as a spreadsheet may open it without running it: a cell that begins with "=", "+", "-", "@", a
+// tab or a carriage return (after any apostrophes) gets one more apostrophe in front; unprotectedCell takes
+// exactly that apostrophe off again, so that the program's own files come back exact.
+QString protectedCell(const QString& text);
+QString unprotectedCell(const QString& text);
+
 // The text of a file's bytes: UTF-8 (a byte-order mark skipped) when they are valid UTF-8, else Windows-1252.
 QString decode(const QByteArray& bytes, bool* wasUtf8 = nullptr);
 

@@ -136,10 +136,11 @@ Result exportTo(CellarSession& session, const QString& path)
                                       "LEFT JOIN TYPEVIN t ON t.[Index] = c.RelType ORDER BY c.[Index]"));
         rows.bind({});
         while (rows.next()) {
-            file.write(Csv::line({rows.text(0), rows.text(1), rows.text(2), colourWord(rows.text(3)), rows.text(4),
-                                  rows.text(5), rows.text(6), QString::number(rows.integer(7)), rows.text(8),
-                                  number(rows.real(9)), QString::number(rows.integer(10)), number(rows.real(11)),
-                                  rows.text(12), QString::number(rows.integer(13))})
+            auto text = [&rows](int column) { return Csv::protectedCell(rows.text(column)); };
+            file.write(Csv::line({text(0), text(1), text(2), Csv::protectedCell(colourWord(rows.text(3))), text(4),
+                                  text(5), text(6), QString::number(rows.integer(7)), text(8), number(rows.real(9)),
+                                  QString::number(rows.integer(10)), number(rows.real(11)), text(12),
+                                  QString::number(rows.integer(13))})
                            .toUtf8());
             ++result.lots;
         }
@@ -185,7 +186,7 @@ namespace {
 std::vector<ImportedLot> plan(const Csv::Table& table, const Mapping& mapping, const QString& path, QString& refusal)
 {
     auto field = [&](const QStringList& row, Column c) {
-        return mapping.at[c] >= 0 ? row.value(mapping.at[c]) : QString();
+        return mapping.at[c] >= 0 ? Csv::unprotectedCell(row.value(mapping.at[c])) : QString();
     };
     std::vector<ImportedLot> lots;
     lots.reserve(table.rows.size());

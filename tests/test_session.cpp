@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -165,6 +166,27 @@ private Q_SLOTS:
         }
         auto afterCrash = open(cellar.path());
         QVERIFY(afterCrash && !afterCrash->isReadOnly());
+    }
+
+    // A lock left empty or cut short by a kill names no process: the cellar is not blocked for good.
+    void unreadableLockIsTakenOver()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        for (const QByteArray& content : {QByteArray(), QByteArray("\n"), QByteArray("pas un verrou")}) {
+            const QString lockFile = cellar.path() + QStringLiteral(".lock");
+            {
+                QFile lock(lockFile);
+                QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                lock.write(content);
+                lock.flush();
+                QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+            }
+            auto session = open(cellar.path());
+            QVERIFY2(session && !session->isReadOnly(), content.constData());
+            QVERIFY2(prompt.messages().isEmpty(), qPrintable(prompt.messages().value(0).text));
+        }
     }
 
     // A write killed during its commit leaves its journal beside the cellar: the next opening rolls it back

@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "trace/Trace.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -146,14 +147,28 @@ std::unique_ptr<CellarSession> CellarSession::openLocked(const QString& path, bo
     auto lock = std::make_unique<QLockFile>(lockPath(path));
     lock->setStaleLockTime(0);
     bool readOnly = false;
-    if (QFileInfo::exists(path) && !lock->tryLock(200)) {
+    if (QFileInfo::exists(path)) {
+        // A lock that names no process (left empty or cut short by a kill) holds nothing: it is taken over,
+        // unless it was made this very moment (another Tonnelix writing its content).
         qint64 pid = 0;
         QString host, application;
-        lock->getLockInfo(&pid, &host, &application);
-        if (!questions.readCellarHeldElsewhere(pid, path))
-            return nullptr;
-        readOnly = true;
-        lock.reset();
+        const QFileInfo lockInfo(lockPath(path));
+        if (lockInfo.exists() && lockInfo.lastModified().secsTo(QDateTime::currentDateTime()) >= 2 &&
+            (!lock->getLockInfo(&pid, &host, &application) || pid <= 0)) {
+            TraceLine("Verrou illisible supprimé %s", qUtf8Printable(lockPath(path)));
+            lock->removeStaleLockFile();
+        }
+        if (!lock->tryLock(200)) {
+            if (lock->error() == QLockFile::LockFailedError) {
+                lock->getLockInfo(&pid, &host, &application);
+                if (!questions.readCellarHeldElsewhere(pid, path))
+                    return nullptr;
+                readOnly = true;
+            }
+            // Otherwise no lock can be made beside the cellar (a folder that cannot be written, a full disk):
+            // whether the cellar itself can be written is asked below, not whether another Tonnelix holds it.
+            lock.reset();
+        }
     }
     // A file the user may not write (its rights, a protected disk) is offered for reading only.
     if (!readOnly && QFileInfo::exists(path) && !writable(path)) {
@@ -165,7 +180,7 @@ std::unique_ptr<CellarSession> CellarSession::openLocked(const QString& path, bo
     auto database = readOnly ? std::make_unique<Database>() : OpenCellarFile(path, mayCreate);
     if (readOnly)
         database->open(path, Database::OpenMode::ReadOnly);
-    else if (!lock->isLocked() && !lock->tryLock(0))
+    else if (lock && !lock->isLocked() && !lock->tryLock(0))
         lock.reset(); // a cellar just created where no lock can be written: it is ours alone
     if (!readOnly)
         removeAbandonedCopies(path);

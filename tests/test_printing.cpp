@@ -223,6 +223,27 @@ private Q_SLOTS:
                  QStringList());
     }
 
+    // A backup written by a newer release is not put in place: the next start would refuse the cellar.
+    void newerBackupIsNotRestored()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        const QString newer = cellar.dir() + QStringLiteral("/Save202001010000.mdb");
+        {
+            TempCellar source(TempCellar::Content::Demo);
+            source.db().execute(QStringLiteral("UPDATE INFO SET [Version Base] = '7,00'"));
+            source.closeSession();
+            QVERIFY(QFile::copy(source.path(), newer));
+        }
+        const int lots = count(cellar.db(), QStringLiteral("SELECT count(*) FROM CAVE"));
+        const Backups::Result result = Backups::restore(cellar.session(), newer);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.message.contains(QStringLiteral("version plus récente de Tonnelix (base 7,00)")),
+                 qUtf8Printable(result.message));
+        QCOMPARE(count(cellar.session().database(), QStringLiteral("SELECT count(*) FROM CAVE")), lots);
+        QCOMPARE(Backups::list(cellar.path()).size(), size_t(1)); // no backup of the cellar was needed
+    }
+
     // Only the program's own names are backups, listed by date then number, whatever their case.
     void backupListOrder()
     {

@@ -1,6 +1,7 @@
 // Finding and opening the cellar, opening tables and queries, compacting.
 #include "TestPaths.h"
 #include "db/CellarSession.h"
+#include "db/Schema.h"
 #include "platform/Paths.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempCellar.h"
@@ -71,18 +72,24 @@ private Q_SLOTS:
             QCOMPARE(digest(path), before);
             QVERIFY2(!QFile::exists(path + QStringLiteral("-journal")), name);
         }
-        // A cellar of a newer release.
-        TempCellar newer;
-        newer.db().execute(QStringLiteral("INSERT INTO INFO ([Version Base]) VALUES ('7.00')"));
-        newer.closeSession();
-        const QByteArray before = digest(newer.path());
-        try {
-            OpenCellarFile(newer.path(), false);
-            QFAIL("a newer cellar was opened");
-        } catch (const DbError& error) {
-            QVERIFY(error.description().contains(QStringLiteral("version plus récente")));
+        // A cellar of a newer release, whatever the row and the decimal sign that say so.
+        for (const char* version : {"7.00", "7,00", " 7 "}) {
+            TempCellar newer;
+            newer.db().execute(QStringLiteral("INSERT INTO INFO ([Version Base]) VALUES (?)"),
+                               {QString::fromLatin1(version)});
+            newer.db().execute(QStringLiteral("INSERT INTO INFO ([Version Base]) VALUES ('6.00')"));
+            newer.closeSession();
+            const QByteArray before = digest(newer.path());
+            try {
+                OpenCellarFile(newer.path(), false);
+                QFAIL("a newer cellar was opened");
+            } catch (const DbError& error) {
+                QVERIFY(error.description().contains(QStringLiteral("version plus récente")));
+            }
+            QCOMPARE(digest(newer.path()), before);
         }
-        QCOMPARE(digest(newer.path()), before);
+        QCOMPARE(Schema::parseVersion(QStringLiteral("6,5")), 6.5);
+        QVERIFY(!Schema::parseVersion(QStringLiteral("six")));
     }
 
     // At start, a file that is not a good cellar: the user is told, the file stays as it was, and another

@@ -2,6 +2,7 @@
 
 #include "db/CellarEvents.h"
 #include "db/CellarSession.h"
+#include "db/Schema.h"
 #include "db/SchemaUpgrade.h"
 #include "db/Write.h"
 #include "platform/FileSync.h"
@@ -85,6 +86,13 @@ Result restore(CellarSession& session, const QString& backupPath, const QDateTim
         if (!check.tableExists(QStringLiteral("CAVE")) || !check.tableExists(QStringLiteral("TYPEVIN"))) {
             result.message =
                 QStringLiteral("Le fichier %1 n'est pas une cave : rien n'a été restauré.").arg(backupPath);
+            return result;
+        }
+        // A backup of a newer release would be put in place, then refused at the next start.
+        if (const std::optional<QString> newer = Schema::newerVersionText(check)) {
+            result.message = QStringLiteral("La sauvegarde %1 a été écrite par une version plus récente de Tonnelix "
+                                            "(base %2) : rien n'a été restauré.")
+                                 .arg(backupPath, *newer);
             return result;
         }
     } catch (const DbError& error) {

@@ -159,8 +159,6 @@ void ReportDaoException(const DbError& error)
 
 namespace {
 
-// The newest cellar schema this release knows.
-constexpr double kNewestSchema = 6.00;
 
 // An SQLite database (by its first bytes) with the journal of an unfinished write beside it.
 bool hasHotJournal(const QString& path)
@@ -201,19 +199,14 @@ std::unique_ptr<Database> OpenCellarFile(const QString& path, bool mayCreate)
         throw DbError(DbError::kNotACellar, notACellar);
     }
     // A cellar written by a newer release is not touched: this one could not read it rightly.
-    if (!created && db->tableExists(QStringLiteral("INFO")) &&
-        db->columnExists(QStringLiteral("INFO"), QStringLiteral("Version Base"))) {
-        bool ok = false;
-        const QString text =
-            db->scalar(QStringLiteral("SELECT [Version Base] FROM INFO ORDER BY rowid DESC LIMIT 1")).toString();
-        const double version = QLocale::c().toDouble(text.trimmed(), &ok);
-        if (ok && version > kNewestSchema + 1e-9) {
+    if (!created) {
+        if (const std::optional<QString> newer = Schema::newerVersionText(*db)) {
             db->close();
             throw DbError(
                 DbError::kNotACellar,
                 QStringLiteral("La cave « %1 » a été écrite par une version plus récente de Tonnelix (base %2) "
                                ": elle n'a pas été ouverte, pour ne rien y abîmer.")
-                    .arg(path, text.trimmed()));
+                    .arg(path, *newer));
         }
     }
     if (!created) {

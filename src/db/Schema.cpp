@@ -1,8 +1,13 @@
 #include "db/Schema.h"
+
 #include "db/CellarSession.h"
 #include "db/ReferenceData.h"
 #include "db/engine/Database.h"
 #include "db/engine/DbError.h"
+#include "db/engine/Statement.h"
+
+#include <QLocale>
+#include <algorithm>
 
 #include <QHash>
 
@@ -162,6 +167,50 @@ std::optional<QString> recordedVersion(CellarSession& session, const QString& la
     session.forEachRow(label, QStringLiteral("SELECT * FROM INFO;"), {},
                        [&](Recordset& rs) { version = rs.text(QStringLiteral("Version Base")); }); // the last row
     return version;
+}
+
+std::optional<double> parseVersion(const QString& text)
+{
+    QString number = text.trimmed();
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(number, &ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+namespace {
+
+// Every version text of the INFO rows, in table order.
+QStringList versionTexts(Database& db)
+{
+    QStringList texts;
+    if (!db.tableExists(QStringLiteral("INFO")) ||
+        !db.columnExists(QStringLiteral("INFO"), QStringLiteral("Version Base")))
+        return texts;
+    Statement rows(db, QStringLiteral("SELECT [Version Base] FROM INFO ORDER BY rowid"));
+    rows.bind({});
+    while (rows.next())
+        texts << rows.text(0);
+    return texts;
+}
+
+} // namespace
+
+double recordedVersionNumber(Database& db)
+{
+    double newest = 0;
+    for (const QString& text : versionTexts(db))
+        newest = std::max(newest, parseVersion(text).value_or(0.0));
+    return newest;
+}
+
+std::optional<QString> newerVersionText(Database& db)
+{
+    for (const QString& text : versionTexts(db)) {
+        if (parseVersion(text).value_or(0.0) > kNewestVersion + 1e-9)
+            return text.trimmed();
+    }
+    return std::nullopt;
 }
 
 } // namespace Schema

@@ -15,6 +15,15 @@ namespace Schema {
 // failed (reported under label).
 std::optional<QString> recordedVersion(CellarSession& session, const QString& label);
 
+// The newest schema this release knows.
+inline constexpr double kNewestVersion = 6.00;
+// A version as INFO records it, "6.00", "6,00" or " 7 "; nothing when the text is no number.
+std::optional<double> parseVersion(const QString& text);
+// The newest version the INFO rows record; 0 when there is none.
+double recordedVersionNumber(Database& db);
+// The version text when a row records a version newer than this release's: such a cellar is never written.
+std::optional<QString> newerVersionText(Database& db);
+
 // True when the file has no table at all (a database just created).
 bool isBlank(Database& db);
 // True when the file holds the base tables of a cellar.

@@ -54,10 +54,7 @@ bool lacksAny(Database& db, const QString& table, const QStringList& columns)
 
 double SchemaUpgrade::infoVersion()
 {
-    Database& db = m_session.database();
-    if (!db.tableExists(QStringLiteral("INFO")))
-        return 0.0;
-    return db.scalar(QStringLiteral("SELECT [Version Base] FROM INFO ORDER BY rowid LIMIT 1")).toString().toDouble();
+    return Schema::recordedVersionNumber(m_session.database());
 }
 
 bool SchemaUpgrade::needs0to2()

@@ -17,6 +17,7 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -375,7 +376,37 @@ private Q_SLOTS:
         QVERIFY(m[1].text.endsWith(QStringLiteral(")\n\nWould you like to see help?")));
         QCOMPARE(m[1].buttons, Prompt::Buttons::YesNo);
         QCOMPARE(prompt.fileTitles(), QStringList{kOpenTitle});
-        QCOMPARE(m[2].text, kGiveUp);
+        QVERIFY2(m[2].text.startsWith(kGiveUp) && m[2].text.size() > kGiveUp.size(), qPrintable(m[2].text));
+    }
+
+    // A folder, a pipe or a dangling link given as the cellar: nothing hangs, nothing is created, and the user
+    // is told in French what the path is, to the last message.
+    void whatIsNoFileIsToldAndNeverOpened()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("Dossier.mdb"));
+        QVERIFY(QDir().mkdir(folder));
+        const QString fifo = dir.filePath(QStringLiteral("Tube.mdb"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString dangling = dir.filePath(QStringLiteral("Lien.mdb"));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("absent/Cave.mdb")), dangling));
+        const std::pair<QString, QString> cases[] = {{folder, QStringLiteral("est un dossier")},
+                                                     {fifo, QStringLiteral("n'est pas un fichier ordinaire")},
+                                                     {dangling, QStringLiteral("un lien vers un fichier qui n'existe")}};
+        for (const auto& [path, reason] : cases) {
+            ScriptedPrompt prompt;
+            prompt.queue(Prompt::Answer::Ok); // the path under "ERREUR ouverture base"
+            prompt.queue(Prompt::Answer::No); // the reason, no help
+            prompt.queue(Prompt::Answer::Ok); // giving up
+            QVERIFY(!open(path));
+            const auto& m = prompt.messages();
+            QCOMPARE(m.size(), 3);
+            QVERIFY2(m[1].text.contains(reason), qPrintable(m[1].text));
+            QVERIFY2(m[2].text.startsWith(kGiveUp) && m[2].text.contains(reason), qPrintable(m[2].text));
+        }
+        QVERIFY(QFileInfo(folder).isDir());
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        QVERIFY(!QFileInfo::exists(dangling));
     }
 
     void pickingAnotherFileOpensIt()

@@ -90,6 +90,28 @@ void CellarSession::setJetConverter(JetConverter converter)
 
 namespace {
 
+// Only a regular file is ever opened as a cellar: a folder says so, and a pipe or a device, which would hang
+// the opening or be read endlessly, is never opened at all.
+void refuseWhatIsNoFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        if (info.isSymLink())
+            throw DbError(DbError::kFileGone,
+                          QStringLiteral("« %1 » est un lien vers un fichier qui n'existe pas (ou une boucle de "
+                                         "liens).")
+                              .arg(path));
+        return; // a cellar to create, or a file gone: the opening says which
+    }
+    if (info.isDir())
+        throw DbError(DbError::kFileGone, QStringLiteral("« %1 » est un dossier, pas une cave.").arg(path));
+    if (!info.isFile())
+        throw DbError(DbError::kFileGone,
+                      QStringLiteral("« %1 » n'est pas un fichier ordinaire (un tube ou un périphérique) : il n'est "
+                                     "pas ouvert.")
+                          .arg(path));
+}
+
 // A cellar of the Windows release is never opened as it is: it is copied into a new cellar, whose path is
 // given instead. Any other file is given back as it is.
 QString convertedIfJet(const QString& path)
@@ -200,6 +222,7 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath, Cel
     for (;;) {
         TraceLine("Base l'hors de l'ouverture %s", qUtf8Printable(path));
         try {
+            refuseWhatIsNoFile(path);
             const QString cellar = convertedIfJet(path);
             if (cellar != path) {
                 path = cellar;

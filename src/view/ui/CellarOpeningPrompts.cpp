@@ -30,6 +30,7 @@ bool CellarOpeningPrompts::readProtectedCellar(const QString& path)
 
 CellarOpeningQuestions::UnreadableChoice CellarOpeningPrompts::unreadableCellar(const DbError& error, const QString&)
 {
+    m_lastReason = error.description();
     const Prompt::Answer answer =
         Prompt::show(error.description() +
                          QStringLiteral("\n\nLe fichier n'a pas été modifié.\n\n"
@@ -60,6 +61,7 @@ void CellarOpeningPrompts::newCellarFileExists(const QString& path)
 
 void CellarOpeningPrompts::cannotOpen(const QString& path, const DbError& error)
 {
+    m_lastReason = error.description();
     Prompt::show(path, QStringLiteral("ERREUR ouverture base"));
     ReportDaoException(error);
 }
@@ -71,5 +73,6 @@ QString CellarOpeningPrompts::otherCellarFile(const QString& folder)
 
 void CellarOpeningPrompts::gaveUp(const QString&)
 {
-    Prompt::show(QStringLiteral("Impossible d'ouvrir la database de plusieurs manières\n Erreur : "));
+    // The text ends with the reason of the last failure, which it always left empty.
+    Prompt::show(QStringLiteral("Impossible d'ouvrir la database de plusieurs manières\n Erreur : ") + m_lastReason);
 }

@@ -14,4 +14,7 @@ public:
     void cannotOpen(const QString& path, const DbError& error) override;
     QString otherCellarFile(const QString& folder) override;
     void gaveUp(const QString& path) override;
+
+private:
+    QString m_lastReason; // why the last cellar tried could not be opened, told when the user gives up
 };

@@ -81,8 +81,8 @@ private Q_SLOTS:
         source.db().execute(QStringLiteral("UPDATE CAVE SET [Nom vin] = 'Cuvée \"A, B\"\nsur deux lignes' WHERE "
                                            "[Index] = (SELECT min([Index]) FROM CAVE)"));
         // Texts a spreadsheet would run as formulas, and texts that already begin with the apostrophe.
-        const QStringList formulas{"=HYPERLINK(\"http://x\")", "+1", "-2", "@SUM(A1)", "\tTab", "'=déjà", "''+deux",
-                                   "'simple"};
+        const QStringList formulas{
+            "=HYPERLINK(\"http://x\")", "+1", "-2", "@SUM(A1)", "\tTab", "'=déjà", "''+deux", "'simple"};
         for (int i = 0; i < formulas.size(); ++i)
             source.db().execute(QStringLiteral("UPDATE CAVE SET Proprietaire = ? WHERE [Index] = (SELECT [Index] FROM "
                                                "CAVE ORDER BY [Index] LIMIT 1 OFFSET ?)"),
@@ -98,8 +98,8 @@ private Q_SLOTS:
             QStringList owners;
             for (size_t r = 1; r < table.rows.size(); ++r)
                 owners << table.rows[r][6];
-            for (const char* cell : {"'=HYPERLINK(\"http://x\")", "'+1", "'-2", "'@SUM(A1)", "'\tTab", "''=déjà",
-                                     "'''+deux", "'simple"})
+            for (const char* cell :
+                 {"'=HYPERLINK(\"http://x\")", "'+1", "'-2", "'@SUM(A1)", "'\tTab", "''=déjà", "'''+deux", "'simple"})
                 QVERIFY2(owners.contains(QString::fromUtf8(cell)), cell);
         }
 
@@ -273,8 +273,8 @@ private Q_SLOTS:
 
         // Quantities whose sum no lot can hold (two rows of 2^31 - 1 bottles wrapped round to -2): refused at
         // the row that passes the limit. A vintage or a price out of range too.
-        const CsvExchange::Result huge = CsvExchange::importFrom(
-            cellar.session(), QStringLiteral(TONNELIX_TEST_DATA "/cellartracker/overflow.csv"));
+        const CsvExchange::Result huge =
+            CsvExchange::importFrom(cellar.session(), QStringLiteral(TONNELIX_TEST_DATA "/cellartracker/overflow.csv"));
         QVERIFY(!huge.ok);
         QVERIFY2(huge.message.contains(QStringLiteral("Ligne 2 : un millésime, une quantité ou un prix est hors des "
                                                       "limites")),

@@ -2,8 +2,8 @@
 // the record's bytes, the renamings, append and replace, refusals that change nothing, round trips.
 #include "TestPaths.h"
 #include "cli/CommandLine.h"
-#include "db/SlashFields.h"
 #include "db/CellarEvents.h"
+#include "db/SlashFields.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/LotImportWriter.h"
 #include "exchange/Windows1252.h"
@@ -236,7 +236,8 @@ private Q_SLOTS:
             write(huge, "20040305/2001/Alsace Blanc/Riesling/Grand Cru/Vin/12/7/7.50/90.00/Euro\r\r\n" + record);
             const ExchangeFile::Result refused = ExchangeFile::importFrom(cellar.session(), huge, false);
             QVERIFY(!refused.ok);
-            QVERIFY2(refused.message.contains(QStringLiteral("La ligne 2 a un millésime")), qUtf8Printable(refused.message));
+            QVERIFY2(refused.message.contains(QStringLiteral("La ligne 2 a un millésime")),
+                     qUtf8Printable(refused.message));
             QCOMPARE(dumpCellar(db), before);
         }
         // Replacement: the old wines and their rack places go, the new ones come, types stay.
@@ -283,7 +284,8 @@ private Q_SLOTS:
         TempCellar cellar(TempCellar::Content::Complete);
         Database& db = cellar.db();
         QVERIFY(db.tableExists(QStringLiteral("MOUVEMENTS")));
-        db.execute(QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES ('Bordeaux', 'Pauillac', '1')"));
+        db.execute(
+            QStringLiteral("INSERT INTO TYPEVIN (Type, Appellation, Etat) VALUES ('Bordeaux', 'Pauillac', '1')"));
         const qint64 bordeaux = db.lastInsertId();
         QSignalSpy notices(&CellarEvents::instance(), &CellarEvents::lotsChanged);
 
@@ -317,8 +319,9 @@ private Q_SLOTS:
         Recordset lots = db.openQuery(QStringLiteral("SELECT [Nom vin], RelType, Stock FROM CAVE ORDER BY [Index]"));
         QStringList rows;
         for (lots.moveFirst(); !lots.isEOF(); lots.moveNext())
-            rows << lots.value(0).toString() + QLatin1Char('/') + QString::number(lots.value(1).toLongLong() == bordeaux) +
-                        QLatin1Char('/') + lots.value(2).toString();
+            rows << lots.value(0).toString() + QLatin1Char('/') +
+                        QString::number(lots.value(1).toLongLong() == bordeaux) + QLatin1Char('/') +
+                        lots.value(2).toString();
         QCOMPARE(rows, (QStringList{"Premier/1/6", "Deuxième/0/3", "Troisième/0/3"}));
         Recordset journal = db.openQuery(QStringLiteral("SELECT NomVin, Quantite, substr(DateHeure, 1, 10) FROM "
                                                         "MOUVEMENTS ORDER BY IndexMouvement"));
@@ -422,10 +425,10 @@ private Q_SLOTS:
         const QString dangling = cellar.dir() + QStringLiteral("/lien");
         QVERIFY(QFile::link(cellar.dir() + QStringLiteral("/absent/x"), dangling));
         for (const QString& target : {fifo, folder, dangling}) {
-            for (const QStringList& words : {QStringList{cellar.path(), QStringLiteral("--export"), target},
-                                             QStringList{cellar.path(), QStringLiteral("--export-csv"), target},
-                                             QStringList{cellar.path(), QStringLiteral("--print-pdf"),
-                                                         QStringLiteral("1"), target}}) {
+            for (const QStringList& words :
+                 {QStringList{cellar.path(), QStringLiteral("--export"), target},
+                  QStringList{cellar.path(), QStringLiteral("--export-csv"), target},
+                  QStringList{cellar.path(), QStringLiteral("--print-pdf"), QStringLiteral("1"), target}}) {
                 QCOMPARE(run(words, &output), 1);
                 QVERIFY2(output.contains("rien n'a été écrit"), output.constData());
             }

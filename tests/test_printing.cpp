@@ -20,8 +20,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPdfWriter>
 #include <QLockFile>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
@@ -211,16 +211,18 @@ private Q_SLOTS:
         const Backups::Result result =
             Backups::restore(cellar.session(), damaged, QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
         QVERIFY(!result.ok);
-        QCOMPARE(result.message, QStringLiteral("La restauration a échoué : votre cave est restée telle qu'elle était."));
+        QCOMPARE(result.message,
+                 QStringLiteral("La restauration a échoué : votre cave est restée telle qu'elle était."));
         QCOMPARE(count(cellar.session().database(), QStringLiteral("SELECT count(*) FROM CAVE")), lots);
         QCOMPARE(cellar.session().database().scalar(QStringLiteral("PRAGMA integrity_check")).toString(),
                  QStringLiteral("ok"));
         const std::vector<Backups::Entry> entries = Backups::list(cellar.path());
         QCOMPARE(entries.size(), size_t(2)); // the damaged one and the cellar kept before
         QCOMPARE(entries.back().fileName, QStringLiteral("Save202612100900.mdb"));
-        QCOMPARE(QDir(cellar.dir()).entryList({QStringLiteral(".*.compact"), QStringLiteral(".*.backup")},
-                                              QDir::Files | QDir::Hidden),
-                 QStringList());
+        QCOMPARE(
+            QDir(cellar.dir())
+                .entryList({QStringLiteral(".*.compact"), QStringLiteral(".*.backup")}, QDir::Files | QDir::Hidden),
+            QStringList());
     }
 
     // A backup written by a newer release is not put in place: the next start would refuse the cellar.
@@ -249,9 +251,9 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString live = dir.filePath(QStringLiteral("Cave.mdb"));
-        for (const char* name : {"Save202601011200-3.mdb", "Save202601011200.mdb", "save202512312359.MDB",
-                                 "Save202601011200-2.mdb", "Save2026.mdb", "Saved.mdb", "Save202601011200-x.mdb",
-                                 "Cave.mdb"}) {
+        for (const char* name :
+             {"Save202601011200-3.mdb", "Save202601011200.mdb", "save202512312359.MDB", "Save202601011200-2.mdb",
+              "Save2026.mdb", "Saved.mdb", "Save202601011200-x.mdb", "Cave.mdb"}) {
             QFile file(dir.filePath(QString::fromLatin1(name)));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
@@ -378,7 +380,8 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray(4096, 'x'));
         }
-        QCOMPARE(run({notACellar, QStringLiteral("--export-csv"), cellar.dir() + QStringLiteral("/x.csv")}, &output), 1);
+        QCOMPARE(run({notACellar, QStringLiteral("--export-csv"), cellar.dir() + QStringLiteral("/x.csv")}, &output),
+                 1);
         QVERIFY2(output.contains("Le fichier n'a pas été modifié."), output.constData());
         QCOMPARE(QFileInfo(notACellar).size(), 4096);
         QVERIFY(!QFile::exists(cellar.dir() + QStringLiteral("/x.csv")));

@@ -106,8 +106,7 @@ private Q_SLOTS:
         QCOMPARE(types.count(), 1);
         QCOMPARE(ReferenceLists::addEstate(session, QStringLiteral("Jura"), QStringLiteral("Domaine")), W::Done);
         QCOMPARE(ReferenceLists::deleteEstate(session, QStringLiteral("Jura"), QStringLiteral("Domaine")), W::Done);
-        QCOMPARE(ReferenceLists::deleteEstate(session, QStringLiteral("Jura"), QStringLiteral("Domaine")),
-                 W::NotFound);
+        QCOMPARE(ReferenceLists::deleteEstate(session, QStringLiteral("Jura"), QStringLiteral("Domaine")), W::NotFound);
         QCOMPARE(estates.count(), 3);
         const qint64 dish = Dishes::add(session, QStringLiteral("Comté"));
         QVERIFY(dish != 0);

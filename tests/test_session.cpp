@@ -390,9 +390,10 @@ private Q_SLOTS:
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         const QString dangling = dir.filePath(QStringLiteral("Lien.mdb"));
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("absent/Cave.mdb")), dangling));
-        const std::pair<QString, QString> cases[] = {{folder, QStringLiteral("est un dossier")},
-                                                     {fifo, QStringLiteral("n'est pas un fichier ordinaire")},
-                                                     {dangling, QStringLiteral("un lien vers un fichier qui n'existe")}};
+        const std::pair<QString, QString> cases[] = {
+            {folder, QStringLiteral("est un dossier")},
+            {fifo, QStringLiteral("n'est pas un fichier ordinaire")},
+            {dangling, QStringLiteral("un lien vers un fichier qui n'existe")}};
         for (const auto& [path, reason] : cases) {
             ScriptedPrompt prompt;
             prompt.queue(Prompt::Answer::Ok); // the path under "ERREUR ouverture base"

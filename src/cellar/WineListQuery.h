@@ -11,7 +11,7 @@ class CellarSession;
 // One row of the wine list: a lot of CAVE with what it needs of its TYPEVIN row.
 struct WineRow
 {
-    qint64 index = 0; // CAVE.Index
+    qint64 index = 0;            // CAVE.Index
     Colour colour = Colour::Red; // its type's; red when the type says none
     QString relPlats;
     QString temperature;

@@ -139,8 +139,7 @@ enum class AfterUnreadable
     Quit
 };
 
-AfterUnreadable afterUnreadable(const DbError& error, QString& path, bool& mayCreate,
-                                CellarOpeningQuestions& questions)
+AfterUnreadable afterUnreadable(const DbError& error, QString& path, bool& mayCreate, CellarOpeningQuestions& questions)
 {
     using Choice = CellarOpeningQuestions::UnreadableChoice;
     const Choice choice = questions.unreadableCellar(error, path);

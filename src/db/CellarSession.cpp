@@ -159,7 +159,6 @@ void ReportDaoException(const DbError& error)
 
 namespace {
 
-
 // An SQLite database (by its first bytes) with the journal of an unfinished write beside it.
 bool hasHotJournal(const QString& path)
 {

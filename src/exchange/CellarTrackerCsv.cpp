@@ -212,8 +212,8 @@ ImportedLot plannedLot(const Columns& field, const BottleGroup& group)
     lot.cru = QStringLiteral("");
     lot.purchaseDate = date(field(group.first, "PurchaseDate"));
     lot.size = size(field(group.first, "Size"));
-    lot.type = {field(group.first, "Region"), appellation, QString(), colour(field(group.first, "Color")), code,
-                countryName(code)};
+    lot.type = {field(group.first, "Region"),        appellation, QString(),
+                colour(field(group.first, "Color")), code,        countryName(code)};
     lot.keeping = keeping(field(group.first, "BeginConsume"), group.vintage);
     lot.vintage = group.vintage;
     lot.bought = group.bottles;

@@ -213,7 +213,8 @@ std::vector<ImportedLot> plan(const Csv::Table& table, const Mapping& mapping, c
         lot.cru = field(row, Cru);
         lot.purchaseDate = field(row, Date);
         lot.size = field(row, Size);
-        lot.type = {field(row, Type), field(row, Appellation), QString(), colourCode(field(row, Colour)),
+        lot.type = {field(row, Type),    field(row, Appellation),
+                    QString(),           colourCode(field(row, Colour)),
                     field(row, Country), QString()};
         lot.vintage = integer(Vintage, 0);
         lot.stock = integer(Stock, 0);

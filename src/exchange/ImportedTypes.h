@@ -15,8 +15,8 @@ struct ImportedType
     QString type, appellation;
     // Another name the cellar may know the type by (the pocket device's own name of a region), tried second.
     QString alias;
-    QString colour; // the stored code a created type gets (ColourCode::stored), or the file's own word
-                    // when it names no colour
+    QString colour;      // the stored code a created type gets (ColourCode::stored), or the file's own word
+                         // when it names no colour
     QVariant country;    // the country code a created type gets (Nic); null where the file gives none
     QString countryName; // with a country code: the country the cellar is given when it lacks it
 };

@@ -20,8 +20,8 @@ LotImportWriter::LotImportWriter(Database& db, const Options& options)
     }
 }
 
-WriteResult LotImportWriter::write(CellarSession& session, const char* label, const Options& options,
-                                   const Fill& fill, Totals& totals)
+WriteResult LotImportWriter::write(CellarSession& session, const char* label, const Options& options, const Fill& fill,
+                                   Totals& totals)
 {
     Totals written;
     const WriteResult result = inTransaction(session.database(), label, [&](Database& db) {
@@ -56,8 +56,8 @@ qint64 LotImportWriter::typeOf(const ImportedType& type)
 
 void LotImportWriter::add(const ImportedLot& lot)
 {
-    const QVariantList row{lot.name,  typeOf(lot.type), lot.owner,        lot.keeping, lot.vintage, lot.cru,
-                           lot.bought, lot.stock,       lot.purchaseDate, lot.price,   lot.size};
+    const QVariantList row{lot.name,   typeOf(lot.type), lot.owner,        lot.keeping, lot.vintage, lot.cru,
+                           lot.bought, lot.stock,        lot.purchaseDate, lot.price,   lot.size};
     ++m_totals.lots;
     ++m_totals.movements;
     m_totals.bottles += lot.stock;

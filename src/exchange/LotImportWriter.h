@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/Write.h"
 #include "db/ImportMovements.h"
+#include "db/Write.h"
 #include "db/engine/BatchInsert.h"
 #include "db/engine/Statement.h"
 #include "exchange/ImportedTypes.h"

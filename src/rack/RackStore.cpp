@@ -140,8 +140,8 @@ std::vector<PlaceableWine> placeableWines(CellarSession& session, const QString&
                                       "CAVE_Index, CAVE.[Nom vin] FROM TYPEVIN INNER JOIN CAVE ON TYPEVIN.[Index] = "
                                       "CAVE.RelType ORDER BY CAVE.[Index];"),
                        {}, [&](Recordset& rs) {
-                           wines.push_back({ColourCode::fromStoredOrRed(rs.value(0).toString()), rs.value(4).toString(), rs.value(2).toString(),
-                                            rs.value(1).toInt(), rs.value(3).toLongLong()});
+                           wines.push_back({ColourCode::fromStoredOrRed(rs.value(0).toString()), rs.value(4).toString(),
+                                            rs.value(2).toString(), rs.value(1).toInt(), rs.value(3).toLongLong()});
                        });
     return wines;
 }

@@ -1,6 +1,6 @@
 #include "reference/Dishes.h"
-#include "reference/ReferenceEvents.h"
 #include "db/Write.h"
+#include "reference/ReferenceEvents.h"
 
 #include "db/CellarSession.h"
 

@@ -236,12 +236,16 @@ Write addEstate(CellarSession& session, const QString& type, const QString& name
 
 Write deleteEstate(CellarSession& session, const QString& type, const QString& name)
 {
-    return inTransaction(session, &ReferenceEvents::notifyEstatesChanged, [&](Database& db) {
-        const int removed = db.execute(QStringLiteral("DELETE FROM DOMAINES WHERE rowid = (SELECT rowid FROM DOMAINES "
-                                                      "WHERE Type = ? AND Domaine = ? ORDER BY rowid LIMIT 1)"),
-                                       {type, name});
-        return removed > 0 ? Write::Done : Write::NotFound;
-    }, true);
+    return inTransaction(
+        session, &ReferenceEvents::notifyEstatesChanged,
+        [&](Database& db) {
+            const int removed =
+                db.execute(QStringLiteral("DELETE FROM DOMAINES WHERE rowid = (SELECT rowid FROM DOMAINES "
+                                          "WHERE Type = ? AND Domaine = ? ORDER BY rowid LIMIT 1)"),
+                           {type, name});
+            return removed > 0 ? Write::Done : Write::NotFound;
+        },
+        true);
 }
 
 } // namespace ReferenceLists

@@ -89,7 +89,6 @@ void CalculatorPage::buildLayout()
     connect(m_upperList, &QComboBox::currentIndexChanged, this, &CalculatorPage::onUpperChanged);
 }
 
-
 // The two currencies, the dollar between them and their amounts.
 QGridLayout* CalculatorPage::buildAmounts()
 {

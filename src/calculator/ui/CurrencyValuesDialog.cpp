@@ -160,7 +160,6 @@ void CurrencyValuesDialog::fitColumns()
     }
     m_parities->setMinimumWidth(m_parities->columnWidth(0) + m_parities->columnWidth(1) + m_parities->columnWidth(2) +
                                 metrics.height() * 2);
-
 }
 
 void CurrencyValuesDialog::setCurrencyValue(int row, const QString& text)

@@ -81,8 +81,9 @@ void Database::open(const QString& path, OpenMode mode)
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     int rc = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = engineText(
-            db ? sqlite3_extended_errcode(db) : rc, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"));
+        const QString message =
+            engineText(db ? sqlite3_extended_errcode(db) : rc,
+                       db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"));
         sqlite3_close(db);
         throw DbError(rc, QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2").arg(path, message));
     }

@@ -62,7 +62,9 @@ QVariant ReadyModel::data(const QModelIndex& index, int role) const
         }
     case Qt::DecorationRole:
         // Red and white have their own icon; rosé and other share one.
-        return index.column() == Name ? QVariant(Pictures::colourIcon(w.colour == Colour::Rose ? Colour::Other : w.colour)) : QVariant();
+        return index.column() == Name
+                   ? QVariant(Pictures::colourIcon(w.colour == Colour::Rose ? Colour::Other : w.colour))
+                   : QVariant();
     case Qt::TextAlignmentRole:
         return index.column() == Name || index.column() == Appellation ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                                                        : QVariant(Qt::AlignRight | Qt::AlignVCenter);

@@ -31,13 +31,12 @@ bool CellarOpeningPrompts::readProtectedCellar(const QString& path)
 CellarOpeningQuestions::UnreadableChoice CellarOpeningPrompts::unreadableCellar(const DbError& error, const QString&)
 {
     m_lastReason = error.description();
-    const Prompt::Answer answer =
-        Prompt::show(error.description() +
-                         QStringLiteral("\n\nLe fichier n'a pas été modifié.\n\n"
-                                        "Oui : choisir une autre cave, ou une sauvegarde (fichier Save….mdb) à "
-                                        "ouvrir à sa place.\nNon : créer une nouvelle cave vide.\n"
-                                        "Annuler : quitter Tonnelix."),
-                     QStringLiteral("Cave illisible"), Prompt::Icon::Exclamation, Prompt::Buttons::YesNoCancel);
+    const Prompt::Answer answer = Prompt::show(
+        error.description() + QStringLiteral("\n\nLe fichier n'a pas été modifié.\n\n"
+                                             "Oui : choisir une autre cave, ou une sauvegarde (fichier Save….mdb) à "
+                                             "ouvrir à sa place.\nNon : créer une nouvelle cave vide.\n"
+                                             "Annuler : quitter Tonnelix."),
+        QStringLiteral("Cave illisible"), Prompt::Icon::Exclamation, Prompt::Buttons::YesNoCancel);
     switch (answer) {
     case Prompt::Answer::Cancel:
         return UnreadableChoice::Quit;
@@ -55,8 +54,9 @@ QString CellarOpeningPrompts::newCellarFile(const QString& folder)
 
 void CellarOpeningPrompts::newCellarFileExists(const QString& path)
 {
-    Prompt::show(QStringLiteral("Le fichier %1 existe déjà : choisissez un nouveau nom pour la nouvelle cave.").arg(path),
-                 kAttention, Prompt::Icon::Exclamation);
+    Prompt::show(
+        QStringLiteral("Le fichier %1 existe déjà : choisissez un nouveau nom pour la nouvelle cave.").arg(path),
+        kAttention, Prompt::Icon::Exclamation);
 }
 
 void CellarOpeningPrompts::cannotOpen(const QString& path, const DbError& error)

@@ -1,6 +1,6 @@
 #include "view/ui/CellarView.h"
-#include "view/ui/CellarOpeningPrompts.h"
 #include "platform/Settings.h"
+#include "view/ui/CellarOpeningPrompts.h"
 
 #include "calculator/ui/CalculatorPage.h"
 #include "cellar/ui/BottleEntryPage.h"

@@ -433,6 +433,13 @@ private Q_SLOTS:
                 QVERIFY2(output.contains("rien n'a été écrit"), output.constData());
             }
         }
+        // Nor is one read: a pipe with no writer would hang the import or the restore.
+        for (const QString& source : {fifo, folder}) {
+            for (const char* option : {"--import", "--import-csv", "--restore"}) {
+                QCOMPARE(run({cellar.path(), QString::fromLatin1(option), source}, &output), 1);
+                QVERIFY2(output.contains("rien n'a été lu"), output.constData());
+            }
+        }
         QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
         QVERIFY(QFileInfo(folder).isDir());
         QVERIFY(QFileInfo(dangling).isSymLink() && !QFileInfo::exists(dangling));

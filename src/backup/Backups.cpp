@@ -6,6 +6,7 @@
 #include "db/SchemaUpgrade.h"
 #include "db/Write.h"
 #include "platform/FileSync.h"
+#include "platform/InputFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,6 +80,10 @@ std::vector<Entry> list(const QString& livePath)
 Result restore(CellarSession& session, const QString& backupPath, const QDateTime& when)
 {
     Result result;
+    if (const QString refused = InputFile::refusal(backupPath); !refused.isEmpty()) {
+        result.message = refused + QStringLiteral(" Rien n'a été restauré.");
+        return result;
+    }
     // Only a cellar is put in place of the cellar.
     try {
         Database check;

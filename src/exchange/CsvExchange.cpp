@@ -6,6 +6,7 @@
 #include "exchange/CellarTrackerCsv.h"
 #include "exchange/Csv.h"
 #include "exchange/LotImportWriter.h"
+#include "platform/InputFile.h"
 #include "platform/OutputFile.h"
 
 #include <QFile>
@@ -88,6 +89,10 @@ Mapping map(const QStringList& header)
 
 bool readTable(const QString& path, Csv::Table& table, Result& result, int maxRows = -1)
 {
+    if (const QString refused = InputFile::refusal(path); !refused.isEmpty()) {
+        result.message = refused;
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.message = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, file.errorString());

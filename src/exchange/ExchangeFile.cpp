@@ -7,6 +7,7 @@
 #include "exchange/ImportLimits.h"
 #include "exchange/LotImportWriter.h"
 #include "exchange/Windows1252.h"
+#include "platform/InputFile.h"
 #include "platform/OutputFile.h"
 
 #include <QFile>
@@ -257,6 +258,10 @@ ImportedLot plannedLot(const QStringList& f)
 Result importFrom(CellarSession& session, const QString& path, bool replace, const Progress& progress)
 {
     Result result;
+    if (const QString refused = InputFile::refusal(path); !refused.isEmpty()) {
+        result.message = refused;
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.message = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, file.errorString());

@@ -44,6 +44,8 @@ private:
             return QByteArray(1023 - 6, 'a') + "US dollar 1.2736";
         if (path == "/rates?fmt=html&amp;x=%3F")
             return "<tr><th>US dollar</th><td class=\"r2\">1.1</td></tr>";
+        if (path == "/huge") // a page no rate needs: 3 MB
+            return "<td>US dollar</td><td>1.2736</td>" + QByteArray(3 << 20, 'x');
         if (path == "/vat-bad")
             return "<p>France=1960</p><p>Belgique=21.0</p>";
         if (path == "/vat")
@@ -102,6 +104,9 @@ private Q_SLOTS:
         QCOMPARE(RateDownload::parseDollar("US dollar 2").value(), QStringLiteral("2"));
         QVERIFY(!RateDownload::parseDollar("US dollar 0.000").has_value());
         QVERIFY(!RateDownload::parseDollar("US dollar .5").has_value());
+        // No dollar is worth 10^300 euros, nor 10^-40: a page gone wrong keeps the rate we have.
+        QVERIFY(!RateDownload::parseDollar("US dollar 1" + QByteArray(300, '0')).has_value());
+        QVERIFY(!RateDownload::parseDollar("US dollar 0." + QByteArray(39, '0') + "1").has_value());
         QVERIFY(!RateDownload::parseDollar("US dollar <td>n.c.</td>").has_value());
         QVERIFY(!RateDownload::parseDollar("US dollar" + QByteArray(200, ' ') + "1.2").has_value()); // too far
         QCOMPARE(RateDownload::parseVat("France=19.60")[0].value, 1960);
@@ -186,6 +191,13 @@ private Q_SLOTS:
             RateDownload::get(server.site(), QStringLiteral("/silent"), QStringLiteral("Zalbrec Calculette"), 300);
         QVERIFY(!answer.error.isEmpty());
         QVERIFY(!answer.connected);
+
+        // A page past the cap is given up, its content never kept.
+        const RateDownload::Answer huge =
+            RateDownload::get(server.site(), QStringLiteral("/huge"), QStringLiteral("Zalbrec Calculette"), 15000);
+        QVERIFY2(huge.error.contains(QStringLiteral("dépasse 1024 Ko")), qUtf8Printable(huge.error));
+        QVERIFY(huge.body.isEmpty());
+        QVERIFY(!huge.cancelled);
     }
 
     void vatDownload()

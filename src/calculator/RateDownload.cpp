@@ -108,6 +108,12 @@ const QString kFailed = QStringLiteral("Erreur de Téléchargement !");
 
 } // namespace
 
+namespace {
+
+constexpr qint64 kMaxPage = 1 << 20;
+
+} // namespace
+
 Answer get(const QString& site, const QString& page, const QString& agent, int timeoutMs)
 {
     Answer answer;
@@ -138,26 +144,38 @@ Answer get(const QString& site, const QString& page, const QString& agent, int t
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     QNetworkReply* reply = manager.get(request);
     g_running = reply;
+    // A rate page is a few kilobytes: one past the cap is given up, never held whole in memory.
+    reply->setReadBufferSize(kMaxPage + 1);
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
     bool timedOut = false;
+    bool tooLarge = false;
     QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
         timedOut = true;
         reply->abort();
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        if (reply->bytesAvailable() > kMaxPage && !tooLarge) {
+            tooLarge = true;
+            reply->abort();
+        }
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     timer.start(timeoutMs);
     if (!reply->isFinished())
         loop.exec();
     g_running = nullptr;
-    answer.cancelled = reply->error() == QNetworkReply::OperationCanceledError && !timedOut;
+    answer.cancelled = reply->error() == QNetworkReply::OperationCanceledError && !timedOut && !tooLarge;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     answer.connected = status.isValid();
     answer.status = status.toInt();
-    if (reply->isOpen())
+    if (reply->isOpen() && !tooLarge)
         answer.body = reply->readAll();
-    if (answer.cancelled)
+    if (tooLarge)
+        answer.error =
+            QStringLiteral("La page de %1 dépasse %2 Ko : elle n'a pas été lue.").arg(url.host()).arg(kMaxPage / 1024);
+    else if (answer.cancelled)
         answer.error = QStringLiteral("Téléchargement annulé.");
     else if (timedOut)
         answer.error =
@@ -186,8 +204,9 @@ std::optional<QString> parseDollar(const QByteArray& body)
     if (at < 0)
         return std::nullopt;
     const std::optional<Number> rate = numberAfter(body, at + kLabel.size());
-    if (!rate || !(rate->value > 0))
-        return std::nullopt; // text where the rate should be: keep the one we have
+    // Text where the rate should be, or a number no dollar is worth (a page gone wrong): keep the one we have.
+    if (!rate || !(rate->value >= 1e-3 && rate->value <= 1e3))
+        return std::nullopt;
     return rate->text;
 }
 

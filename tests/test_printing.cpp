@@ -246,6 +246,32 @@ private Q_SLOTS:
         QCOMPARE(Backups::list(cellar.path()).size(), size_t(1)); // no backup of the cellar was needed
     }
 
+    // Restored through a link, the cellar the link leads to is replaced, and the link still leads to it.
+    void restoreThroughALinkReplacesTheRealFile()
+    {
+        TempCellar cellar(TempCellar::Content::Demo);
+        TempCellar empty(TempCellar::Content::Complete);
+        empty.closeSession();
+        const QString backup = cellar.dir() + QStringLiteral("/Save202001010000.mdb");
+        QVERIFY(QFile::copy(empty.path(), backup));
+        cellar.closeSession();
+        QTemporaryDir elsewhere;
+        const QString link = elsewhere.filePath(QStringLiteral("Ma cave.mdb"));
+        QVERIFY(QFile::link(cellar.path(), link));
+
+        const ProgramRun program = runProgram({link, QStringLiteral("--restore"), backup});
+        QVERIFY2(program.status == 0, program.both().constData());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFileInfo(link).canonicalFilePath(), QFileInfo(cellar.path()).canonicalFilePath());
+        Database restored;
+        restored.open(cellar.path(), Database::OpenMode::ReadOnly);
+        QCOMPARE(count(restored, QStringLiteral("SELECT count(*) FROM CAVE")), 0);
+        // The cellar as it was is kept beside the real file, not beside the link.
+        QCOMPARE(Backups::list(cellar.path()).size(), size_t(2));
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("Ma cave.mdb")});
+    }
+
     // Only the program's own names are backups, listed by date then number, whatever their case.
     void backupListOrder()
     {

@@ -1,5 +1,6 @@
 // Finding and opening the cellar, opening tables and queries, compacting.
 #include "TestPaths.h"
+#include "db/CellarLock.h"
 #include "db/CellarSession.h"
 #include "db/Schema.h"
 #include "platform/Paths.h"
@@ -176,20 +177,58 @@ private Q_SLOTS:
         QVERIFY(afterCrash && !afterCrash->isReadOnly());
     }
 
-    // A lock left empty or cut short by a kill names no process: the cellar is not blocked for good.
-    void unreadableLockIsTakenOver()
+    // One writer per cellar whatever name it is reached by: a link and a second hard link meet the lock of
+    // the file itself, and a session opened through a link works on the file it leads to.
+    void everyNameOfACellarMeetsItsLock()
     {
         ScriptedPrompt prompt;
         TempCellar cellar(TempCellar::Content::Demo);
         cellar.closeSession();
-        for (const QByteArray& content : {QByteArray(), QByteArray("\n"), QByteArray("pas un verrou")}) {
+        QTemporaryDir other;
+        const QString link = other.filePath(QStringLiteral("Lien.mdb"));
+        QVERIFY(QFile::link(cellar.path(), link));
+        const QString hardLink = other.filePath(QStringLiteral("Autre nom.mdb"));
+        QCOMPARE(::link(QFile::encodeName(cellar.path()).constData(), QFile::encodeName(hardLink).constData()), 0);
+
+        auto first = open(link);
+        QVERIFY(first && !first->isReadOnly());
+        QCOMPARE(first->path(), QFileInfo(cellar.path()).canonicalFilePath());
+        for (const QString& name : {cellar.path(), link, hardLink}) {
+            prompt.queue(Prompt::Answer::No);
+            QVERIFY2(!open(name), qPrintable(name));
+            QVERIFY2(prompt.messages().last().text.startsWith(
+                         QStringLiteral("Cette cave est déjà ouverte par un autre Tonnelix (processus %1)")
+                             .arg(QCoreApplication::applicationPid())),
+                     qPrintable(prompt.messages().last().text));
+        }
+        first.reset();
+        auto byHardLink = open(hardLink);
+        QVERIFY(byHardLink && !byHardLink->isReadOnly());
+        prompt.queue(Prompt::Answer::No);
+        QVERIFY(!open(cellar.path()));
+        byHardLink.reset();
+        QVERIFY(!QFile::exists(CellarLock::identityPath(cellar.path())));
+        QVERIFY(!QFile::exists(cellar.path() + QStringLiteral(".lock")));
+    }
+
+    // A lock whose owner is gone holds nothing, whatever it says: left empty or cut short by a kill the moment
+    // before, naming a process of another machine, or a process number now used by a living process.
+    void lockWithoutALivingOwnerIsTakenOver()
+    {
+        ScriptedPrompt prompt;
+        TempCellar cellar(TempCellar::Content::Demo);
+        cellar.closeSession();
+        const QByteArray otherHost =
+            QByteArray::number(QCoreApplication::applicationPid()) + "\nTonnelix\ncave-du-voisin\n";
+        const QByteArray reused = QByteArray::number(QCoreApplication::applicationPid()) + "\nTonnelix\n" +
+                                  QSysInfo::machineHostName().toUtf8() + "\n";
+        for (const QByteArray& content :
+             {QByteArray(), QByteArray("\n"), QByteArray("pas un verrou"), otherHost, reused}) {
             const QString lockFile = cellar.path() + QStringLiteral(".lock");
             {
                 QFile lock(lockFile);
                 QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
                 lock.write(content);
-                lock.flush();
-                QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
             }
             auto session = open(cellar.path());
             QVERIFY2(session && !session->isReadOnly(), content.constData());

@@ -1,15 +1,14 @@
 // Finding and opening the cellar at start-up.
 #include "db/CellarSession.h"
 
+#include "db/CellarLock.h"
 #include "db/CellarOpeningQuestions.h"
 #include "db/JetSignature.h"
 #include "platform/Paths.h"
 #include "trace/Trace.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <unistd.h>
 
 namespace {
@@ -41,12 +40,6 @@ QString initialPath(const QString& savedPath, bool& mayCreate)
         return portable;
     mayCreate = true;
     return Paths::defaultDatabasePath();
-}
-
-// The lock beside a cellar: "Tonnelix.mdb" is locked by "Tonnelix.mdb.lock".
-QString lockPath(const QString& path)
-{
-    return path + QStringLiteral(".lock");
 }
 
 // The cellar and its folder (where the journal of each write is made) can both be written.
@@ -91,8 +84,8 @@ void CellarSession::setJetConverter(JetConverter converter)
 namespace {
 
 // Only a regular file is ever opened as a cellar: a folder says so, and a pipe or a device, which would hang
-// the opening or be read endlessly, is never opened at all.
-void refuseWhatIsNoFile(const QString& path)
+// the opening or be read endlessly, is never opened at all. The real file a path leads to, links resolved.
+QString realFileOf(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -101,7 +94,7 @@ void refuseWhatIsNoFile(const QString& path)
                           QStringLiteral("« %1 » est un lien vers un fichier qui n'existe pas (ou une boucle de "
                                          "liens).")
                               .arg(path));
-        return; // a cellar to create, or a file gone: the opening says which
+        return path; // a cellar to create, or a file gone: the opening says which
     }
     if (info.isDir())
         throw DbError(DbError::kFileGone, QStringLiteral("« %1 » est un dossier, pas une cave.").arg(path));
@@ -110,6 +103,8 @@ void refuseWhatIsNoFile(const QString& path)
                       QStringLiteral("« %1 » n'est pas un fichier ordinaire (un tube ou un périphérique) : il n'est "
                                      "pas ouvert.")
                           .arg(path));
+    // Through a link, the cellar is the file it leads to: that file is locked, saved beside and replaced.
+    return info.canonicalFilePath();
 }
 
 // A cellar of the Windows release is never opened as it is: it is copied into a new cellar, whose path is
@@ -165,31 +160,19 @@ std::unique_ptr<CellarSession> CellarSession::openLocked(const QString& path, bo
                                                          CellarOpeningQuestions& questions)
 {
     // One Tonnelix at a time writes a cellar; the lock of a process that died is taken over.
-    auto lock = std::make_unique<QLockFile>(lockPath(path));
-    lock->setStaleLockTime(0);
+    auto lock = std::make_unique<CellarLock>(path);
     bool readOnly = false;
     if (QFileInfo::exists(path)) {
-        // A lock that names no process (left empty or cut short by a kill) holds nothing: it is taken over,
-        // unless it was made this very moment (another Tonnelix writing its content).
-        qint64 pid = 0;
-        QString host, application;
-        const QFileInfo lockInfo(lockPath(path));
-        if (lockInfo.exists() && lockInfo.lastModified().secsTo(QDateTime::currentDateTime()) >= 2 &&
-            (!lock->getLockInfo(&pid, &host, &application) || pid <= 0)) {
-            TraceLine("Verrou illisible supprimé %s", qUtf8Printable(lockPath(path)));
-            lock->removeStaleLockFile();
+        const CellarLock::Outcome outcome = lock->take();
+        if (outcome == CellarLock::Outcome::HeldElsewhere) {
+            if (!questions.readCellarHeldElsewhere(lock->holder(), path))
+                return nullptr;
+            readOnly = true;
         }
-        if (!lock->tryLock(200)) {
-            if (lock->error() == QLockFile::LockFailedError) {
-                lock->getLockInfo(&pid, &host, &application);
-                if (!questions.readCellarHeldElsewhere(pid, path))
-                    return nullptr;
-                readOnly = true;
-            }
-            // Otherwise no lock can be made beside the cellar (a folder that cannot be written, a full disk):
-            // whether the cellar itself can be written is asked below, not whether another Tonnelix holds it.
+        // Where no lock can be made beside the cellar (a folder that cannot be written, a full disk),
+        // whether the cellar itself can be written is asked below, not whether another Tonnelix holds it.
+        if (outcome != CellarLock::Outcome::Taken)
             lock.reset();
-        }
     }
     // A file the user may not write (its rights, a protected disk) is offered for reading only.
     if (!readOnly && QFileInfo::exists(path) && !writable(path)) {
@@ -201,7 +184,7 @@ std::unique_ptr<CellarSession> CellarSession::openLocked(const QString& path, bo
     auto database = readOnly ? std::make_unique<Database>() : OpenCellarFile(path, mayCreate);
     if (readOnly)
         database->open(path, Database::OpenMode::ReadOnly);
-    else if (lock && !lock->isLocked() && !lock->tryLock(0))
+    else if (lock && !lock->isTaken() && lock->take() != CellarLock::Outcome::Taken)
         lock.reset(); // a cellar just created where no lock can be written: it is ours alone
     if (!readOnly)
         removeAbandonedCopies(path);
@@ -221,7 +204,7 @@ std::unique_ptr<CellarSession> CellarSession::Open(const QString& savedPath, Cel
     for (;;) {
         TraceLine("Base l'hors de l'ouverture %s", qUtf8Printable(path));
         try {
-            refuseWhatIsNoFile(path);
+            path = realFileOf(path);
             const QString cellar = convertedIfJet(path);
             if (cellar != path) {
                 path = cellar;

@@ -4,7 +4,7 @@
 #include "db/engine/DbError.h"
 #include "db/engine/Recordset.h"
 
-#include <QLockFile>
+#include "db/CellarLock.h"
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -87,7 +87,7 @@ private:
     std::unique_ptr<Database> m_database;
     Recordset m_recordset;
     // Held while this session may write: one Tonnelix at a time writes a cellar.
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<CellarLock> m_lock;
     bool m_readOnly = false;
 };
 

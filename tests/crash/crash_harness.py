@@ -3,12 +3,15 @@
 
 Each run copies a fixture cellar, starts one command-line run that writes it (an exchange import beside
 the wines or in their place, a backup, a restore, the upgrade of an old cellar), kills it at a random
-moment, and then checks the cellar as the next start would find it: PRAGMA integrity_check is "ok" and
-every table is exactly as before the run or exactly as after an uninterrupted run, never in between.
-Backups left beside the cellar must be complete copies.
+moment, and then reopens the cellar with Tonnelix itself, as the user's next start would: from the
+command line and in the window (in a random order: the first of the two meets what the kill left, a hot
+journal included), each without a question, for writing. Then PRAGMA integrity_check is "ok" and every
+table is exactly as before the run or exactly as after an uninterrupted run, never in between. Backups
+left beside the cellar must be complete copies.
 
     tests/crash/crash_harness.py --tonnelix build/src/tonnelix \
-        --make-cellar build/bench/tonnelix-make-cellar --runs 1000
+        --make-cellar build/bench/tonnelix-make-cellar \
+        --reopen-window build/tests/tonnelix-reopen-window --runs 1000
 """
 import argparse
 import glob
@@ -65,6 +68,32 @@ class Scenario:
 def run(tonnelix, arguments, env, timeout=600):
     return subprocess.run([tonnelix] + arguments, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
                           timeout=timeout)
+
+
+def is_hot(journal):
+    """As SQLite decides: a journal whose header was never completed (first byte zero) is not hot."""
+    try:
+        with open(journal, "rb") as data:
+            return data.read(1) not in (b"", b"\0")
+    except FileNotFoundError:
+        return False
+
+
+def reopen_command_line(args, work, cellar, env):
+    """The next start from the command line: an export opens the cellar for writing under its lock."""
+    result = run(args.tonnelix, ["--export", os.path.join(work, "reopen.txt"), cellar], env)
+    message = result.stderr.decode(errors="replace").strip()
+    if result.returncode != 0 or message:
+        return "the command line refused the cellar (exit %d): %s" % (result.returncode, message[:300])
+    return None
+
+
+def reopen_window(args, work, cellar, env):
+    """The next start in the window, with the program's own start sequence: no message, the cellar itself."""
+    result = run(args.reopen_window, [cellar], env)
+    if result.returncode != 0:
+        return "the window refused the cellar: %s" % result.stderr.decode(errors="replace").strip()[:300]
+    return None
 
 
 def prepare(args, work, env):
@@ -137,6 +166,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--tonnelix", required=True)
     parser.add_argument("--make-cellar", required=True)
+    parser.add_argument("--reopen-window", required=True, help="the window start that reopens a cellar")
     parser.add_argument("--runs", type=int, default=1000)
     parser.add_argument("--lots", type=int, default=3000)
     parser.add_argument("--seed", type=int, default=None)
@@ -157,21 +187,28 @@ def main():
         measure(scenario, args, work, env)
         print("%-15s %.2f s uninterrupted" % (scenario.name, scenario.duration))
 
-    killed = mid_write = failures = finished = leftovers = 0
+    killed = mid_write = hot_journals = failures = finished = leftovers = 0
     for number in range(1, args.runs + 1):
         scenario = rng.choice(scenarios)
         run_dir, cellar = fresh_copy(scenario, work)
         delay = rng.uniform(0.0, scenario.duration * 1.1)
+        journal = cellar + "-journal"
         process = subprocess.Popen([args.tonnelix] + scenario.arguments + [cellar], env=env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(delay)
+        if number % 3 == 0:
+            # A third of the kills wait for the commit itself: the journal complete, the cellar being written.
+            started = time.monotonic()
+            while process.poll() is None and not is_hot(journal):
+                pass
+            delay = time.monotonic() - started
+        else:
+            time.sleep(delay)
         if process.poll() is None:
             process.send_signal(signal.SIGKILL)
             killed += 1
         else:
             finished += 1
         process.wait()
-        journal = cellar + "-journal"
         temporaries = glob.glob(os.path.join(run_dir, ".*.backup")) + glob.glob(os.path.join(run_dir, ".*.compact"))
         if (os.path.exists(journal) and os.path.getsize(journal) > 0) or temporaries:
             mid_write += 1
@@ -179,6 +216,16 @@ def main():
             leftovers += 1
 
         problems = []
+        hot = is_hot(journal)
+        hot_journals += hot
+        reopeners = [reopen_command_line, reopen_window]
+        rng.shuffle(reopeners)
+        for reopen in reopeners:
+            problem = reopen(args, work, cellar, env)
+            if problem:
+                problems.append(("with a hot journal, " if hot and reopen is reopeners[0] else "") + problem)
+        if is_hot(journal):
+            problems.append("the journal is still hot after Tonnelix reopened the cellar")
         state, error = dump(cellar)
         if error:
             problems.append(error)
@@ -190,19 +237,18 @@ def main():
                 problems.append("backup %s: %s" % (os.path.basename(backup), error))
             elif copy != scenario.before:
                 problems.append("backup %s differs from the cellar it saved" % os.path.basename(backup))
-        # The next start takes the dead run's lock over and sweeps its half-written copies away.
-        if not problems and temporaries:
-            result = run(args.tonnelix, ["--export", os.path.join(work, "sweep.txt"), cellar], env)
-            left = glob.glob(os.path.join(run_dir, ".*.backup")) + glob.glob(os.path.join(run_dir, ".*.compact"))
-            if result.returncode != 0 or left:
-                problems.append("the next start did not clean up: %s" % ", ".join(left))
+        # The next start took the dead run's lock over and swept its half-written copies away.
+        left = glob.glob(os.path.join(run_dir, ".*.backup")) + glob.glob(os.path.join(run_dir, ".*.compact"))
+        if left:
+            problems.append("the next start did not clean up: %s" % ", ".join(left))
         if problems:
             failures += 1
             print("run %d (%s, kill after %.3f s): %s" % (number, scenario.name, delay, "; ".join(problems)))
             shutil.copytree(run_dir, os.path.join(work, "failure-%d" % number))
 
-    print("seed %d: %d runs, %d killed (%d mid-write, %d left a temporary copy), %d finished before the kill, "
-          "%d failures" % (seed, args.runs, killed, mid_write, leftovers, finished, failures))
+    print("seed %d: %d runs, %d killed (%d mid-write, %d hot journals, %d left a temporary copy), "
+          "%d finished before the kill, %d failures"
+          % (seed, args.runs, killed, mid_write, hot_journals, leftovers, finished, failures))
     if failures or args.keep:
         print("work folder kept: %s" % work)
     else:
